@@ -1,0 +1,271 @@
+// The main window: start-up, connection, the screen buttons, the message log
+// and the page change.
+#include "Kr7unit1.h"
+
+#include "COMSocket.h"
+#include "Codepage.h"
+#include "Glyphs.h"
+#include "KR7.h"
+#include "LogoTable.h"
+#include "ui_Kr7unit1.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Client heights of the window while each page is shown.
+constexpr std::array<int, 4> kPageHeights = {506, 424, 621, 658};
+constexpr int kOtherPageHeight = 618;
+// The panel with the pages starts here and the log group keeps this much
+// room at the bottom.
+constexpr int kPanelTop = 72;
+constexpr int kBelowPanel = 110;
+constexpr int kMessagesFromBottom = 108;
+
+} // namespace
+
+bool HasServiceSwitch(const QStringList& args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg.size() != 8 || (arg.at(0) != u'-' && arg.at(0) != u'/'))
+            continue;
+        if (arg.mid(1).compare(QStringLiteral("service"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::TFormKR7>()), options_(options) {
+    if (options_.dialogs == nullptr)
+        ownDialogs_ = std::make_unique<TQtDialogs>();
+    if (options_.platform == nullptr)
+        ownPlatform_ = std::make_unique<TPlatform>();
+    dialogs_ = options_.dialogs != nullptr ? options_.dialogs : ownDialogs_.get();
+    platform_ = options_.platform != nullptr ? options_.platform : ownPlatform_.get();
+
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    SetClientHeight(WINDOW_DESIGN_HEIGHT);
+    ui_->CheckBoxConnect->setTristate(true);
+    ui_->CheckBoxConnect->setCheckState(Qt::PartiallyChecked);
+    ui_->Memo->setReadOnly(true);
+
+    for (std::size_t n = 0; n < Spaces.size(); ++n)
+        Spaces[n] = std::string(n, ' ');
+    ui_->PageControl->setTabVisible(ui_->PageControl->indexOf(ui_->TabSheetService), options_.service);
+
+    TimerClearMemo = new QTimer(this);
+    TimerClearMemo->setObjectName(QStringLiteral("TimerClearMemo"));
+    TimerClearMemo->setInterval(60000);
+
+    NewScreenBitmap(preview_);
+    ui_->ImagePreview->SetImage(&preview_);
+    const QImage defaults(QStringLiteral(":/DefaultChars.bmp"));
+    if (defaults.width() == CHARS_WIDTH && defaults.height() == CHARS_HEIGHT)
+        charsDefault_ = defaults.convertToFormat(QImage::Format_RGB32);
+    else
+        NewCharsBitmap(charsDefault_);
+
+    InitTextPages();
+    InitLogoPage();
+    InitServicePage();
+    ButtonLoadDefaultBitmapClick();
+    ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
+    ui_->ScrollBarHorizNeonY->setMaximum(15);
+    ui_->ScrollBarVertNeonY->setMaximum(15);
+    ui_->ScrollBarVertNeonHeight->setMaximum(16);
+    ui_->LabelHorizNeonLastTime->setText(QString());
+    ui_->LabelVertNeonLastTime->setText(QString());
+    ClearPreview();
+
+    ConnectMainHandlers();
+    ConnectTextHandlers();
+    ConnectLogoHandlers();
+    ConnectServiceHandlers();
+    FormCreate();
+    TimerClearMemo->start();
+}
+
+TFormKR7::~TFormKR7() {
+    FormDestroy();
+}
+
+void TFormKR7::FormCreate() {
+    port_ = std::make_unique<TCOMSocket>();
+    device_ = std::make_unique<TKR7>(*port_);
+    ComboBoxPortDropDown();
+    LoadSettings();
+    UpdateLogoControls();
+}
+
+void TFormKR7::FormDestroy() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    SaveSettings();
+    device_.reset();
+    port_.reset();
+    logoBitmap_.reset();
+}
+
+void TFormKR7::ConnectMainHandlers() {
+    connect(ui_->CheckBoxConnect, &QCheckBox::stateChanged, this, &TFormKR7::CheckBoxConnectClick);
+    connect(ui_->ComboBoxPort, &QComboBox::currentTextChanged, this, &TFormKR7::ComboBoxPortChange);
+    ui_->ComboBoxPort->installEventFilter(this);
+    connect(ui_->ButtonClrScr, &QPushButton::clicked, this, &TFormKR7::ButtonClrScrClick);
+    connect(ui_->ButtonSaveScreen, &QPushButton::clicked, this, &TFormKR7::ButtonSaveScreenClick);
+    connect(ui_->ButtonSetCrossMode, &QPushButton::clicked, this, &TFormKR7::ButtonSetCrossModeClick);
+    connect(ui_->ButtonSetTextMode, &QPushButton::clicked, this, &TFormKR7::ButtonSetTextModeClick);
+    connect(ui_->ButtonTurnCrossMode, &QPushButton::clicked, this,
+            [this] { ButtonChangeModeClick(ui_->ButtonTurnCrossMode); });
+    connect(ui_->ButtonTurnTextMode, &QPushButton::clicked, this,
+            [this] { ButtonChangeModeClick(ui_->ButtonTurnTextMode); });
+    connect(ui_->ButtonEEPROMSave, &QPushButton::clicked, this, &TFormKR7::ButtonEEPROMSaveClick);
+    connect(ui_->PageControl, &QTabWidget::currentChanged, this, &TFormKR7::PageControlChange);
+    connect(TimerClearMemo, &QTimer::timeout, this, &TFormKR7::TimerClearMemoTimer);
+}
+
+void TFormKR7::Log(const QString& line) {
+    ui_->Memo->appendPlainText(line);
+}
+
+void TFormKR7::ForceClose() {
+    forceClose_ = true;
+    close();
+}
+
+bool TFormKR7::IsConnectChecked() const {
+    return ui_->CheckBoxConnect->checkState() == Qt::Checked;
+}
+
+bool TFormKR7::IsPreviewActive() const {
+    return ui_->PageControl->currentWidget() == ui_->TabSheetPreview;
+}
+
+void TFormKR7::CheckBoxConnectClick() {
+    // Once restored, the box has only two states for the rest of the run.
+    if (ui_->CheckBoxConnect->checkState() != Qt::PartiallyChecked)
+        ui_->CheckBoxConnect->setTristate(false);
+    Log(QString());
+    if (!IsConnectChecked()) {
+        port_->Close();
+        Log(QStringLiteral("Port niepołączony."));
+        return;
+    }
+    Log(QStringLiteral("Trwa łączenie...."));
+    port_->SelectPort(ToCp1250(ui_->ComboBoxPort->currentText()));
+    port_->SetBaudRate(2400);
+    port_->SetQueueSizes(1024, 1024);
+    if (!port_->Open()) {
+        Log(QStringLiteral("Błąd otwarcia portu."));
+        ui_->CheckBoxConnect->setChecked(false);
+        return;
+    }
+    Log(QStringLiteral("Port połączony."));
+    Log(QString::asprintf("Port: COM%i", port_->PortNumber()));
+    device_->SetMode(1);
+    ClearPreview();
+    platform_->Sleep(1000);
+}
+
+void TFormKR7::ComboBoxPortDropDown() {
+    std::vector<std::string> ports;
+    ListSerialPorts(ports);
+    QComboBox* combo = ui_->ComboBoxPort;
+    const QString text = combo->currentText();
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    for (const std::string& name : ports)
+        combo->addItem(FromCp1250(name));
+    combo->setEditText(text);
+}
+
+void TFormKR7::ComboBoxPortChange() {
+    if (!IsConnectChecked())
+        return;
+    ui_->CheckBoxConnect->setChecked(false);
+    ui_->CheckBoxConnect->setChecked(true);
+}
+
+void TFormKR7::ButtonClrScrClick() {
+    device_->ClearScreen();
+    ClearPreview();
+}
+
+void TFormKR7::ButtonSaveScreenClick() {
+    device_->StoreScreen();
+}
+
+void TFormKR7::ButtonSetCrossModeClick() {
+    device_->SetMode(0);
+    device_->SetStoredMode(0);
+    device_->StoreScreen();
+}
+
+void TFormKR7::ButtonSetTextModeClick() {
+    device_->SetMode(1);
+    device_->SetStoredMode(1);
+    device_->StoreScreen();
+}
+
+void TFormKR7::ButtonChangeModeClick(QAbstractButton* sender) {
+    device_->SetMode(sender == ui_->ButtonTurnCrossMode ? 0 : 1);
+}
+
+void TFormKR7::ButtonEEPROMSaveClick() {
+    device_->StoreScreen();
+}
+
+void TFormKR7::SetClientHeight(int height) {
+    setFixedSize(WINDOW_WIDTH, height);
+    ui_->PanelMain->resize(ui_->PanelMain->width(), height - kPanelTop - kBelowPanel);
+    ui_->GroupBoxMessages->move(ui_->GroupBoxMessages->x(), height - kMessagesFromBottom);
+}
+
+void TFormKR7::PageControlChange() {
+    ClearPreview();
+    const int index = ui_->PageControl->currentIndex();
+    const bool known = index >= 0 && index < static_cast<int>(kPageHeights.size());
+    SetClientHeight(known ? kPageHeights[static_cast<std::size_t>(index)] : kOtherPageHeight);
+    if (IsLogoGenerated(*device_))
+        DrawLogoPreview();
+}
+
+void TFormKR7::TimerClearMemoTimer() {
+    QTextDocument* document = ui_->Memo->document();
+    const int excess = document->blockCount() - LOG_MAX_LINES;
+    if (excess <= 0)
+        return;
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::Start);
+    cursor.setPosition(document->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void TFormKR7::closeEvent(QCloseEvent* event) {
+    if (!forceClose_ && UnsavedCharsCancelled()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool TFormKR7::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ComboBoxPort && event->type() == QEvent::MouseButtonPress)
+        ComboBoxPortDropDown();
+    if (LogoEventFilter(watched, event) || ServiceEventFilter(watched, event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,232 @@
+#pragma once
+
+#include "CharsImage.h"
+#include "Dialogs.h"
+#include "Neon.h"
+#include "Platform.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAbstractButton;
+class QFrame;
+class QProgressBar;
+class QTimer;
+class TCOMSocket;
+class TIniFile;
+class TKR7;
+
+namespace Ui {
+class TFormKR7;
+}
+
+// What main() hands to the window: where the settings live, whether the
+// service page is shown, and the seams that tests replace.
+struct TFormOptions {
+    QString settingsDir;
+    bool service = false;
+    TDialogs* dialogs = nullptr;   // null: the Qt dialogs
+    TPlatform* platform = nullptr; // null: the real clock and pause
+};
+
+// True when args hold "service" after "-" or "/", in any letter case.
+bool HasServiceSwitch(const QStringList& args);
+
+constexpr int LOG_MAX_LINES = 1000;
+constexpr int WINDOW_WIDTH = 390;
+constexpr int WINDOW_DESIGN_HEIGHT = 658;
+
+// The main window "KR-7 Controller 2.0". Its member definitions are split by
+// page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
+// Kr7unit1Preview.cpp, Kr7unit1Text.cpp, Kr7unit1Logo.cpp,
+// Kr7unit1Service.cpp, Kr7unit1Settings.cpp.
+class TFormKR7 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormKR7(const TFormOptions& options, QWidget* parent = nullptr);
+    ~TFormKR7() override;
+
+    // Appends one line to the message log.
+    void Log(const QString& line);
+    // Closes without the unsaved-glyphs question (SIGTERM and friends).
+    void ForceClose();
+
+    // ---- Part of the window shell -------------------------------------
+    void CheckBoxConnectClick();
+    void ComboBoxPortDropDown();
+    void ComboBoxPortChange();
+    void ButtonClrScrClick();
+    void ButtonSaveScreenClick();
+    void ButtonSetCrossModeClick();
+    void ButtonSetTextModeClick();
+    void ButtonChangeModeClick(QAbstractButton* sender);
+    void ButtonEEPROMSaveClick();
+    void PageControlChange();
+    void TimerClearMemoTimer();
+    bool IsConnectChecked() const;
+    bool IsPreviewActive() const;
+
+    // ---- Settings file --------------------------------------------------
+    void LoadSettings();
+    void SaveSettings();
+
+    // ---- Preview and text rows -----------------------------------------
+    void DrawCode(int col, int row, int code);
+    void DrawChar(int col, int row, unsigned char ch);
+    void DrawText(int row, const std::string& text);
+    void ClearPreview();
+    // The row output rule of the text features: the device only while
+    // "Połącz" is checked, the preview only while the Preview page is shown.
+    void OutputRow(int row, const std::string& text);
+
+    // ---- Horizontal ticker and vertical pages --------------------------
+    void TimerHorizNeonTimer();
+    void CheckBoxHorizNeonEnabledClick();
+    void ScrollBarHorizNeonIntervalChange();
+    void ScrollBarHorizNeonYChange();
+    void EditHorizNeonChange();
+    void ScrollBarHorizFileTimeChange();
+    void CheckBoxHorizFileReadClick();
+    void TimerHorizNeonFileTimeTimer();
+    void ButtonHorizFileClick();
+    void EditHorizFileDblClick();
+    void ReadHorizFile();
+
+    void TimerVertNeonTimer();
+    void MemoVertNeonChange();
+    void CheckBoxVertNeonEnabledClick();
+    void ScrollBarVertNeonYLengthChange();
+    void ScrollBarVertNeonIntervalChange();
+    void ScrollBarVertFileTimeChange();
+    void CheckBoxVertFileReadClick();
+    void TimerVertNeonFileTimeTimer();
+    void ButtonVertFileClick();
+    void EditVertFileDblClick();
+    void ReadVertFile();
+
+    // ---- Service page: tests, glyph editor, glyph-set files -------------
+    void ButtonTestClick();
+    void ButtonZoneTest1Click(QAbstractButton* sender);
+    void ButtonTextCharOutClick(QAbstractButton* sender);
+    void ButtonCrossShowClick();
+    void ScrollBarCrossXYChange();
+
+    void CreateCharEditor();
+    void ShowActiveChar();
+    void LoadCharEditor();
+    void StoreCharEditor();
+    bool UnsavedCharsCancelled();
+    void SpeedButtonEditorMoveClick(QAbstractButton* sender);
+    void SpeedButtonClearBlackClick(QAbstractButton* sender);
+    void ButtonCharCopyClick();
+    void ButtonCharPasteClick();
+    void ButtonDefaultCharClick();
+
+    void ButtonLoadFromBinaryFileClick();
+    void ButtonSaveToBinaryFileClick();
+    void ButtonLoadFromBitmapClick();
+    void ButtonSaveToBitmapClick();
+    void ButtonLoadDefaultBitmapClick();
+    void ButtonSendCharsToDeviceClick();
+    void ButtonSendCharToDeviceClick();
+
+    // ---- Logo page ------------------------------------------------------
+    void RenderLogo(bool withoutGrid, bool unprocessed);
+    void UpdateLogoControls();
+    void ClearLogo();
+    bool IsInLogoPicture(int x, int y) const;
+    void DrawLogoPreview();
+    void ButtonLogoLoadClick();
+    void ButtonLogoClearClick();
+    void ButtonLogoCalculateClick();
+    void ButtonLogoProgramClick();
+    void ButtonLogoShowClick();
+
+    // ---- Access for tests and the emulator demo -------------------------
+    Ui::TFormKR7* Form() const { return ui_.get(); }
+    TKR7& Device() { return *device_; }
+    const QImage& Preview() const { return preview_; }
+    TCharsImage& Chars() { return chars_; }
+    const QImage& DefaultChars() const { return charsDefault_; }
+    const QImage& LogoView() const { return logoView_; }
+    const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
+    THorizNeon& HorizNeon() { return horizNeon_; }
+    TVertNeon& VertNeon() { return vertNeon_; }
+    int ActiveCharCol = 0;
+    int ActiveCharRow = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void SetClientHeight(int height);
+    void ConnectMainHandlers();
+    void ConnectTextHandlers();
+    void ConnectLogoHandlers();
+    void ConnectServiceHandlers();
+    void InitTextPages();
+    void InitLogoPage();
+    void InitServicePage();
+    // Mouse events of the page's image controls; true when handled.
+    bool LogoEventFilter(QObject* watched, QEvent* event);
+    bool ServiceEventFilter(QObject* watched, QEvent* event);
+
+    // Sections of the settings file owned by the pages, in file order.
+    void LoadTextSettings(TIniFile& ini);
+    void EnableTextFeatures(TIniFile& ini);
+    void LoadLogoSettings(TIniFile& ini);
+    void SaveTextSettings(TIniFile& ini, bool& ok);
+    void SaveLogoSettings(TIniFile& ini, bool& ok);
+    QString SettingsPath() const;
+    QString LogoBitmapPath() const;
+
+    std::unique_ptr<Ui::TFormKR7> ui_;
+    TFormOptions options_;
+    std::unique_ptr<TDialogs> ownDialogs_;
+    std::unique_ptr<TPlatform> ownPlatform_;
+    TDialogs* dialogs_ = nullptr;
+    TPlatform* platform_ = nullptr;
+    bool forceClose_ = false;
+    bool destroyed_ = false;
+
+    QTimer* TimerClearMemo = nullptr;
+    std::unique_ptr<TCOMSocket> port_;
+    std::unique_ptr<TKR7> device_;
+
+    // Preview and glyph set.
+    QImage preview_;
+    TCharsImage chars_;
+    QImage charsDefault_;
+    std::array<std::string, 31> Spaces;
+
+    // Text features.
+    THorizNeon horizNeon_;
+    TVertNeon vertNeon_;
+
+    // Glyph editor.
+    QRgb PaintColor = 0x000000;
+    std::array<std::array<QFrame*, 18>, 12> CharCells{};
+    std::array<std::array<QRgb, 18>, 12> CharCopyBuffer{};
+    std::string textOutText_ = "abc";
+    QString binaryLoadName_, binarySaveName_, bitmapLoadName_, bitmapSaveName_;
+
+    // Logo.
+    std::optional<QImage> logoBitmap_;
+    QImage logoView_;
+    bool LogoPicking = false;
+    bool LogoDragging = false;
+    QPoint LogoDragMouse;
+    QPoint LogoDragOrigin;
+    QString logoImportName_;
+};

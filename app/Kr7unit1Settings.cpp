@@ -1,0 +1,67 @@
+// The window's settings: restored from "KR7Controller.ini" at start-up and
+// written back when the window goes away.
+#include "Codepage.h"
+#include "IniFile.h"
+#include "Kr7unit1.h"
+#include "ui_Kr7unit1.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <exception>
+
+namespace {
+
+const std::string kSettings = "Settings";
+
+} // namespace
+
+QString TFormKR7::SettingsPath() const {
+    return options_.settingsDir + QStringLiteral("/KR7Controller.ini");
+}
+
+QString TFormKR7::LogoBitmapPath() const {
+    return options_.settingsDir + QStringLiteral("/LogoBitmap.bmp");
+}
+
+void TFormKR7::LoadSettings() {
+    TIniFile ini(SettingsPath());
+    try {
+        ui_->ComboBoxPort->setEditText(FromCp1250(ini.ReadString(kSettings, "Port", "COM1")));
+
+        const int page = ini.ReadInteger(kSettings, "ActivePageIndex", 0);
+        const bool usable = page >= 0 && page < ui_->PageControl->count() && ui_->PageControl->isTabVisible(page);
+        {
+            const QSignalBlocker blocker(ui_->PageControl);
+            ui_->PageControl->setCurrentIndex(usable ? page : 0);
+        }
+        PageControlChange();
+
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QSize area = screen != nullptr ? screen->geometry().size() : QSize(width(), height());
+        const int left = ini.ReadInteger(kSettings, "Left", (area.width() - width()) / 2);
+        const int top = ini.ReadInteger(kSettings, "Top", (area.height() - height()) / 2);
+        move(left, top);
+
+        LoadTextSettings(ini);
+        ui_->CheckBoxConnect->setChecked(ini.ReadBool(kSettings, "Connected", false));
+        EnableTextFeatures(ini);
+        LoadLogoSettings(ini);
+    } catch (const std::exception&) {
+        Log(QStringLiteral("Błąd odczytu konfiguracji."));
+    }
+}
+
+void TFormKR7::SaveSettings() {
+    TIniFile ini(SettingsPath());
+    bool ok = ini.WriteString(kSettings, "Port", ToCp1250(ui_->ComboBoxPort->currentText())) &&
+              ini.WriteBool(kSettings, "Connected", IsConnectChecked()) &&
+              ini.WriteInteger(kSettings, "ActivePageIndex", ui_->PageControl->currentIndex()) &&
+              ini.WriteInteger(kSettings, "Left", x()) && ini.WriteInteger(kSettings, "Top", y());
+    if (ok)
+        SaveTextSettings(ini, ok);
+    if (ok)
+        SaveLogoSettings(ini, ok);
+    if (!ok)
+        dialogs_->Message(this, QStringLiteral("Błąd zapisu konfiguracji."));
+}

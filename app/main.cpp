@@ -1,0 +1,107 @@
+// KR7Controller: the controller of the KR-7 character display.
+#include "Codepage.h"
+#include "Kr7unit1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Signals arrive on this pair; the window closes from the event loop.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void InstallSignalHandlers() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+void PrintUsage() {
+    std::puts("Usage: KR7Controller [-service]\n"
+              "\n"
+              "Drives the KR-7 character display on a serial port (2400 baud).\n"
+              "\n"
+              "  -service, /service   also show the service page (any letter case)\n"
+              "  --help               show this help and exit\n"
+              "  --version            show the version and exit\n"
+              "\n"
+              "Ports are named COM<n>. With KR7_PORTS naming a folder, its entry COM<n>\n"
+              "(usually a link to a tty) is port n; otherwise COM1..32 are /dev/ttyS0..31,\n"
+              "COM33..64 /dev/ttyUSB0..31 and COM65..96 /dev/ttyACM0..31.\n"
+              "\n"
+              "Settings are kept in KR7Controller.ini beside the program when that folder\n"
+              "is writable, otherwise in $XDG_CONFIG_HOME/KR7Controller.");
+}
+
+// Beside the executable when that folder is writable, else the user's
+// configuration folder.
+QString SettingsFolder() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programDir).isWritable())
+        return programDir;
+    const QString config =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/KR7Controller");
+    QDir().mkpath(config);
+    return config;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            PrintUsage();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("KR7Controller %s\n", KR7_VERSION);
+            return 0;
+        }
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KR7Controller"));
+    QApplication::setApplicationVersion(QStringLiteral(KR7_VERSION));
+    if (!CodepageAvailable()) {
+        QMessageBox::critical(nullptr, QStringLiteral("KR7Controller"),
+                              QStringLiteral("The Windows-1250 text codec is missing from this Qt installation."));
+        return 1;
+    }
+
+    InstallSignalHandlers();
+    TFormOptions options;
+    options.settingsDir = SettingsFolder();
+    options.service = HasServiceSwitch(QCoreApplication::arguments());
+    TFormKR7 form(options);
+
+    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &form, [&form] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+        form.ForceClose();
+    });
+
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,317 @@
+#include "LogoImage.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t PIXEL_BLACK = 0xFF000000u;
+constexpr std::uint32_t PIXEL_WHITE = 0xFFFFFFFFu;
+constexpr std::uint32_t PIXEL_GREY = 0xFF808080u;
+constexpr int MAX_SUM = 765;
+
+inline int ChannelSum(std::uint32_t p) { return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)); }
+
+inline int ChannelDistance(std::uint32_t p, int r, int g, int b) {
+    return std::abs(static_cast<int>((p >> 16) & 0xFF) - r) + std::abs(static_cast<int>((p >> 8) & 0xFF) - g) +
+           std::abs(static_cast<int>(p & 0xFF) - b);
+}
+
+// Mosaic masks: for each row phase (y mod 16) and channel sum S, bit (x mod 16)
+// is set when the pixel is white. The pattern cell i = 16 (y mod 16) + (x mod 16) + 1
+// is white when (1024 i) mod (783360 / (S + 1)) < 1024.
+using TMosaicTable = std::array<std::array<std::uint16_t, MAX_SUM + 1>, 16>;
+
+const TMosaicTable& MosaicTable() {
+    static const TMosaicTable table = [] {
+        TMosaicTable t{};
+        for (int s = 0; s <= MAX_SUM; ++s) {
+            const int d = 783360 / (s + 1);
+            for (int i = 1; i <= 256; ++i) {
+                if ((i * 1024) % d < 1024)
+                    t[(i - 1) / 16][s] |= static_cast<std::uint16_t>(1u << ((i - 1) % 16));
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+// A small, fast generator (xorshift64*), seeded through splitmix64 so that
+// neighbouring seeds give unrelated sequences.
+class TXorShift {
+public:
+    explicit TXorShift(unsigned long long seed) {
+        std::uint64_t z = seed + 0x9E3779B97F4A7C15ull;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        state_ = (z ^ (z >> 31)) | 1u;
+    }
+    std::uint32_t Next() {
+        state_ ^= state_ >> 12;
+        state_ ^= state_ << 25;
+        state_ ^= state_ >> 27;
+        return static_cast<std::uint32_t>((state_ * 0x2545F4914F6CDD1Dull) >> 32);
+    }
+    // Uniform over 0..bound-1 without bias (multiply and reject the rare low remainder).
+    std::uint32_t Below(std::uint32_t bound) {
+        std::uint64_t m = static_cast<std::uint64_t>(Next()) * bound;
+        if (static_cast<std::uint32_t>(m) < bound) {
+            const std::uint32_t floor = (0u - bound) % bound;
+            while (static_cast<std::uint32_t>(m) < floor)
+                m = static_cast<std::uint64_t>(Next()) * bound;
+        }
+        return static_cast<std::uint32_t>(m >> 32);
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+struct TBackground {
+    bool on = false;
+    int r = 0, g = 0, b = 0;
+    int limit = 0; // largest channel distance that still counts as background
+};
+
+TBackground MakeBackground(std::optional<QRgb> colour, int allowance) {
+    TBackground bg;
+    if (!colour)
+        return bg;
+    bg.on = true;
+    bg.r = qRed(*colour);
+    bg.g = qGreen(*colour);
+    bg.b = qBlue(*colour);
+    // distance * 100 <= allowance * 765, in whole numbers
+    const int a = std::clamp(allowance, 0, 100);
+    bg.limit = a * MAX_SUM / 100;
+    return bg;
+}
+
+// Runs one reduction over every row. Level must offer BeginRow(y) and
+// White(x, sum); Background tells whether the background test is needed.
+template <bool Background, typename Level>
+void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::uint32_t white, Level& level) {
+    const int w = image.width();
+    const int h = image.height();
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        level.BeginRow(y);
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t p = row[x];
+            if constexpr (Background) {
+                if (ChannelDistance(p, bg.r, bg.g, bg.b) <= bg.limit) {
+                    row[x] = PIXEL_GREY;
+                    continue;
+                }
+            }
+            row[x] = level.White(x, ChannelSum(p)) ? white : black;
+        }
+    }
+}
+
+template <typename Level>
+void Reduce(QImage& image, const TBackground& bg, bool negative, Level level) {
+    const std::uint32_t black = negative ? PIXEL_WHITE : PIXEL_BLACK;
+    const std::uint32_t white = negative ? PIXEL_BLACK : PIXEL_WHITE;
+    if (bg.on)
+        ReduceRows<true>(image, bg, black, white, level);
+    else
+        ReduceRows<false>(image, bg, black, white, level);
+}
+
+struct TThresholdLevel {
+    int limit; // white from this sum up
+    void BeginRow(int) {}
+    bool White(int, int sum) const { return sum >= limit; }
+};
+
+struct TMosaicLevel {
+    int originX;
+    int originY;
+    const TMosaicTable& table;
+    const std::uint16_t* masks = nullptr;
+    void BeginRow(int y) { masks = table[(y + originY) & 15].data(); }
+    bool White(int x, int sum) const { return (masks[sum] >> ((x + originX) & 15)) & 1u; }
+};
+
+struct TMixingLevel {
+    TXorShift random;
+    void BeginRow(int) {}
+    bool White(int, int sum) { return static_cast<int>(random.Below(MAX_SUM + 1)) <= sum; }
+};
+
+// x mod 16 for positions that may be negative: the pattern stays aligned.
+int Phase(int v) { return v & 15; }
+
+} // namespace
+
+void ReduceLogoPixelsAt(QImage& image, int originX, int originY, int mode, std::optional<QRgb> backgroundColour,
+                        bool negative, int allowance, unsigned long long seed) {
+    if (image.isNull())
+        return;
+    if (image.format() != QImage::Format_RGB32)
+        image.convertTo(QImage::Format_RGB32);
+    const TBackground bg = MakeBackground(backgroundColour, allowance);
+    if (mode == LOGO_MODE_MOSAIC) {
+        Reduce(image, bg, negative, TMosaicLevel{Phase(originX), Phase(originY), MosaicTable()});
+    } else if (mode == LOGO_MODE_MIXING) {
+        Reduce(image, bg, negative, TMixingLevel{TXorShift(seed)});
+    } else if (mode >= 1) {
+        // black when sum < 3 t; a t beyond the range makes everything black
+        const long long limit = 3LL * mode;
+        Reduce(image, bg, negative, TThresholdLevel{static_cast<int>(std::min<long long>(limit, MAX_SUM + 1))});
+    } else {
+        Reduce(image, bg, negative, TThresholdLevel{382});
+    }
+}
+
+void ReduceLogoPixels(QImage& image, int mode, std::optional<QRgb> backgroundColour, bool negative, int allowance) {
+    const auto seed = static_cast<unsigned long long>(std::time(nullptr));
+    ReduceLogoPixelsAt(image, 0, 0, mode, backgroundColour, negative, allowance, seed);
+}
+
+// ---- Margins ---------------------------------------------------------------
+
+namespace {
+
+inline bool IsInk(QRgb p) {
+    const QRgb c = p & 0xFFFFFF;
+    return c == 0x000000 || c == 0xFFFFFF;
+}
+
+} // namespace
+
+bool IsBlankRow(const QImage& image, int y) {
+    if (y < 0 || y >= image.height())
+        return true;
+    for (int x = 0; x < image.width(); ++x) {
+        if (IsInk(image.pixel(x, y)))
+            return false;
+    }
+    return true;
+}
+
+bool IsBlankColumn(const QImage& image, int x) {
+    if (x < 0 || x >= image.width())
+        return true;
+    for (int y = 0; y < image.height(); ++y) {
+        if (IsInk(image.pixel(x, y)))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+template <typename Blank>
+int CountBlank(int n, Blank blank) {
+    int count = 0;
+    while (count < n && blank(count))
+        ++count;
+    return count == n ? 0 : count;
+}
+
+} // namespace
+
+int LogoMarginTop(const QImage& image) {
+    return CountBlank(image.height(), [&](int i) { return IsBlankRow(image, i); });
+}
+
+int LogoMarginBottom(const QImage& image) {
+    return CountBlank(image.height(), [&](int i) { return IsBlankRow(image, image.height() - 1 - i); });
+}
+
+int LogoMarginLeft(const QImage& image) {
+    return CountBlank(image.width(), [&](int i) { return IsBlankColumn(image, i); });
+}
+
+int LogoMarginRight(const QImage& image) {
+    return CountBlank(image.width(), [&](int i) { return IsBlankColumn(image, image.width() - 1 - i); });
+}
+
+// ---- Render ----------------------------------------------------------------
+
+namespace {
+
+constexpr int VIEW_WIDTH = 360;
+constexpr int VIEW_HEIGHT = 288;
+
+void ResetView(QImage& view) {
+    if (view.width() != VIEW_WIDTH || view.height() != VIEW_HEIGHT || view.format() != QImage::Format_RGB32)
+        view = QImage(VIEW_WIDTH, VIEW_HEIGHT, QImage::Format_RGB32);
+    view.fill(PIXEL_GREY);
+}
+
+void DrawGrid(QImage& view) {
+    const std::uint32_t navy = 0xFF000000u | LOGO_GRID_COLOUR;
+    for (int y = 0; y < VIEW_HEIGHT; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(view.scanLine(y));
+        if (y % 18 == 0) {
+            std::fill(row, row + VIEW_WIDTH, navy);
+            continue;
+        }
+        for (int x = 0; x < VIEW_WIDTH; x += 12)
+            row[x] = navy;
+    }
+}
+
+} // namespace
+
+void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams& params) {
+    ResetView(view);
+    if (params.grid)
+        DrawGrid(view);
+    if (picture.isNull() || params.width < 1 || params.height < 1)
+        return;
+    // The visible part of the width x height box, in box coordinates.
+    const int x0 = std::max(0, -params.posX);
+    const int y0 = std::max(0, -params.posY);
+    const int x1 = std::min(params.width, VIEW_WIDTH - params.posX);
+    const int y1 = std::min(params.height, VIEW_HEIGHT - params.posY);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const QImage source =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    const long long pw = source.width();
+    const long long ph = source.height();
+
+    // Nearest neighbour: target pixel x takes source column x * pw / width.
+    QImage part(x1 - x0, y1 - y0, QImage::Format_RGB32);
+    if (part.isNull())
+        return;
+    std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
+    for (int x = x0; x < x1; ++x)
+        columns[static_cast<std::size_t>(x - x0)] = static_cast<int>(x * pw / params.width);
+    for (int y = y0; y < y1; ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(source.constScanLine(static_cast<int>(y * ph / params.height)));
+        auto* dst = reinterpret_cast<std::uint32_t*>(part.scanLine(y - y0));
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            dst[i] = src[columns[i]];
+    }
+
+    if (!params.unprocessed) {
+        const auto seed = static_cast<unsigned long long>(std::time(nullptr));
+        ReduceLogoPixelsAt(part, x0, y0, params.mode, params.background, params.negative, params.allowance, seed);
+    }
+
+    const int viewX = params.posX + x0;
+    const int viewY = params.posY + y0;
+    const int w = x1 - x0;
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(part.constScanLine(y));
+        auto* dst = reinterpret_cast<std::uint32_t*>(view.scanLine(viewY + y)) + viewX;
+        if (params.unprocessed) {
+            std::copy(src, src + w, dst);
+            continue;
+        }
+        for (int x = 0; x < w; ++x) {
+            if ((src[x] & 0xFFFFFF) != (PIXEL_GREY & 0xFFFFFF))
+                dst[x] = src[x];
+        }
+    }
+}

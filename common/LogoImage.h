@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+
+#include <optional>
+
+// Reduction modes of ReduceLogoPixels besides a threshold t >= 1.
+constexpr int LOGO_MODE_NONE = 0;
+constexpr int LOGO_MODE_MOSAIC = -1;
+constexpr int LOGO_MODE_MIXING = -2;
+
+// Rewrites every pixel of image in place to black, white or background grey.
+// mode: a threshold t >= 1 (black when R+G+B < 3t), LOGO_MODE_MOSAIC,
+// LOGO_MODE_MIXING or LOGO_MODE_NONE (black when R+G+B < 382).
+// backgroundColour: pixels within allowance (0..99, percent of the largest
+// channel distance) of it become grey. negative swaps black and white.
+// The image is converted to Format_RGB32 first.
+void ReduceLogoPixels(QImage& image, int mode, std::optional<QRgb> backgroundColour, bool negative, int allowance);
+
+// The same for a part of a larger picture whose top left pixel lies at
+// (originX, originY) of that picture: the mosaic pattern follows the whole
+// picture. seed drives the mixing generator.
+void ReduceLogoPixelsAt(QImage& image, int originX, int originY, int mode, std::optional<QRgb> backgroundColour,
+                        bool negative, int allowance, unsigned long long seed);
+
+// Margin measures of the logo view: a row or column is blank when none of its
+// pixels is pure black or pure white.
+bool IsBlankRow(const QImage& image, int y);
+bool IsBlankColumn(const QImage& image, int x);
+// Consecutive blank rows (columns) from an edge; 0 when the whole image is blank.
+int LogoMarginTop(const QImage& image);
+int LogoMarginBottom(const QImage& image);
+int LogoMarginLeft(const QImage& image);
+int LogoMarginRight(const QImage& image);
+
+// Everything that decides how the working picture appears on the logo view.
+struct TLogoRenderParams {
+    int posX = 0;
+    int posY = 0;
+    int width = 1;
+    int height = 1;
+    bool grid = false;        // draw the cell grid below the picture
+    bool unprocessed = false; // the picture in its own colours, opaque
+    int mode = LOGO_MODE_NONE;
+    std::optional<QRgb> background;
+    bool negative = false;
+    int allowance = 0;
+};
+
+constexpr QRgb LOGO_GRID_COLOUR = 0x000080;
+
+// Redraws view (made a 360 x 288 grey screen first) from picture: the grid,
+// then the picture scaled without smoothing to width x height at (posX, posY),
+// reduced unless unprocessed, grey pixels left transparent, clipped to the view.
+// Only the visible part of the scaled picture is computed.
+void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams& params);

@@ -1,0 +1,138 @@
+#include "FrameParser.h"
+
+#include "KR7.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char HEADER[] = {'\xFF', '\x00'};
+
+} // namespace
+
+std::string TDeviceCommand::Bytes() const {
+    std::string out;
+    out.reserve(TFrameParser::FRAME_BYTES + payload.size());
+    out.push_back('\xFF');
+    out.push_back('\x00');
+    out.push_back(static_cast<char>(code));
+    for (std::uint8_t p : params)
+        out.push_back(static_cast<char>(p));
+    std::uint8_t frame[TFrameParser::FRAME_BYTES] = {};
+    std::copy(out.begin(), out.end(), frame);
+    out.push_back(static_cast<char>(FrameChecksum(frame)));
+    out += payload;
+    return out;
+}
+
+std::size_t TFrameParser::PayloadLength(std::uint8_t code, std::uint8_t length) {
+    switch (code) {
+    case 4:
+    case 6:
+        return length;
+    case 5:
+        return GLYPH_PAYLOAD_BYTES;
+    default:
+        return 0;
+    }
+}
+
+void TFrameParser::Feed(std::string_view bytes) {
+    counters_.bytes += bytes.size();
+    buffer_.append(bytes);
+    while (Step()) {
+    }
+    Compact();
+}
+
+std::size_t TFrameParser::EndOfStream() {
+    const std::size_t pending = Pending();
+    if (pending == 0)
+        return 0;
+    ++counters_.droppedFrames;
+    counters_.droppedBytes += pending;
+    Emit(TParserEvent::TKind::Dropped, pending);
+    buffer_.clear();
+    start_ = 0;
+    return pending;
+}
+
+// Decodes or rejects one frame at the read position; false when more bytes are needed.
+bool TFrameParser::Step() {
+    if (!SyncToHeader() || Pending() < FRAME_BYTES)
+        return false;
+    std::uint8_t frame[FRAME_BYTES];
+    for (std::size_t i = 0; i < FRAME_BYTES; ++i)
+        frame[i] = At(i);
+    if (FrameChecksum(frame) != frame[9]) {
+        ++counters_.checksumErrors;
+        Reject(TParserEvent::TKind::ChecksumError);
+        return true;
+    }
+    if (frame[2] > LAST_CODE) {
+        ++counters_.unknownCodes;
+        Reject(TParserEvent::TKind::UnknownCode);
+        return true;
+    }
+    const std::size_t payload = PayloadLength(frame[2], frame[5]);
+    if (Pending() < FRAME_BYTES + payload)
+        return false;
+
+    TParserEvent event;
+    event.kind = TParserEvent::TKind::Command;
+    event.command.code = frame[2];
+    std::copy(frame + 3, frame + 9, event.command.params.begin());
+    event.command.payload = buffer_.substr(start_ + FRAME_BYTES, payload);
+    event.byteCount = FRAME_BYTES + payload;
+    start_ += event.byteCount;
+    ++counters_.frames;
+    counters_.frameBytes += event.byteCount;
+    if (sink_)
+        sink_(event);
+    return true;
+}
+
+// Moves the read position to the next FF 00; false when none is in sight yet.
+// A trailing FF is kept, since the 00 may still come.
+bool TFrameParser::SyncToHeader() {
+    const std::string_view rest(buffer_.data() + start_, Pending());
+    const std::size_t found = rest.find(std::string_view(HEADER, 2));
+    if (found != std::string_view::npos) {
+        Skip(found);
+        return true;
+    }
+    const bool keepLast = !rest.empty() && rest.back() == HEADER[0];
+    Skip(rest.size() - (keepLast ? 1 : 0));
+    return false;
+}
+
+void TFrameParser::Reject(TParserEvent::TKind kind) {
+    Emit(kind, FRAME_BYTES);
+    ++counters_.skippedBytes;
+    ++start_;
+}
+
+void TFrameParser::Skip(std::size_t count) {
+    if (count == 0)
+        return;
+    counters_.skippedBytes += count;
+    Emit(TParserEvent::TKind::Skipped, count);
+    start_ += count;
+}
+
+void TFrameParser::Emit(TParserEvent::TKind kind, std::size_t count) {
+    if (!sink_)
+        return;
+    TParserEvent event;
+    event.kind = kind;
+    event.byteCount = count;
+    event.bytes = buffer_.substr(start_, std::min(count, EVENT_BYTES));
+    sink_(event);
+}
+
+void TFrameParser::Compact() {
+    if (start_ == 0)
+        return;
+    buffer_.erase(0, start_);
+    start_ = 0;
+}

@@ -1,0 +1,196 @@
+// The window shell offscreen: connection, screen buttons, log, pages, and the
+// Settings section of the settings file.
+#include "FakeSeams.h"
+#include "IniFile.h"
+#include "Kr7unit1.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList LogLines(const TFormKR7& form) {
+    return form.Form()->Memo->toPlainText().split(u'\n');
+}
+
+class ShellTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
+        TFormOptions options;
+        options.settingsDir = dir.path();
+        options.service = service;
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        return std::make_unique<TFormKR7>(options);
+    }
+    void WriteSettings(const QByteArray& text) {
+        QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    static void Connect(TFormKR7& form, const std::string& port) {
+        form.Form()->ComboBoxPort->setEditText(QString::fromStdString(port));
+        form.Form()->CheckBoxConnect->setChecked(true);
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+};
+
+TEST_F(ShellTest, FirstStartIsDisconnectedOnPreviewWithDesignedControls) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("KR-7 Controller 2.0"));
+    EXPECT_EQ(ui->ComboBoxPort->currentText(), QStringLiteral("COM1"));
+    EXPECT_EQ(ui->CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(ui->PageControl->currentIndex(), 0);
+    EXPECT_EQ(form->height(), 506);
+    EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
+    EXPECT_FALSE(ui->PageControl->isTabVisible(4));
+    EXPECT_EQ(ui->ButtonClrScr->text(), QStringLiteral("Wyczyść"));
+    EXPECT_EQ(ui->ButtonClrScr->toolTip(), QStringLiteral("Czyści ekran urządzenia"));
+    EXPECT_EQ(ui->GroupBoxMessages->title(), QStringLiteral("Komunikaty:"));
+}
+
+TEST_F(ShellTest, ServiceSwitchInAnyCaseShowsTheServicePage) {
+    EXPECT_TRUE(HasServiceSwitch({"prog", "-service"}));
+    EXPECT_TRUE(HasServiceSwitch({"prog", "/SERVICE"}));
+    EXPECT_TRUE(HasServiceSwitch({"prog", "x", "-SeRvIcE"}));
+    EXPECT_FALSE(HasServiceSwitch({"prog"}));
+    EXPECT_FALSE(HasServiceSwitch({"prog", "service"}));
+    EXPECT_FALSE(HasServiceSwitch({"prog", "--service"}));
+    EXPECT_FALSE(HasServiceSwitch({"-service"})); // the program's own name
+    auto form = MakeForm(true);
+    EXPECT_TRUE(form->Form()->PageControl->isTabVisible(4));
+}
+
+TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
+    TScopedEnv ports("KR7_PORTS", dir.path().toUtf8().constData());
+    auto form = MakeForm();
+    form->Form()->Memo->clear();
+    Connect(*form, "COM77");
+    EXPECT_EQ(LogLines(*form),
+              (QStringList{QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Błąd otwarcia portu."),
+                           QString(), QStringLiteral("Port niepołączony.")}));
+    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
+}
+
+TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
+    TPtyPort pty(3);
+    auto form = MakeForm(true);
+    form->Form()->Memo->clear();
+    Connect(*form, pty.Name());
+    EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Trwa łączenie...."),
+                                            QStringLiteral("Port połączony."), QStringLiteral("Port: COM3")}));
+    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_EQ(platform.slept, 1000);
+
+    Ui::TFormKR7* ui = form->Form();
+    ui->ButtonSetCrossMode->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01 FF 00 07 00 00 00 00 00 00 07 "
+                             "FF 00 02 00 00 00 00 00 00 02");
+    ui->ButtonSetTextMode->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02 FF 00 07 01 00 00 00 00 00 08 "
+                             "FF 00 02 00 00 00 00 00 00 02");
+    ui->ButtonTurnCrossMode->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01");
+    ui->ButtonTurnTextMode->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    ui->ButtonClrScr->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
+    ui->ButtonSaveScreen->click();
+    ui->ButtonEEPROMSave->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 02 00 00 00 00 00 00 02 FF 00 02 00 00 00 00 00 00 02");
+}
+
+TEST_F(ShellTest, ChangingThePortReconnectsOnlyWhileConnected) {
+    TPtyPort first(3);
+    TPtyPort second(4);
+    // Both pseudo-terminals must be visible in one folder.
+    QFile::link(QString::fromStdString(second.SlavePath()), first.Folder() + QStringLiteral("/COM4"));
+    TScopedEnv ports("KR7_PORTS", first.Folder().toUtf8().constData());
+    auto form = MakeForm();
+    form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM4"));
+    EXPECT_EQ(second.Take(), "");
+    Connect(*form, "COM3");
+    EXPECT_EQ(first.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    form->Form()->Memo->clear();
+    form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM4"));
+    EXPECT_EQ(second.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM4")));
+    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port niepołączony.")));
+}
+
+TEST_F(ShellTest, LogIsTrimmedToItsNewestThousandLines) {
+    auto form = MakeForm();
+    form->Form()->Memo->clear();
+    for (int i = 0; i < 1500; ++i)
+        form->Log(QString::number(i));
+    form->TimerClearMemoTimer();
+    QStringList lines = LogLines(*form);
+    ASSERT_EQ(lines.size(), 1000);
+    EXPECT_EQ(lines.first(), QStringLiteral("500"));
+    EXPECT_EQ(lines.last(), QStringLiteral("1499"));
+    form->TimerClearMemoTimer();
+    EXPECT_EQ(LogLines(*form).size(), 1000);
+}
+
+TEST_F(ShellTest, PageChangeSetsTheClientHeightAndKeepsTheLogAtTheBottom) {
+    auto form = MakeForm(true);
+    const int heights[] = {506, 424, 621, 658, 618};
+    for (int page = 0; page < 5; ++page) {
+        form->Form()->PageControl->setCurrentIndex(page);
+        EXPECT_EQ(form->height(), heights[page]) << page;
+        EXPECT_EQ(form->Form()->GroupBoxMessages->geometry().bottom(), heights[page] - 3) << page;
+        EXPECT_LE(form->Form()->PanelMain->geometry().bottom(), form->Form()->GroupBoxMessages->y()) << page;
+    }
+}
+
+TEST_F(ShellTest, SettingsSectionRoundTrips) {
+    {
+        auto form = MakeForm(true);
+        form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM12"));
+        form->Form()->PageControl->setCurrentIndex(4);
+        form->move(40, 50);
+    }
+    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
+    EXPECT_EQ(ini.ReadString("Settings", "Port", ""), "COM12");
+    EXPECT_EQ(ini.ReadInteger("Settings", "ActivePageIndex", -1), 4);
+    EXPECT_FALSE(ini.ReadBool("Settings", "Connected", true));
+    auto form = MakeForm(true);
+    EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM12"));
+    EXPECT_EQ(form->Form()->PageControl->currentIndex(), 4);
+    EXPECT_EQ(form->height(), 618);
+}
+
+TEST_F(ShellTest, UnusablePageIndexesGivePageZero) {
+    for (const char* index : {"4", "7", "-1", "x"}) {
+        WriteSettings(QByteArray("[Settings]\r\nActivePageIndex=") + index + "\r\n");
+        auto form = MakeForm(false);
+        EXPECT_EQ(form->Form()->PageControl->currentIndex(), 0) << index;
+    }
+}
+
+TEST_F(ShellTest, BadSettingsFileStartsWithDefaults) {
+    WriteSettings(QByteArray("\x00\xff\xfe[Sett\nings]\n=\n[Settings\nPort=\n\x01\x02", 26));
+    auto form = MakeForm();
+    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(form->Form()->PageControl->currentIndex(), 0);
+}
+
+TEST_F(ShellTest, ConnectedValuesReadAsIntegers) {
+    WriteSettings("[Settings]\r\nConnected=yes\r\n");
+    EXPECT_EQ(MakeForm()->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
+    TPtyPort pty(3);
+    WriteSettings("[Settings]\r\nPort=COM3\r\nConnected=2\r\n");
+    auto form = MakeForm();
+    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Checked);
+}
+
+} // namespace
