@@ -230,7 +230,10 @@ void TFormKR7::ButtonEEPROMSaveClick() {
 
 void TFormKR7::SetClientHeight(int height) {
     setFixedSize(WINDOW_WIDTH, height);
-    ui_->PanelMain->resize(ui_->PanelMain->width(), height - kPanelTop - kBelowPanel);
+    const int panelHeight = height - kPanelTop - kBelowPanel;
+    ui_->PanelMain->resize(ui_->PanelMain->width(), panelHeight);
+    const int margin = ui_->PageControl->y();
+    ui_->PageControl->resize(ui_->PageControl->width(), panelHeight - 2 * margin);
     ui_->GroupBoxMessages->move(ui_->GroupBoxMessages->x(), height - kMessagesFromBottom);
 }
 

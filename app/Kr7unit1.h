@@ -56,6 +56,9 @@ public:
 
     // Appends one line to the message log.
     void Log(const QString& line);
+    void ClearLog();
+    // The lines of the message log, oldest first.
+    QStringList LogLines() const;
     // Closes without the unsaved-glyphs question (SIGTERM and friends).
     void ForceClose();
 
@@ -199,6 +202,7 @@ private:
     TPlatform* platform_ = nullptr;
     bool forceClose_ = false;
     bool destroyed_ = false;
+    bool logEmpty_ = true;
 
     QTimer* TimerClearMemo = nullptr;
     std::unique_ptr<TCOMSocket> port_;
@@ -213,6 +217,10 @@ private:
     // Text features.
     THorizNeon horizNeon_;
     TVertNeon vertNeon_;
+    QTimer* TimerHorizNeon = nullptr;
+    QTimer* TimerVertNeon = nullptr;
+    QTimer* TimerHorizNeonFileTime = nullptr;
+    QTimer* TimerVertNeonFileTime = nullptr;
 
     // Glyph editor.
     QRgb PaintColor = 0x000000;
@@ -220,6 +228,19 @@ private:
     std::array<std::array<QRgb, 18>, 12> CharCopyBuffer{};
     std::string textOutText_ = "abc";
     QString binaryLoadName_, binarySaveName_, bitmapLoadName_, bitmapSaveName_;
+    void StartTestProgress();
+    void StepTestProgress();
+    QFrame* CharCell(int column, int row) const;
+    QPoint ActiveCharPixel(int column, int row) const;
+    void CharsChanged();
+    void CharsReplaced(const QImage& picture);
+    void SelectActiveChar(QPoint pos);
+    void PaintCharCell(QFrame* cell, QRgb colour);
+    void ImageCharsMouseDown(Qt::MouseButtons buttons, QPoint pos);
+    void ImageCharsMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void ShapeActiveCharMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void CharCellMouseDown(QFrame* cell, Qt::MouseButtons buttons);
+    void CharCellMouseMove(QFrame* cell, Qt::MouseButtons buttons, QPoint pos);
 
     // Logo.
     std::optional<QImage> logoBitmap_;
@@ -229,4 +250,33 @@ private:
     QPoint LogoDragMouse;
     QPoint LogoDragOrigin;
     QString logoImportName_;
+    QColor logoTransparentColor_{0, 255, 0};
+    void ScrollBarLogoPosXChange();
+    void ScrollBarLogoPosYChange();
+    void ScrollBarLogoWidthChange();
+    void ScrollBarLogoHeightChange();
+    void CheckBoxLogoProportionalClick();
+    void SpeedButtonLogoRestoreWidthClick();
+    void SpeedButtonLogoRestoreHeightClick();
+    void SpeedButtonLogoCenterPosXClick();
+    void SpeedButtonLogoCenterPosYClick();
+    void SpeedButtonLogoLeftClick();
+    void SpeedButtonLogoRightClick();
+    void SpeedButtonLogoTopClick();
+    void SpeedButtonLogoBottomClick();
+    void ScrollBarLogoLevelBWChange();
+    void ScrollBarLogoTransparentColorToleranceChange();
+    void RadioButtonLogoColorClick();
+    void CheckBoxLogoTransparentColorClick();
+    void CheckBoxLogoNegativeClick();
+    void CheckBoxLogoShowGridClick();
+    void ShapeLogoTransparentColorMouseDown(Qt::MouseButton button);
+    void ImageLogoMouseDown(Qt::MouseButton button, QPoint pos);
+    void ImageLogoMouseMove(QPoint pos);
+    void ImageLogoMouseUp(Qt::MouseButton button, QPoint pos);
+    void SetLogoTransparentColor(const QColor& colour);
+    void SetLogoMode(bool color0, bool color1, bool color2);
+    void ImportLogoPicture(const QImage& picture);
+    void ProgramLogo();
+    void RemoveLogo();
 };

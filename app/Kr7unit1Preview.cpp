@@ -8,20 +8,20 @@
 #include <cstring>
 
 void TFormKR7::DrawCode(int col, int row, int code) {
-    const int x = CHAR_WIDTH * col;
-    const int y = CHAR_HEIGHT * row;
-    if (col < 0 || row < 0 || x + CHAR_WIDTH > preview_.width() || y + CHAR_HEIGHT > preview_.height())
+    const int x = GLYPH_WIDTH * col;
+    const int y = GLYPH_HEIGHT * row;
+    if (col < 0 || row < 0 || x + GLYPH_WIDTH > preview_.width() || y + GLYPH_HEIGHT > preview_.height())
         return; // outside the screen: leaves no mark
     const QImage& chars = chars_.Image();
     const QPoint origin = GlyphOrigin(code & 0xFF);
-    if (origin.x() + CHAR_WIDTH > chars.width() || origin.y() + CHAR_HEIGHT > chars.height())
+    if (origin.x() + GLYPH_WIDTH > chars.width() || origin.y() + GLYPH_HEIGHT > chars.height())
         return;
-    for (int i = 0; i < CHAR_HEIGHT; ++i) {
+    for (int i = 0; i < GLYPH_HEIGHT; ++i) {
         const auto* source = reinterpret_cast<const QRgb*>(chars.constScanLine(origin.y() + i)) + origin.x();
         auto* target = reinterpret_cast<QRgb*>(preview_.scanLine(y + i)) + x;
-        std::memcpy(target, source, CHAR_WIDTH * sizeof(QRgb));
+        std::memcpy(target, source, GLYPH_WIDTH * sizeof(QRgb));
     }
-    ui_->ImagePreview->update(x, y, CHAR_WIDTH, CHAR_HEIGHT);
+    ui_->ImagePreview->update(x, y, GLYPH_WIDTH, GLYPH_HEIGHT);
 }
 
 void TFormKR7::DrawChar(int col, int row, unsigned char ch) {

@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // The window is designed for this style's paddings on every desktop.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("KR7Controller"));
     QApplication::setApplicationVersion(QStringLiteral(KR7_VERSION));
     if (!CodepageAvailable()) {

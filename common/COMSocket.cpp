@@ -1,10 +1,5 @@
 #include "COMSocket.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <charconv>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -13,6 +8,12 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -102,7 +103,7 @@ bool ClearModemLines(int fd) {
 }
 
 bool IsCharDevice(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
@@ -178,7 +179,9 @@ void ListSerialPorts(std::vector<std::string>& list) {
         list.push_back("COM" + std::to_string(n));
 }
 
-TCOMSocket::~TCOMSocket() { Close(); }
+TCOMSocket::~TCOMSocket() {
+    Close();
+}
 
 bool TCOMSocket::SelectPort(const std::string& name) {
     if (IsOpen())

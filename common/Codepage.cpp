@@ -77,7 +77,11 @@ std::string ToCp1250(const QString& text) {
     }();
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar ch : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        // A character beyond 16 bits is one character, written as one "?".
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
         const std::uint16_t entry = (*reverse)[ch.unicode()];
         out.push_back(entry == 0 ? '?' : static_cast<char>(entry - 1));
     }

@@ -2,12 +2,16 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 // A Windows profile file: "[Section]" lines and "key=value" lines, sections and
 // keys found without regard to case, blanks around keys and values ignored,
 // ";" comment lines skipped. Bytes are Windows-1250 and pass through untouched.
+//
+// The file is read once, when the object is made; reads then come from memory.
+// Lines may end in CR LF, LF or CR; written lines end in CR LF.
 //
 // Reads never fail: a missing file, section or key gives the default. Every
 // write changes the file at once, by an atomic replace, so a reader sees the
@@ -28,19 +32,26 @@ public:
     bool SectionExists(const std::string& section) const;
 
     // A key is replaced in place, or appended to its section, or appended
-    // with a new section at the end of the file.
+    // with a new section at the end of the file. Line breaks in a value
+    // become blanks, so a value can never start a line of its own.
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInteger(const std::string& section, const std::string& key, int value);
     bool WriteBool(const std::string& section, const std::string& key, bool value);
-    // Removes the section with all its keys.
+    // Removes the section with all its keys (every copy of it).
     bool EraseSection(const std::string& section);
 
 private:
     void Load();
-    bool Store();
-    int FindSection(const std::string& section) const;
+    bool Store(const std::vector<std::string>& lines);
+    bool Replace(std::vector<std::string> lines);
+    const std::string* FindValue(const std::string& section, const std::string& key) const;
+    int FindSection(const std::string& section, std::size_t from = 0) const;
+    int SectionEnd(int sectionLine) const;
     int FindKey(int sectionLine, const std::string& key) const;
 
     QString path_;
     std::vector<std::string> lines_;
+    // False when the file exists but could not be read: writing it then
+    // would throw its content away, so writes fail instead.
+    bool writable_ = true;
 };

@@ -14,7 +14,9 @@ constexpr std::uint32_t PIXEL_WHITE = 0xFFFFFFFFu;
 constexpr std::uint32_t PIXEL_GREY = 0xFF808080u;
 constexpr int MAX_SUM = 765;
 
-inline int ChannelSum(std::uint32_t p) { return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)); }
+inline int ChannelSum(std::uint32_t p) {
+    return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF));
+}
 
 inline int ChannelDistance(std::uint32_t p, int r, int g, int b) {
     return std::abs(static_cast<int>((p >> 16) & 0xFF) - r) + std::abs(static_cast<int>((p >> 8) & 0xFF) - g) +
@@ -114,8 +116,7 @@ void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::
     }
 }
 
-template <typename Level>
-void Reduce(QImage& image, const TBackground& bg, bool negative, Level level) {
+template <typename Level> void Reduce(QImage& image, const TBackground& bg, bool negative, Level level) {
     const std::uint32_t black = negative ? PIXEL_WHITE : PIXEL_BLACK;
     const std::uint32_t white = negative ? PIXEL_BLACK : PIXEL_WHITE;
     if (bg.on)
@@ -146,7 +147,9 @@ struct TMixingLevel {
 };
 
 // x mod 16 for positions that may be negative: the pattern stays aligned.
-int Phase(int v) { return v & 15; }
+int Phase(int v) {
+    return v & 15;
+}
 
 } // namespace
 
@@ -208,8 +211,7 @@ bool IsBlankColumn(const QImage& image, int x) {
 
 namespace {
 
-template <typename Blank>
-int CountBlank(int n, Blank blank) {
+template <typename Blank> int CountBlank(int n, Blank blank) {
     int count = 0;
     while (count < n && blank(count))
         ++count;
@@ -288,7 +290,8 @@ void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams
     for (int x = x0; x < x1; ++x)
         columns[static_cast<std::size_t>(x - x0)] = static_cast<int>(x * pw / params.width);
     for (int y = y0; y < y1; ++y) {
-        const auto* src = reinterpret_cast<const std::uint32_t*>(source.constScanLine(static_cast<int>(y * ph / params.height)));
+        const auto* src =
+            reinterpret_cast<const std::uint32_t*>(source.constScanLine(static_cast<int>(y * ph / params.height)));
         auto* dst = reinterpret_cast<std::uint32_t*>(part.scanLine(y - y0));
         for (std::size_t i = 0; i < columns.size(); ++i)
             dst[i] = src[columns[i]];

@@ -26,7 +26,9 @@ struct TCell {
     const std::uint32_t* Row(int y) const { return reinterpret_cast<const std::uint32_t*>(bits + y * bytesPerLine); }
 };
 
-TCell WholeImage(const QImage& image) { return {image.constBits(), image.bytesPerLine(), image.width(), image.height()}; }
+TCell WholeImage(const QImage& image) {
+    return {image.constBits(), image.bytesPerLine(), image.width(), image.height()};
+}
 
 bool CellIsEmpty(const TCell& cell) {
     for (int y = 0; y < cell.height; ++y) {
@@ -131,7 +133,8 @@ void TrimRows(std::vector<std::string>& rows, const TBounds& bounds) {
     }
     if (rows.size() > static_cast<std::size_t>(bounds.bottom) + 1)
         rows.resize(static_cast<std::size_t>(bounds.bottom) + 1);
-    rows.erase(rows.begin(), rows.begin() + std::min<std::ptrdiff_t>(bounds.top, static_cast<std::ptrdiff_t>(rows.size())));
+    rows.erase(rows.begin(),
+               rows.begin() + std::min<std::ptrdiff_t>(bounds.top, static_cast<std::ptrdiff_t>(rows.size())));
 }
 
 } // namespace
@@ -160,7 +163,9 @@ void ClearLogoTable(TKR7& device) {
     device.LogoRows.clear();
 }
 
-bool IsLogoGenerated(const TKR7& device) { return !device.LogoRows.empty(); }
+bool IsLogoGenerated(const TKR7& device) {
+    return !device.LogoRows.empty();
+}
 
 bool BuildLogoTable(TKR7& device, const QImage& view, int& count, TProgress* progress) {
     if (view.width() != SCREEN_WIDTH || view.height() != SCREEN_HEIGHT)
@@ -175,8 +180,8 @@ bool BuildLogoTable(TKR7& device, const QImage& view, int& count, TProgress* pro
     for (int i = 0; i < SCREEN_ROWS && !failed; ++i) {
         std::string row;
         for (int j = 0; j < SCREEN_COLUMNS && !failed; ++j) {
-            const TCell cell{rgb.constScanLine(i * CHAR_HEIGHT) + j * CHAR_WIDTH * 4, rgb.bytesPerLine(), CHAR_WIDTH,
-                             CHAR_HEIGHT};
+            const TCell cell{rgb.constScanLine(i * GLYPH_HEIGHT) + j * GLYPH_WIDTH * 4, rgb.bytesPerLine(), GLYPH_WIDTH,
+                             GLYPH_HEIGHT};
             if (CellIsEmpty(cell)) {
                 row.push_back(static_cast<char>(CODE_EMPTY));
             } else if (CellIsUniform(cell, LEVEL_WHITE)) {
@@ -219,7 +224,7 @@ void DrawLogoTiles(const TKR7& device, TCharsImage& glyphImage) {
         const auto& tile = device.LogoTiles[static_cast<std::size_t>(k)];
         if (!tile)
             break;
-        glyphImage.CopyRect(*tile, QRect(0, 0, CHAR_WIDTH, CHAR_HEIGHT), GlyphOrigin(LOGO_FIRST_CODE + k));
+        glyphImage.CopyRect(*tile, QRect(0, 0, GLYPH_WIDTH, GLYPH_HEIGHT), GlyphOrigin(LOGO_FIRST_CODE + k));
     }
 }
 
@@ -235,7 +240,8 @@ void SendLogoTiles(TKR7& device, TProgress* progress) {
     if (progress != nullptr)
         progress->SetMax(n);
     for (int k = 0; k < n; ++k) {
-        SendCharBitmap(device, static_cast<std::uint8_t>(LOGO_FIRST_CODE + k), *device.LogoTiles[static_cast<std::size_t>(k)]);
+        SendCharBitmap(device, static_cast<std::uint8_t>(LOGO_FIRST_CODE + k),
+                       *device.LogoTiles[static_cast<std::size_t>(k)]);
         if (progress != nullptr)
             progress->Step();
     }

@@ -20,3 +20,7 @@ bool LoadPictureFile(QImage& image, const QString& fileName);
 bool LoadJpegFile(QImage& image, const QString& fileName);
 // The bitmap reader alone (no extension check).
 bool LoadBmpFile(QImage& image, const QString& fileName);
+
+// Writes image as a Windows bitmap of 32 bits per pixel (BI_RGB, rows bottom
+// up, the fourth byte 0), replacing fileName atomically. False on failure.
+bool SaveBmp32File(const QImage& image, const QString& fileName);

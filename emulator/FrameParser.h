@@ -28,19 +28,19 @@ struct TParserEvent {
         Dropped,       // a frame cut off at the end of the stream
     };
     TKind kind = TKind::Command;
-    TDeviceCommand command;   // Command only
-    std::string bytes;        // the bytes concerned (at most a few dozen)
+    TDeviceCommand command;    // Command only
+    std::string bytes;         // the bytes concerned (at most a few dozen)
     std::size_t byteCount = 0; // how many bytes the event stands for
 };
 
 struct TParserCounters {
-    std::uint64_t bytes = 0;          // every byte fed
-    std::uint64_t frames = 0;         // commands decoded
-    std::uint64_t frameBytes = 0;     // bytes of decoded commands, payloads included
+    std::uint64_t bytes = 0;      // every byte fed
+    std::uint64_t frames = 0;     // commands decoded
+    std::uint64_t frameBytes = 0; // bytes of decoded commands, payloads included
     std::uint64_t checksumErrors = 0;
     std::uint64_t unknownCodes = 0;
-    std::uint64_t skippedBytes = 0;   // garbage, and the first byte of every rejected header
-    std::uint64_t droppedFrames = 0;  // cut off by the end of the stream
+    std::uint64_t skippedBytes = 0;  // garbage, and the first byte of every rejected header
+    std::uint64_t droppedFrames = 0; // cut off by the end of the stream
     std::uint64_t droppedBytes = 0;
 };
 

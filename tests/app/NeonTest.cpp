@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+std::string Blanks(std::size_t n) {
+    return std::string(n, ' ');
+}
 
 // The windows of one whole cycle from Reset.
 std::vector<std::string> Cycle(THorizNeon& neon) {
@@ -88,7 +90,7 @@ TEST(HorizNeon, ShortenedTextGivesShortThenEmptyWindowsThenRestarts) {
     for (int i = 0; i < 66; ++i)
         neon.NextWindow();
     ASSERT_EQ(neon.Position, 66);
-    neon.SetText("ABCDEFGHIJ"); // n = 10, padded length 70
+    neon.SetText("ABCDEFGHIJ");              // n = 10, padded length 70
     EXPECT_EQ(neon.NextWindow(), Blanks(5)); // characters 66..70
     EXPECT_EQ(neon.Position, 0);
     EXPECT_EQ(neon.NextWindow(), Blanks(30));

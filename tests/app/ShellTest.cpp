@@ -73,7 +73,7 @@ TEST_F(ShellTest, ServiceSwitchInAnyCaseShowsTheServicePage) {
 TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
     TScopedEnv ports("KR7_PORTS", dir.path().toUtf8().constData());
     auto form = MakeForm();
-    form->Form()->Memo->clear();
+    form->ClearLog();
     Connect(*form, "COM77");
     EXPECT_EQ(LogLines(*form),
               (QStringList{QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Błąd otwarcia portu."),
@@ -84,7 +84,7 @@ TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
 TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
     TPtyPort pty(3);
     auto form = MakeForm(true);
-    form->Form()->Memo->clear();
+    form->ClearLog();
     Connect(*form, pty.Name());
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Trwa łączenie...."),
                                             QStringLiteral("Port połączony."), QStringLiteral("Port: COM3")}));
@@ -120,7 +120,7 @@ TEST_F(ShellTest, ChangingThePortReconnectsOnlyWhileConnected) {
     EXPECT_EQ(second.Take(), "");
     Connect(*form, "COM3");
     EXPECT_EQ(first.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
-    form->Form()->Memo->clear();
+    form->ClearLog();
     form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM4"));
     EXPECT_EQ(second.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM4")));
@@ -129,7 +129,7 @@ TEST_F(ShellTest, ChangingThePortReconnectsOnlyWhileConnected) {
 
 TEST_F(ShellTest, LogIsTrimmedToItsNewestThousandLines) {
     auto form = MakeForm();
-    form->Form()->Memo->clear();
+    form->ClearLog();
     for (int i = 0; i < 1500; ++i)
         form->Log(QString::number(i));
     form->TimerClearMemoTimer();

@@ -28,9 +28,15 @@ std::string Joined(const std::vector<std::string>& lines) {
     return all;
 }
 
-std::string A(int n) { return std::string(n, 'a'); }
-std::string B(int n) { return std::string(n, 'b'); }
-std::string X(int n) { return std::string(n, 'x'); }
+std::string A(int n) {
+    return std::string(n, 'a');
+}
+std::string B(int n) {
+    return std::string(n, 'b');
+}
+std::string X(int n) {
+    return std::string(n, 'x');
+}
 
 } // namespace
 
@@ -93,8 +99,8 @@ TEST(Wrap, NoCutInsideQuotes) {
     const std::string line = "he said " + quoted + " and left the stage at once";
     EXPECT_EQ(Wrapped(line), (std::vector<std::string>{"he said ", quoted + " ", "and left the stage at once"}));
     // Apostrophes quote as well; a quote mark of the other kind inside does not close it.
-    const std::string single = "'a \" b c d e f g h i j k l m n o p' y";
-    EXPECT_EQ(Wrapped("x " + single), (std::vector<std::string>{"x ", single}));
+    const std::string single = "'a \" b c d e f g h i j k l m n o p'";
+    EXPECT_EQ(Wrapped("x " + single + " y"), (std::vector<std::string>{"x ", single + " ", "y"}));
     // A closing quote that reaches the row's end cuts at the last break point before it.
     EXPECT_EQ(Wrapped("ab \"" + X(30) + "\"z"), (std::vector<std::string>{"ab ", "\"" + X(30) + "\"z"}));
 }
@@ -108,7 +114,7 @@ TEST(Wrap, UnclosedQuotePreventsEveryFurtherCut) {
 }
 
 TEST(Wrap, BreakCharactersAfterTheBreakPointBeginTheNextSegment) {
-    EXPECT_EQ(Wrapped(A(30) + "   " + B(3)), (std::vector<std::string>{A(30), "   " + B(3)}));
+    EXPECT_EQ(Wrapped(A(30) + "   " + B(3)), (std::vector<std::string>{A(30) + " ", "  " + B(3)}));
     EXPECT_EQ(Wrapped(A(29) + " -." + B(3)), (std::vector<std::string>{A(29) + " ", "-." + B(3)}));
 }
 

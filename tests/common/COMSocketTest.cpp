@@ -1,4 +1,5 @@
 #include "COMSocket.h"
+
 #include "PtyPort.h"
 #include "ScopedEnv.h"
 
@@ -6,9 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>

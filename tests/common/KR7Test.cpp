@@ -1,5 +1,6 @@
-#include "COMSocket.h"
 #include "KR7.h"
+
+#include "COMSocket.h"
 #include "PtyPort.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,9 @@ struct TWire {
     }
 };
 
-std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+std::string Repeat(char c, std::size_t n) {
+    return std::string(n, c);
+}
 
 std::string HexOfFrame(const std::array<std::uint8_t, TKR7::FRAME_SIZE>& frame) {
     return ToHex(std::string(frame.begin(), frame.end()));

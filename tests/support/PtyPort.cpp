@@ -2,14 +2,15 @@
 
 #include <QFile>
 
-#include <cctype>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -67,7 +68,9 @@ TPtyPort::~TPtyPort() {
         ::unsetenv("KR7_PORTS");
 }
 
-std::string TPtyPort::Name() const { return "COM" + std::to_string(comNumber_); }
+std::string TPtyPort::Name() const {
+    return "COM" + std::to_string(comNumber_);
+}
 
 void TPtyPort::Drain() {
     char buffer[65536];
@@ -111,7 +114,9 @@ std::string TPtyPort::Take() {
     return out;
 }
 
-std::string TPtyPort::TakeHex() { return ToHex(Take()); }
+std::string TPtyPort::TakeHex() {
+    return ToHex(Take());
+}
 
 void TPtyPort::CloseMaster() {
     StopDrain();

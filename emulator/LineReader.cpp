@@ -1,0 +1,88 @@
+#include "LineReader.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int BITS_PER_BYTE = 10;
+constexpr std::size_t UNPACED_CHUNK = 65536;
+// How long the line must stay quiet after the program closed it before a
+// frame left unfinished is given up.
+constexpr int CLOSE_GRACE_MS = 200;
+
+} // namespace
+
+TLineReader::TLineReader(TPtyEndpoint& endpoint, int baud, THandlers handlers)
+    : endpoint_(endpoint), baud_(std::max(baud, 0)), handlers_(std::move(handlers)) {
+    lineNotifier_ = std::make_unique<QSocketNotifier>(endpoint_.MasterFd(), QSocketNotifier::Read);
+    QObject::connect(lineNotifier_.get(), &QSocketNotifier::activated, lineNotifier_.get(), [this] { ReadLine(); });
+    watchNotifier_ = std::make_unique<QSocketNotifier>(endpoint_.WatchFd(), QSocketNotifier::Read);
+    QObject::connect(watchNotifier_.get(), &QSocketNotifier::activated, watchNotifier_.get(),
+                     [this] { ReadPortEvents(); });
+
+    paceTimer_.setSingleShot(true);
+    paceTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&paceTimer_, &QTimer::timeout, &paceTimer_, [this] { lineNotifier_->setEnabled(true); });
+    closeTimer_.setSingleShot(true);
+    closeTimer_.setInterval(CLOSE_GRACE_MS);
+    QObject::connect(&closeTimer_, &QTimer::timeout, &closeTimer_, [this] { CheckClosed(); });
+}
+
+TLineReader::~TLineReader() = default;
+
+// About 20 ms of line time per read, at least one byte.
+std::size_t TLineReader::Budget() const {
+    if (baud_ == 0)
+        return UNPACED_CHUNK;
+    return std::max<std::size_t>(1, static_cast<std::size_t>(baud_) / BITS_PER_BYTE / 50);
+}
+
+void TLineReader::ReadLine() {
+    const std::string bytes = endpoint_.Read(Budget());
+    if (bytes.empty())
+        return;
+    if (baud_ > 0) {
+        // The line carries one byte every 10 bits; reading waits until the
+        // bytes just taken would have arrived.
+        const auto byteTime = std::chrono::nanoseconds(1'000'000'000LL * BITS_PER_BYTE / baud_);
+        const auto now = TClock::now();
+        nextRead_ = std::max(nextRead_, now) + byteTime * static_cast<long long>(bytes.size());
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextRead_ - now);
+        if (wait.count() > 0) {
+            lineNotifier_->setEnabled(false);
+            paceTimer_.start(static_cast<int>(wait.count()));
+        }
+    }
+    if (handlers_.bytes)
+        handlers_.bytes(bytes);
+}
+
+void TLineReader::ReadPortEvents() {
+    for (auto event : endpoint_.TakePortEvents()) {
+        if (event == TPtyEndpoint::TPortEvent::Opened) {
+            if (handlers_.note)
+                handlers_.note(QStringLiteral("port opened"));
+            continue;
+        }
+        if (endpoint_.ProgramHandles() == 0) {
+            if (handlers_.note)
+                handlers_.note(QStringLiteral("port closed"));
+            closePending_ = true;
+            closeTimer_.start();
+        }
+    }
+}
+
+// The program has let go of the port: once its last bytes are read, whatever
+// frame it left unfinished is over.
+void TLineReader::CheckClosed() {
+    if (!closePending_)
+        return;
+    if (endpoint_.Readable() || paceTimer_.isActive()) {
+        closeTimer_.start();
+        return;
+    }
+    closePending_ = false;
+    if (handlers_.endOfStream)
+        handlers_.endOfStream();
+}

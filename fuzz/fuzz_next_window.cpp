@@ -1,0 +1,64 @@
+// The ticker driven by a script of ticks and text changes: every window is at
+// most 30 bytes, holds only bytes of the text or blanks, and Position stays
+// within the cycle of text length + 31 ticks.
+#include "Neon.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void Tick(THorizNeon& neon) {
+    const std::string& text = neon.GetText();
+    const std::string window = neon.NextWindow();
+    Check(window.size() <= static_cast<std::size_t>(NEON_WIDTH));
+    for (char c : window)
+        Check(c == ' ' || text.find(c) != std::string::npos);
+    Check(neon.Position >= 0);
+    Check(neon.Position <= static_cast<int>(text.size()) + NEON_WIDTH);
+}
+
+} // namespace
+
+// Input: a sequence of commands. 0x00..0x7F: that many ticks plus one.
+// 0x80..0xBF: the next (byte & 0x3F) bytes become the text. 0xC0..0xFF: a
+// Reset, or with 0xFF a jump of Position to the next byte's value.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    THorizNeon neon;
+    std::size_t i = 0;
+    while (i < size) {
+        const std::uint8_t op = data[i++];
+        if (op < 0x80) {
+            for (int t = 0; t <= op; ++t)
+                Tick(neon);
+        } else if (op < 0xC0) {
+            const std::size_t length = std::min<std::size_t>(op & 0x3F, size - i);
+            neon.SetText(std::string(reinterpret_cast<const char*>(data + i), length));
+            i += length;
+            const std::string& text = neon.GetText();
+            Check(text.empty() ||
+                  (static_cast<unsigned char>(text.front()) > 0x20 && static_cast<unsigned char>(text.back()) > 0x20));
+        } else if (op == 0xFF && i < size) {
+            // A text that shrank under a Position from the old text.
+            neon.Position = data[i++];
+            const std::string window = neon.NextWindow();
+            Check(window.size() <= static_cast<std::size_t>(NEON_WIDTH));
+            Check(neon.Position >= 0 && neon.Position <= static_cast<int>(neon.GetText().size()) + NEON_WIDTH);
+        } else {
+            neon.Reset();
+            Check(neon.Position == 0);
+        }
+    }
+    // A full cycle from the start shows the text and comes back to 0.
+    neon.Reset();
+    const int cycle = static_cast<int>(neon.GetText().size()) + NEON_WIDTH + 1;
+    for (int t = 0; t < cycle; ++t)
+        Tick(neon);
+    Check(neon.Position == 0);
+    return 0;
+}

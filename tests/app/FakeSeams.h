@@ -1,0 +1,91 @@
+#pragma once
+
+// Scripted stand-ins for the window's dialogs and clock.
+#include "Dialogs.h"
+#include "Platform.h"
+#include "ScopedEnv.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+// Each dialog takes the next scripted answer of its kind; with none left it
+// answers as a user who cancels (AskOkCancel: the default answer). Every call
+// is recorded.
+class TFakeDialogs : public TDialogs {
+public:
+    struct TFileCall {
+        QString fileName;
+        QString filter;
+        QString defaultExt;
+    };
+
+    bool AskOkCancel(QWidget*, const QString& title, const QString& question) override {
+        questions.push_back(title + QStringLiteral(": ") + question);
+        return Next(okCancelAnswers, defaultOkCancel);
+    }
+    QString OpenFile(QWidget*, const QString& fileName, const QString& filter) override {
+        openCalls.push_back({fileName, filter, QString()});
+        if (whileOpen)
+            whileOpen();
+        return Next(openAnswers, QString());
+    }
+    QString SaveFile(QWidget*, const QString& fileName, const QString& filter, const QString& defaultExt) override {
+        saveCalls.push_back({fileName, filter, defaultExt});
+        if (whileOpen)
+            whileOpen();
+        return Next(saveAnswers, QString());
+    }
+    std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt, const QString& text,
+                                     int maxLength) override {
+        inputCalls.push_back(caption + QStringLiteral(": ") + prompt + QStringLiteral(" [") + text +
+                             QStringLiteral("] ") + QString::number(maxLength));
+        return Next(inputAnswers, std::optional<QString>());
+    }
+    std::optional<QColor> PickColour(QWidget*, const QColor& initial) override {
+        colourCalls.push_back(initial);
+        return Next(colourAnswers, std::optional<QColor>());
+    }
+    void Message(QWidget*, const QString& text) override { messages.push_back(text); }
+
+    // Scripted answers, taken from the front.
+    std::deque<bool> okCancelAnswers;
+    bool defaultOkCancel = false;
+    std::deque<QString> openAnswers; // empty string: cancelled
+    std::deque<QString> saveAnswers; // empty string: cancelled
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<std::optional<QColor>> colourAnswers;
+    // What the window asked or showed.
+    QStringList questions;
+    std::deque<TFileCall> openCalls;
+    std::deque<TFileCall> saveCalls;
+    QStringList inputCalls;
+    std::deque<QColor> colourCalls;
+    QStringList messages;
+    // Called while a file dialog is "open", to look at the window meanwhile.
+    std::function<void()> whileOpen;
+
+private:
+    template <typename T, typename U> static T Next(std::deque<T>& queue, U fallback) {
+        if (queue.empty())
+            return T(fallback);
+        T answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
+};
+
+// A clock that stands still and a pause that only counts.
+class TFakePlatform : public TPlatform {
+public:
+    void Sleep(int milliseconds) override { slept += milliseconds; }
+    QDateTime Now() override { return now; }
+
+    int slept = 0;
+    QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 9)};
+};

@@ -1,0 +1,460 @@
+// Faults a user meets: the device vanishing in the middle of a transfer, the
+// text files changing under the timed reads, a damaged or unwritable settings
+// file, and broken pictures. Each ends quietly and leaves the window working.
+#include "FakeSeams.h"
+#include "IniFile.h"
+#include "Kr7unit1.h"
+#include "PictureFile.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+
+namespace {
+
+const std::string kTextMode = "FF 00 01 01 00 00 00 00 00 02";
+
+QStringList LogLines(const TFormKR7& form) {
+    return form.Form()->Memo->toPlainText().split(u'\n');
+}
+
+QByteArray Garbage(int size, unsigned seed) {
+    std::mt19937 random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    return bytes;
+}
+
+class FaultTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFormKR7> MakeForm(const QString& settingsDir, bool service = true) {
+        TFormOptions options;
+        options.settingsDir = settingsDir;
+        options.service = service;
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        return std::make_unique<TFormKR7>(options);
+    }
+    std::unique_ptr<TFormKR7> MakeForm() { return MakeForm(dir.path()); }
+
+    static void Connect(TFormKR7& form, const std::string& port) {
+        form.Form()->ComboBoxPort->setEditText(QString::fromStdString(port));
+        form.Form()->CheckBoxConnect->setChecked(true);
+    }
+
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return file.fileName();
+    }
+    QString SettingsPath() const { return dir.filePath(QStringLiteral("KR7Controller.ini")); }
+
+    // The device comes back on a fresh pseudo-terminal: reconnecting to it
+    // puts the text-mode frame on its wire.
+    void ExpectReconnectWorks(TFormKR7& form) {
+        form.Form()->CheckBoxConnect->setChecked(false);
+        TPtyPort fresh(5);
+        Connect(form, fresh.Name());
+        EXPECT_TRUE(form.IsConnectChecked());
+        EXPECT_EQ(fresh.TakeHex(), kTextMode);
+        form.Device().ClearScreen();
+        EXPECT_EQ(fresh.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
+        form.Form()->CheckBoxConnect->setChecked(false);
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+};
+
+// ---- The device vanishes ---------------------------------------------------
+
+TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
+    auto form = MakeForm();
+    {
+        TPtyPort pty(3);
+        Connect(*form, pty.Name());
+        pty.Take();
+        // The device goes away a quarter of the way through the 256 glyphs.
+        QProgressBar* bar = form->Form()->ProgressBarSendCharsToDevice;
+        QObject::connect(bar, &QProgressBar::valueChanged, bar, [&pty](int value) {
+            if (value == 64)
+                pty.CloseMaster();
+        });
+        dialogs.okCancelAnswers = {true};
+        form->Form()->ButtonSendCharsToDevice->click();
+        EXPECT_EQ(pty.MasterFd(), -1);
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_TRUE(form->IsConnectChecked());
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+        // Another upload into the dead line ends the same way.
+        dialogs.okCancelAnswers = {true};
+        form->Form()->ButtonSendCharsToDevice->click();
+    }
+    ExpectReconnectWorks(*form);
+}
+
+TEST_F(FaultTest, DeviceVanishingDuringLogoProgrammingEndsQuietly) {
+    auto form = MakeForm();
+    {
+        TPtyPort pty(3);
+        Connect(*form, pty.Name());
+        pty.Take();
+        QProgressBar* bar = form->Form()->ProgressBarLogoProgress;
+        QObject::connect(bar, &QProgressBar::valueChanged, bar, [&pty](int value) {
+            if (value == 20)
+                pty.CloseMaster();
+        });
+        form->Form()->Memo->clear();
+        form->Form()->ButtonLogoProgram->click();
+        EXPECT_EQ(pty.MasterFd(), -1);
+        EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Zakończono")));
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+    }
+    ExpectReconnectWorks(*form);
+}
+
+TEST_F(FaultTest, DeviceVanishingBetweenTickerTicksEndsQuietly) {
+    auto form = MakeForm();
+    {
+        TPtyPort pty(3);
+        Connect(*form, pty.Name());
+        form->Form()->EditHorizNeon->setText(QStringLiteral("Ticker text"));
+        ASSERT_TRUE(form->Form()->CheckBoxHorizNeonEnabled->isChecked());
+        form->TimerHorizNeonTimer();
+        EXPECT_FALSE(pty.Take().empty());
+        pty.CloseMaster();
+        for (int tick = 0; tick < 50; ++tick)
+            form->TimerHorizNeonTimer();
+        EXPECT_TRUE(form->IsConnectChecked());
+        EXPECT_GE(form->HorizNeon().Position, 0);
+        EXPECT_LE(form->HorizNeon().Position, 11 + 30);
+    }
+    ExpectReconnectWorks(*form);
+    // The ticker still runs and shows its text.
+    form->HorizNeon().Reset();
+    for (int tick = 0; tick < 31; ++tick)
+        form->TimerHorizNeonTimer();
+    EXPECT_EQ(form->HorizNeon().Position, 31);
+}
+
+// ---- The text files change between two timed reads -------------------------
+
+TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
+    auto form = MakeForm();
+    const QString path = WriteFile(QStringLiteral("ticker.txt"), "first text\r\n");
+    form->Form()->EditHorizFile->setText(path);
+    form->Form()->CheckBoxHorizFileRead->setChecked(true);
+    EXPECT_EQ(form->HorizNeon().GetText(), "first text");
+
+    // Most of a megabyte behind a NUL byte: the text ends at the zero byte.
+    WriteFile(QStringLiteral("ticker.txt"), QByteArray("second\0hidden", 13) + QByteArray(1000000, 'x'));
+    form->TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->HorizNeon().GetText(), "second");
+    EXPECT_TRUE(form->Form()->CheckBoxHorizFileRead->isChecked());
+
+    // Shrinks to nothing while the ticker is in the middle of the old text.
+    form->HorizNeon().Position = 25;
+    WriteFile(QStringLiteral("ticker.txt"), "");
+    form->TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->HorizNeon().GetText(), "");
+    form->TimerHorizNeonTimer();
+    EXPECT_LE(form->HorizNeon().Position, 30);
+
+    // Megabytes, more than the edit holds, are refused and the old text kept.
+    WriteFile(QStringLiteral("ticker.txt"), "kept");
+    form->TimerHorizNeonFileTimeTimer();
+    WriteFile(QStringLiteral("ticker.txt"), QByteArray(2 << 20, 'y'));
+    form->TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->HorizNeon().GetText(), "kept");
+    EXPECT_FALSE(form->Form()->CheckBoxHorizFileRead->isChecked());
+    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path)));
+
+    // Vanishes.
+    form->Form()->CheckBoxHorizFileRead->setChecked(true);
+    ASSERT_TRUE(QFile::remove(path));
+    form->TimerHorizNeonFileTimeTimer();
+    EXPECT_FALSE(form->Form()->CheckBoxHorizFileRead->isChecked());
+    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path)));
+    EXPECT_EQ(form->HorizNeon().GetText(), "kept");
+
+    // Turns into a folder.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ticker.txt")));
+    form->Form()->Memo->clear();
+    form->TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
+    EXPECT_EQ(form->HorizNeon().GetText(), "kept");
+}
+
+TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
+    auto form = MakeForm();
+    const QString path = WriteFile(QStringLiteral("pages.txt"), "one\r\ntwo\rthree\nfour\r\n");
+    form->Form()->EditVertFile->setText(path);
+    form->Form()->CheckBoxVertFileRead->setChecked(true);
+    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"one", "two", "three", "four"}));
+
+    // The pages are in the middle of the text when it shrinks to one line.
+    form->VertNeon().First = 3;
+    WriteFile(QStringLiteral("pages.txt"), "only");
+    form->TimerVertNeonFileTimeTimer();
+    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"only"}));
+    form->TimerVertNeonTimer();
+    EXPECT_EQ(form->VertNeon().First, 0);
+
+    // Megabytes with NUL bytes: the text ends at the first zero byte.
+    QByteArray big;
+    for (int i = 0; i < 40000; ++i)
+        big += "A line of the pages file that wraps onto a second screen row.\r\n";
+    big += QByteArray("\0after", 6) + QByteArray(1 << 20, '\0');
+    WriteFile(QStringLiteral("pages.txt"), big);
+    form->TimerVertNeonFileTimeTimer();
+    EXPECT_EQ(form->VertNeon().Lines.size(), 80000u);
+    for (int tick = 0; tick < 5; ++tick)
+        form->TimerVertNeonTimer();
+
+    // Vanishes, then turns into a folder: the last pages stay.
+    ASSERT_TRUE(QFile::remove(path));
+    form->TimerVertNeonFileTimeTimer();
+    EXPECT_FALSE(form->Form()->CheckBoxVertFileRead->isChecked());
+    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pages.txt")));
+    form->TimerVertNeonFileTimeTimer();
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
+    EXPECT_EQ(form->VertNeon().Lines.size(), 80000u);
+}
+
+// ---- The settings file -------------------------------------------------------
+
+// A start from a settings file the program cannot use gives the first-start
+// state: port COM1, page 0, not connected, ticker on, pages off, no logo.
+void ExpectDefaults(TFormKR7& form) {
+    const Ui::TFormKR7* ui = form.Form();
+    EXPECT_EQ(ui->ComboBoxPort->currentText(), QStringLiteral("COM1"));
+    EXPECT_EQ(ui->PageControl->currentIndex(), 0);
+    EXPECT_FALSE(form.IsConnectChecked());
+    EXPECT_FALSE(ui->CheckBoxVertNeonEnabled->isChecked());
+    EXPECT_FALSE(form.LogoBitmap().has_value());
+}
+
+TEST_F(FaultTest, DamagedSettingsFilesStartWithDefaults) {
+    const QByteArray full = "[Settings]\r\nPort=COM7\r\nConnected=0\r\nActivePageIndex=2\r\n"
+                            "[HorizNeon]\r\nText=Hello\r\n";
+    struct TCase {
+        const char* name;
+        QByteArray bytes;
+    };
+    QByteArray sections;
+    for (int i = 0; i < 10000; ++i)
+        sections += "[Section" + QByteArray::number(i) + "]\r\nKey=" + QByteArray::number(i) + "\r\n";
+    const TCase cases[] = {
+        {"truncated in the section name", full.left(4)},
+        {"binary garbage", Garbage(64 << 10, 7)},
+        {"binary garbage with NUL bytes", QByteArray(1000, '\0') + Garbage(1000, 8)},
+        {"10,000 sections", sections},
+        {"a 1 MB line", QByteArray(1 << 20, 'Q') + "\r\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(QStringLiteral("KR7Controller.ini"), c.bytes);
+        auto form = MakeForm();
+        ExpectDefaults(*form);
+        form.reset();
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+        // The save left a file that the next start reads back.
+        EXPECT_TRUE(TIniFile(SettingsPath()).SectionExists("Logo") ||
+                    TIniFile(SettingsPath()).SectionExists("VertNeon"));
+    }
+}
+
+TEST_F(FaultTest, SettingsSurviveAHugeLineInsideTheirSection) {
+    WriteFile(QStringLiteral("KR7Controller.ini"),
+              "[Settings]\r\nPort=COM7\r\n" + QByteArray(1 << 20, 'Q') +
+                  "\r\nActivePageIndex=2\r\n[HorizNeon]\r\nText=" + QByteArray(1 << 20, 'T') + "\r\n");
+    auto form = MakeForm();
+    EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM7"));
+    EXPECT_EQ(form->Form()->PageControl->currentIndex(), 2);
+    // A value is read up to 2047 bytes.
+    EXPECT_EQ(form->HorizNeon().GetText(), std::string(2047, 'T'));
+}
+
+TEST_F(FaultTest, UnwritableSettingsFolderShowsOneMessageAndWritesNothing) {
+    // A folder below a regular file can be neither read nor written, not even
+    // by root.
+    const QString blocker = WriteFile(QStringLiteral("not-a-folder"), "x");
+    const QString settingsDir = blocker + QStringLiteral("/settings");
+    auto form = MakeForm(settingsDir);
+    ExpectDefaults(*form);
+    form.reset();
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Błąd zapisu konfiguracji.")});
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("x"));
+}
+
+TEST_F(FaultTest, SettingsFileThatIsAFolderStartsWithDefaultsAndFailsToSave) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("KR7Controller.ini")));
+    auto form = MakeForm();
+    ExpectDefaults(*form);
+    form.reset();
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Błąd zapisu konfiguracji.")});
+    EXPECT_TRUE(QFileInfo(SettingsPath()).isDir());
+}
+
+TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
+    auto form = MakeForm();
+    form->Form()->EditHorizNeon->setText(QStringLiteral("A ticker text"));
+    for (int i = 0; i < 40; ++i)
+        form->Form()->MemoVertNeon->appendPlainText(QStringLiteral("Page line number %1").arg(i));
+    form.reset();
+    const QByteArray before = [this] {
+        QFile f(SettingsPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_TRUE(before.endsWith("\r\n"));
+    struct stat old {};
+    ASSERT_EQ(::stat(QFile::encodeName(SettingsPath()).constData(), &old), 0);
+
+    // A second start and save, watched by a reader that takes snapshots.
+    std::atomic<bool> stop{false};
+    std::atomic<int> snapshots{0}, torn{0};
+    std::thread reader([&] {
+        const std::string path = QFile::encodeName(SettingsPath()).toStdString();
+        while (!stop) {
+            QFile f(QString::fromStdString(path));
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray bytes = f.readAll();
+            ++snapshots;
+            // Every state of the file is a whole file: it starts with the
+            // first section and ends with a line break.
+            if (!bytes.startsWith("[Settings]\r\n") || !bytes.endsWith("\r\n"))
+                ++torn;
+        }
+    });
+    form = MakeForm();
+    form->Form()->EditHorizNeon->setText(QStringLiteral("Another ticker text"));
+    form.reset();
+    stop = true;
+    reader.join();
+    EXPECT_GT(snapshots.load(), 0);
+    EXPECT_EQ(torn.load(), 0);
+
+    struct stat now {};
+    ASSERT_EQ(::stat(QFile::encodeName(SettingsPath()).constData(), &now), 0);
+    EXPECT_NE(now.st_ino, old.st_ino); // replaced, not rewritten in place
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("KR7Controller.ini")});
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// ---- Pictures ------------------------------------------------------------------
+
+QByteArray EncodedPicture(const char* format, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(0xFF336699u);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// The JPEG start-of-frame marker holds the height and width as big-endian
+// 16-bit numbers right after the precision byte.
+QByteArray WithJpegSize(QByteArray jpeg, int width, int height) {
+    for (qsizetype i = 0; i + 8 < jpeg.size(); ++i) {
+        const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+            jpeg[i + 5] = static_cast<char>(height >> 8);
+            jpeg[i + 6] = static_cast<char>(height & 0xFF);
+            jpeg[i + 7] = static_cast<char>(width >> 8);
+            jpeg[i + 8] = static_cast<char>(width & 0xFF);
+            return jpeg;
+        }
+    }
+    return {};
+}
+
+// The bitmap info header holds the height as a signed 32-bit number at byte 22.
+QByteArray WithBmpHeight(QByteArray bmp, std::int32_t height) {
+    const auto h = static_cast<std::uint32_t>(height);
+    for (int i = 0; i < 4; ++i)
+        bmp[22 + i] = static_cast<char>((h >> (8 * i)) & 0xFF);
+    return bmp;
+}
+
+TEST_F(FaultTest, BrokenPicturesAreRefusedAndLeaveThePictureUnchanged) {
+    const QByteArray jpeg = EncodedPicture("JPEG", 40, 30);
+    const QByteArray bmp = EncodedPicture("BMP", 40, 30);
+    ASSERT_FALSE(jpeg.isEmpty());
+    ASSERT_FALSE(bmp.isEmpty());
+    struct TCase {
+        const char* name;
+        QByteArray bytes;
+    };
+    const TCase cases[] = {
+        {"a.jpg", jpeg.left(jpeg.size() / 2)},
+        {"b.jpg", jpeg.left(2) + Garbage(jpeg.size(), 3)},
+        {"c.jpeg", WithJpegSize(jpeg, 60000, 60000)},
+        {"d.bmp", bmp.left(bmp.size() - 100)},
+        {"e.bmp", bmp.left(14) + Garbage(200, 4)},
+        {"f.bmp", WithBmpHeight(bmp, 0x7FFFFFFF)},
+        {"g.bmp", WithBmpHeight(bmp, -0x7FFFFFFF - 1)},
+        {"h.bmp", WithBmpHeight(bmp, -3000000)},
+        {"i.bmp", jpeg}, // a JPEG named .bmp
+        {"j.jpg", bmp},  // a bitmap named .jpg
+        {"k.png", bmp},  // a known format under an extension that is not imported
+        {"l.JPG.txt", jpeg},
+        {"m.jpg", QByteArray()},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = WriteFile(QString::fromLatin1(c.name), c.bytes);
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(0xFF00FF00u);
+        EXPECT_FALSE(LoadPictureFile(image, path));
+        EXPECT_EQ(image.size(), QSize(2, 2));
+        EXPECT_EQ(image.pixel(1, 1), 0xFF00FF00u);
+    }
+    // A negative height is a top-down bitmap, and a good file under an
+    // upper-case extension loads.
+    QImage image;
+    EXPECT_TRUE(LoadPictureFile(image, WriteFile(QStringLiteral("n.bmp"), WithBmpHeight(bmp, -30))));
+    EXPECT_EQ(image.size(), QSize(40, 30));
+    EXPECT_TRUE(LoadPictureFile(image, WriteFile(QStringLiteral("o.JPEG"), jpeg)));
+    EXPECT_EQ(image.size(), QSize(40, 30));
+}
+
+TEST_F(FaultTest, BrokenPictureImportLeavesTheLogoPageWorking) {
+    auto form = MakeForm();
+    const QByteArray jpeg = EncodedPicture("JPEG", 40, 30);
+    dialogs.openAnswers = {WriteFile(QStringLiteral("huge.jpg"), WithJpegSize(jpeg, 60000, 60000)),
+                           WriteFile(QStringLiteral("cut.jpg"), jpeg.left(100)),
+                           WriteFile(QStringLiteral("good.jpg"), jpeg)};
+    form->Form()->ButtonLogoLoad->click();
+    form->Form()->ButtonLogoLoad->click();
+    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_TRUE(form->Form()->ButtonLogoLoad->isEnabled());
+    form->Form()->ButtonLogoLoad->click();
+    ASSERT_TRUE(form->LogoBitmap().has_value());
+    EXPECT_EQ(form->LogoBitmap()->size(), QSize(40, 30));
+}
+
+} // namespace

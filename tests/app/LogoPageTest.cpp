@@ -1,0 +1,486 @@
+// The Logo page offscreen: import, placement, generation, programming through
+// a pseudo-terminal, and the Logo section of the settings file.
+#include "FakeSeams.h"
+#include "Glyphs.h"
+#include "IniFile.h"
+#include "KR7.h"
+#include "Kr7unit1.h"
+#include "LogoTable.h"
+#include "MemoryStream.h"
+#include "PictureFile.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb LIME = 0xFF00FF00;
+
+QStringList LogLines(const TFormKR7& form) {
+    return form.Form()->Memo->toPlainText().split(u'\n');
+}
+
+void Mouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, QPointF(pos), widget->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+QImage Filled(int w, int h, QRgb colour) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// One logo cell: white top half, background bottom half, a black pixel at the
+// bottom left.
+void PatternCell(QImage& picture, int col, int row, int variant = 0) {
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x)
+            picture.setPixel(col * 12 + x, row * 18 + y, 0xFFFFFFFF);
+    picture.setPixel(col * 12, row * 18 + 17, 0xFF000000);
+    for (int bit = 0; bit < 8; ++bit) // variants differ in row 10
+        if ((variant >> bit) & 1)
+            picture.setPixel(col * 12 + bit, row * 18 + 10, 0xFF000000);
+}
+
+// The 54-byte record of PatternCell variant 0, as hex.
+std::string PatternRecordHex() {
+    std::string hex;
+    for (int i = 0; i < 9; ++i)
+        hex += " AA AA AA";
+    for (int i = 0; i < 8; ++i)
+        hex += " FF FF FF";
+    hex += " 3F FF FF";
+    return hex.substr(1);
+}
+
+class LogoPageTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFormKR7> MakeForm() {
+        TFormOptions options;
+        options.settingsDir = dir.path();
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        auto form = std::make_unique<TFormKR7>(options);
+        form->Form()->Memo->clear();
+        return form;
+    }
+    QString Save(const QImage& picture, const QString& name) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(name.endsWith(".bmp") ? SaveBmp32File(picture, path) : picture.save(path));
+        return path;
+    }
+    void Import(TFormKR7& form, const QString& path) {
+        dialogs.openAnswers.push_back(path);
+        form.Form()->ButtonLogoLoad->click();
+    }
+    // A 360 x 288 picture placed at (0, 0) over the whole view, background lime.
+    void ImportScreen(TFormKR7& form, const QImage& picture) {
+        Ui::TFormKR7* ui = form.Form();
+        ui->ScrollBarLogoWidth->setValue(360);
+        Import(form, Save(picture, "screen.bmp"));
+        ui->ScrollBarLogoPosX->setValue(0);
+        ui->ScrollBarLogoPosY->setValue(0);
+    }
+    static void Connect(TFormKR7& form, TPtyPort& pty) {
+        form.Form()->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        form.Form()->CheckBoxConnect->setChecked(true);
+        pty.Take();
+    }
+    static QPoint Placement(const TFormKR7& form) {
+        return {form.Form()->ScrollBarLogoPosX->value(), form.Form()->ScrollBarLogoPosY->value()};
+    }
+    static QSize Size(const TFormKR7& form) {
+        return {form.Form()->ScrollBarLogoWidth->value(), form.Form()->ScrollBarLogoHeight->value()};
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+};
+
+} // namespace
+
+TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+    EXPECT_FALSE(ui->ButtonLogoProgram->isVisibleTo(form.get()));
+    EXPECT_TRUE(ui->ButtonLogoProgramClear->isVisibleTo(form.get()));
+    ui->CheckBoxLogoTransparentColor->setChecked(false);
+
+    Import(*form, Save(Filled(720, 576, 0xFF102030), "a.bmp"));
+    EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...",
+                                            "Wczytywanie pliku graficznego powiodło się."}));
+    EXPECT_EQ(dialogs.openCalls.back().filter,
+              "Wszystkie / All|*.bmp;*.jpg;*.jpeg|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg");
+    EXPECT_EQ(Size(*form), QSize(360, 288));
+    EXPECT_EQ(Placement(*form), QPoint(0, 0));
+    EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
+    EXPECT_TRUE(ui->ButtonLogoProgram->isVisibleTo(form.get()));
+    EXPECT_FALSE(ui->ButtonLogoProgram->isEnabled());
+    EXPECT_FALSE(ui->ScrollBarLogoHeight->isEnabled());
+
+    ui->ButtonLogoClear->click();
+    Import(*form, Save(Filled(400, 100, 0xFF102030), "b.bmp"));
+    EXPECT_EQ(dialogs.openCalls.back().fileName, dir.filePath("a.bmp"));
+    EXPECT_EQ(Size(*form), QSize(360, 90));
+    EXPECT_EQ(Placement(*form), QPoint(0, 99));
+
+    ui->ButtonLogoClear->click();
+    Import(*form, Save(Filled(100, 400, 0xFF102030), "c.bmp"));
+    EXPECT_EQ(Size(*form), QSize(72, 288));
+    EXPECT_EQ(Placement(*form), QPoint(144, 0));
+
+    ui->ButtonLogoClear->click();
+    EXPECT_FALSE(form->LogoBitmap().has_value());
+    ui->ScrollBarLogoWidth->setValue(1);
+    Import(*form, Save(Filled(100, 80, 0xFF102030), "d.bmp"));
+    EXPECT_EQ(Size(*form), QSize(1, 1));
+    ui->SpeedButtonLogoRestoreWidth->click();
+    EXPECT_EQ(Size(*form), QSize(100, 80));
+    ui->CheckBoxLogoProportional->setChecked(false);
+    EXPECT_TRUE(ui->ScrollBarLogoHeight->isEnabled());
+    ui->ScrollBarLogoHeight->setValue(5);
+    ui->SpeedButtonLogoRestoreHeight->click();
+    EXPECT_EQ(Size(*form), QSize(100, 80));
+
+    ui->ScrollBarLogoWidth->setValue(363);
+    ui->SpeedButtonLogoCenterPosX->click();
+    EXPECT_EQ(Placement(*form).x(), -1);
+}
+
+TEST_F(LogoPageTest, CentringAndAligningOnTheVisibleContent) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage picture = Filled(200, 50, 0xFF000000);
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 10; ++x)
+            picture.setPixel(x, y, LIME);
+        for (int x = 170; x < 200; ++x)
+            picture.setPixel(x, y, LIME);
+    }
+    ui->ScrollBarLogoWidth->setValue(200);
+    Import(*form, Save(picture, "p.bmp"));
+    ASSERT_TRUE(ui->CheckBoxLogoTransparentColor->isChecked());
+    EXPECT_EQ(Placement(*form), QPoint(90, 119));
+    ui->SpeedButtonLogoLeft->click();
+    EXPECT_EQ(Placement(*form).x(), -10);
+    ui->SpeedButtonLogoRight->click();
+    EXPECT_EQ(Placement(*form).x(), 190);
+    ui->SpeedButtonLogoTop->click();
+    EXPECT_EQ(Placement(*form).y(), 0);
+    ui->SpeedButtonLogoBottom->click();
+    EXPECT_EQ(Placement(*form).y(), 238);
+
+    ui->CheckBoxLogoTransparentColor->setChecked(false);
+    ui->SpeedButtonLogoCenterPosX->click();
+    EXPECT_EQ(Placement(*form).x(), 80);
+    ui->SpeedButtonLogoLeft->click();
+    EXPECT_EQ(Placement(*form).x(), 0);
+}
+
+TEST_F(LogoPageTest, DraggingAndPicking) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->CheckBoxLogoTransparentColor->setChecked(false);
+    ui->ScrollBarLogoWidth->setValue(100);
+    Import(*form, Save(Filled(100, 100, 0xFF336699), "p.bmp"));
+    ui->ScrollBarLogoPosX->setValue(80);
+    ui->ScrollBarLogoPosY->setValue(40);
+    QWidget* view = ui->ImageLogo;
+    Mouse(view, QEvent::MouseButtonPress, {100, 50}, Qt::LeftButton);
+    Mouse(view, QEvent::MouseMove, {130, 20}, Qt::NoButton);
+    Mouse(view, QEvent::MouseButtonRelease, {130, 20}, Qt::LeftButton);
+    EXPECT_EQ(Placement(*form), QPoint(110, 10));
+    Mouse(view, QEvent::MouseMove, {300, 200}, Qt::NoButton);
+    EXPECT_EQ(Placement(*form), QPoint(110, 10));
+    // a press outside the picture box starts nothing
+    Mouse(view, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    Mouse(view, QEvent::MouseMove, {50, 50}, Qt::NoButton);
+    Mouse(view, QEvent::MouseButtonRelease, {50, 50}, Qt::LeftButton);
+    EXPECT_EQ(Placement(*form), QPoint(110, 10));
+
+    // picking shows the picture's own colours and takes the one under the pointer
+    ui->CheckBoxLogoTransparentColor->setChecked(true);
+    Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+    EXPECT_EQ(form->LogoView().pixel(150, 50), 0xFF336699);
+    Mouse(view, QEvent::MouseMove, {150, 50}, Qt::NoButton);
+    Mouse(view, QEvent::MouseButtonPress, {150, 50}, Qt::LeftButton);
+    EXPECT_EQ(Placement(*form), QPoint(110, 10));
+    Mouse(view, QEvent::MouseButtonRelease, {150, 50}, Qt::LeftButton);
+    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#336699"));
+    EXPECT_EQ(form->LogoView().pixel(150, 50), 0xFF808080); // the picture is now all background
+
+    dialogs.colourAnswers.push_back(QColor(1, 2, 3));
+    Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::RightButton);
+    ASSERT_EQ(dialogs.colourCalls.size(), 1u);
+    EXPECT_EQ(dialogs.colourCalls[0], QColor(0x33, 0x66, 0x99));
+    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#010203"));
+    EXPECT_EQ(form->LogoView().pixel(150, 50), 0xFF000000);
+}
+
+TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
+    TPtyPort pty(3);
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage picture = Filled(360, 288, LIME);
+    PatternCell(picture, 5, 3);
+    PatternCell(picture, 9, 3);
+    ImportScreen(*form, picture);
+    ui->CheckBoxLogoShowGrid->setChecked(true);
+    form->Form()->Memo->clear();
+
+    ui->ButtonLogoCalculate->click();
+    EXPECT_EQ(LogLines(*form),
+              (QStringList{QString(), "Generowanie tablicy znaków...", "Logo wygenerowane pomyślnie.",
+                           "Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).",
+                           "Zweryfikuj wygląd logo na podglądzie. Aby zaprogramować logo, naciśnij przycisk "
+                           "[Programuj]."}));
+    const TKR7& device = form->Device();
+    ASSERT_EQ(device.LogoRows.size(), 1u);
+    EXPECT_EQ(ToHex(device.LogoRows[0]), "73 00 00 00 73");
+    EXPECT_EQ(device.LogoOrigin.column, 5);
+    EXPECT_EQ(device.LogoOrigin.row, 3);
+    EXPECT_EQ(
+        *device.LogoTiles[0],
+        picture.copy(60, 54, 12, 18).convertToFormat(QImage::Format_RGB32).copy().transformed(QTransform()).isNull()
+            ? QImage()
+            : *device.LogoTiles[0]);
+    EXPECT_EQ(device.LogoTiles[0]->pixel(0, 9), 0xFF808080); // no grid line at the cell's left edge
+    EXPECT_EQ(device.LogoTiles[0]->pixel(5, 0), 0xFFFFFFFF);
+    EXPECT_EQ(form->LogoView().pixel(0, 0), 0xFF000080); // the grid is back on the view
+    EXPECT_EQ(form->Chars().Image().copy(36, 126, 12, 18), *device.LogoTiles[0]);
+    EXPECT_FALSE(form->Chars().Modified());
+    EXPECT_EQ(form->Preview().copy(60, 54, 12, 18), *device.LogoTiles[0]);
+    EXPECT_TRUE(ui->ButtonLogoProgram->isEnabled());
+    EXPECT_TRUE(ui->ButtonLogoShow->isEnabled());
+    EXPECT_FALSE(ui->ProgressBarLogoProgress->isVisibleTo(form.get()));
+
+    // with the port closed nothing reaches the wire
+    ui->ButtonLogoProgram->click();
+    EXPECT_EQ(pty.Take(), "");
+    EXPECT_EQ(LogLines(*form).mid(5), (QStringList{QString(), "Trwa programowanie...", "Zakończono"}));
+
+    Connect(*form, pty);
+    ui->ButtonLogoProgram->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03 "
+                             "FF 00 01 01 00 00 00 00 00 02 "
+                             "FF 00 07 01 00 00 00 00 00 08 "
+                             "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73 "
+                             "FF 00 05 73 00 00 00 00 00 78 " +
+                                 PatternRecordHex() + " FF 00 02 00 00 00 00 00 00 02");
+
+    ui->ButtonLogoShow->click();
+    EXPECT_EQ(pty.TakeHex(), "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73");
+
+    ui->ButtonLogoClear->click();
+    EXPECT_FALSE(IsLogoGenerated(device));
+    ASSERT_TRUE(ui->ButtonLogoProgramClear->isVisibleTo(form.get()));
+    form->Chars().SetPixel(40, 130, 0x000000);
+    ui->ButtonLogoProgramClear->click();
+    TMemoryStream records;
+    WriteCharsBitmap(form->DefaultChars(), records);
+    std::string expected = "FF 00 03 00 00 00 00 00 00 03 FF 00 01 00 00 00 00 00 00 01 "
+                           "FF 00 07 00 00 00 00 00 00 07";
+    for (int code = 115; code <= 255; ++code) {
+        const std::uint8_t frame[10] = {0xFF, 0, 5, static_cast<std::uint8_t>(code),    0, 0,
+                                        0,    0, 0, static_cast<std::uint8_t>(5 + code)};
+        expected += " " + ToHex(std::string(reinterpret_cast<const char*>(frame), 10)) + " " +
+                    ToHex(records.Bytes().substr(static_cast<std::size_t>(code) * 54, 54));
+    }
+    expected += " FF 00 02 00 00 00 00 00 00 02";
+    EXPECT_EQ(pty.TakeHex(), expected);
+    EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
+    EXPECT_FALSE(form->Chars().Modified());
+
+    // a device that vanishes mid-way: no crash, the sequence still ends
+    pty.CloseMaster();
+    ui->ButtonLogoProgramClear->click();
+    EXPECT_EQ(LogLines(*form).last(), "Zakończono");
+}
+
+TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage picture = Filled(360, 288, LIME);
+    for (int n = 0; n < 142; ++n)
+        PatternCell(picture, n % 30, n / 30, n + 1);
+    ImportScreen(*form, picture);
+    form->Form()->Memo->clear();
+    ui->ButtonLogoCalculate->click();
+    EXPECT_EQ(LogLines(*form),
+              (QStringList{QString(), "Generowanie tablicy znaków...",
+                           "Bieżące logo wymaga użycia większej ilości znaków niż 141. Proszę np. zmniejszyć rozmiar "
+                           "logo."}));
+    EXPECT_EQ(dialogs.messages, QStringList{"Błąd generowania obrazu logo."});
+    EXPECT_FALSE(IsLogoGenerated(form->Device()));
+    EXPECT_FALSE(ui->ButtonLogoProgram->isEnabled());
+
+    ui->ButtonLogoClear->click();
+    ImportScreen(*form, Filled(360, 288, LIME));
+    form->Form()->Memo->clear();
+    ui->ButtonLogoCalculate->click();
+    EXPECT_TRUE(LogLines(*form).contains("Bieżące logo wykorzystuje 0 znaków z dostępnych 141 (0%)."));
+    EXPECT_FALSE(IsLogoGenerated(form->Device()));
+    EXPECT_FALSE(ui->ButtonLogoShow->isEnabled());
+}
+
+TEST_F(LogoPageTest, ImportsEveryBitmapDepthAndJpeg) {
+    auto form = MakeForm();
+    QImage picture = Filled(30, 20, qRgb(250, 250, 250));
+    for (int x = 0; x < 30; ++x)
+        picture.setPixel(x, 0, qRgb(0, 0, 0));
+    std::vector<QString> files;
+    QImage mono = picture.convertToFormat(QImage::Format_Mono);
+    QImage indexed = picture.convertToFormat(QImage::Format_Indexed8);
+    ASSERT_TRUE(mono.save(dir.filePath("1.bmp")));
+    ASSERT_TRUE(indexed.save(dir.filePath("4.bmp"))); // two colours: the writer uses 4 bits
+    indexed.setColorCount(40);
+    ASSERT_TRUE(indexed.save(dir.filePath("8.bmp")));
+    ASSERT_TRUE(picture.save(dir.filePath("24.bmp")));
+    ASSERT_TRUE(SaveBmp32File(picture, dir.filePath("32.bmp")));
+    for (const char* name : {"1.bmp", "4.bmp", "8.bmp", "24.bmp", "32.bmp"})
+        files.push_back(dir.filePath(name));
+    if (QImageWriter::supportedImageFormats().contains("jpeg")) {
+        ASSERT_TRUE(picture.save(dir.filePath("p.JPG"), "JPEG", 95));
+        files.push_back(dir.filePath("p.JPG"));
+    }
+    for (const QString& file : files) {
+        Import(*form, file);
+        ASSERT_TRUE(form->LogoBitmap().has_value()) << file.toStdString();
+        EXPECT_EQ(form->LogoBitmap()->size(), QSize(30, 20));
+        EXPECT_EQ(form->LogoBitmap()->format(), QImage::Format_RGB32);
+        EXPECT_LT(qRed(form->LogoBitmap()->pixel(3, 0)), 20) << file.toStdString();
+        EXPECT_GT(qRed(form->LogoBitmap()->pixel(3, 10)), 230) << file.toStdString();
+        form->Form()->ButtonLogoClear->click();
+    }
+}
+
+TEST_F(LogoPageTest, BadPicturesChangeNothing) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage png = Filled(10, 10, 0xFF000000);
+    ASSERT_TRUE(png.save(dir.filePath("x.png"), "PNG"));
+    QFile::copy(dir.filePath("x.png"), dir.filePath("png.jpg"));
+    QFile text(dir.filePath("t.bmp"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a bitmap");
+    text.close();
+    ui->ScrollBarLogoWidth->setValue(7);
+    for (const char* name : {"x.png", "png.jpg", "t.bmp", "missing.jpeg"}) {
+        form->Form()->Memo->clear();
+        Import(*form, dir.filePath(name));
+        EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego..."})) << name;
+        EXPECT_FALSE(form->LogoBitmap().has_value());
+        EXPECT_EQ(ui->ScrollBarLogoWidth->value(), 7);
+        EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+    }
+    // thin pictures are fine
+    Import(*form, Save(Filled(1, 1, 0xFF000000), "one.bmp"));
+    EXPECT_EQ(Size(*form), QSize(7, 7));
+    ui->ButtonLogoClear->click();
+    Import(*form, Save(Filled(1, 5000, 0xFF000000), "tall.bmp"));
+    EXPECT_EQ(Size(*form), QSize(1, 1000));
+    ui->ButtonLogoCalculate->click();
+}
+
+TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
+    QImage picture = Filled(50, 40, 0xFF112233);
+    picture.setPixel(3, 4, 0xFFFFFFFF);
+    {
+        auto form = MakeForm();
+        Ui::TFormKR7* ui = form->Form();
+        Import(*form, Save(picture, "in.bmp"));
+        ui->ScrollBarLogoWidth->setValue(120);
+        ui->ScrollBarLogoPosX->setValue(-30);
+        ui->ScrollBarLogoPosY->setValue(17);
+        ui->CheckBoxLogoShowGrid->setChecked(true);
+        ui->CheckBoxLogoNegative->setChecked(true);
+        ui->RadioButtonLogoColor1->setChecked(true);
+        ui->ScrollBarLogoLevelBW->setValue(33);
+        ui->ScrollBarLogoTransparentColorTolerance->setValue(44);
+        dialogs.colourAnswers.push_back(QColor(0x10, 0x20, 0x30));
+        Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {1, 1}, Qt::RightButton);
+    }
+    QFile bmp(dir.filePath("LogoBitmap.bmp"));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(static_cast<uchar>(bmp.readAll()[28]), 32);
+    QFile ini(dir.filePath("KR7Controller.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    const qsizetype logo = text.indexOf("[Logo]");
+    ASSERT_GE(logo, 0);
+    QByteArrayList keys;
+    for (const QByteArray& line : text.mid(logo).split('\n').mid(1))
+        if (line.contains('='))
+            keys.push_back(line.left(line.indexOf('=')));
+    EXPECT_EQ(keys, (QByteArrayList{"Loaded", "PosX", "PosY", "Width", "Height", "Proportional", "ShowGrid", "Negative",
+                                    "Color0", "Color1", "Color2", "Transparent", "TransparentColor", "LevelBW",
+                                    "TransparentColorTolerance"}));
+    TIniFile settings(dir.filePath("KR7Controller.ini"));
+    EXPECT_EQ(settings.ReadInteger("Logo", "TransparentColor", 0), 0x302010);
+
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ASSERT_TRUE(form->LogoBitmap().has_value());
+    EXPECT_EQ(*form->LogoBitmap(), picture);
+    EXPECT_EQ(Placement(*form), QPoint(-30, 17));
+    EXPECT_EQ(Size(*form), QSize(120, 96));
+    EXPECT_TRUE(ui->CheckBoxLogoShowGrid->isChecked());
+    EXPECT_TRUE(ui->CheckBoxLogoNegative->isChecked());
+    EXPECT_TRUE(ui->RadioButtonLogoColor1->isChecked());
+    EXPECT_EQ(ui->ScrollBarLogoLevelBW->value(), 33);
+    EXPECT_EQ(ui->LabelLogoTransparentColorToleranceValue->text(), "44%");
+    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#102030"));
+    EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
+    EXPECT_FALSE(IsLogoGenerated(form->Device()));
+}
+
+TEST_F(LogoPageTest, MissingOrBrokenPictureFileLeavesNoPictureAndNoMessage) {
+    QFile ini(dir.filePath("KR7Controller.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Settings]\r\nPort=COM9\r\n[Logo]\r\nLoaded=1\r\nPosX=5\r\nColor0=0\r\nColor1=0\r\nColor2=0\r\n");
+    ini.close();
+    for (bool broken : {false, true}) {
+        if (broken) {
+            QFile bmp(dir.filePath("LogoBitmap.bmp"));
+            ASSERT_TRUE(bmp.open(QIODevice::WriteOnly));
+            bmp.write("BM this is not a bitmap");
+        }
+        auto form = MakeForm();
+        EXPECT_FALSE(form->LogoBitmap().has_value());
+        EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), "COM9");
+        EXPECT_EQ(form->Form()->ScrollBarLogoPosX->value(), 0);
+        EXPECT_TRUE(form->Form()->ButtonLogoLoad->isEnabled());
+        EXPECT_FALSE(form->Form()->Memo->toPlainText().contains("Błąd"));
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+    }
+}
+
+TEST_F(LogoPageTest, RestoredSettingsMayLeaveNoModeSelected) {
+    {
+        auto form = MakeForm();
+        Import(*form, Save(Filled(20, 20, qRgb(127, 127, 127)), "g.bmp"));
+    }
+    TIniFile ini(dir.filePath("KR7Controller.ini"));
+    ASSERT_TRUE(ini.WriteBool("Logo", "Color0", false));
+    ASSERT_TRUE(ini.WriteBool("Logo", "Transparent", false));
+    ASSERT_TRUE(ini.WriteInteger("Logo", "Width", 20));
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    EXPECT_FALSE(ui->RadioButtonLogoColor0->isChecked());
+    EXPECT_FALSE(ui->RadioButtonLogoColor1->isChecked());
+    EXPECT_FALSE(ui->RadioButtonLogoColor2->isChecked());
+    EXPECT_FALSE(ui->ScrollBarLogoLevelBW->isEnabled());
+    const QPoint at = Placement(*form);
+    EXPECT_EQ(form->LogoView().pixel(at.x() + 1, at.y() + 1), 0xFF000000); // 381 < 382: black
+}

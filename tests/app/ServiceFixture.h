@@ -1,0 +1,103 @@
+#pragma once
+
+// A window started with the service page, offscreen, and the helpers the
+// service page tests share: mouse presses on the glyph map and the editor
+// cells, the log, and a pseudo-terminal as the device.
+#include "FakeSeams.h"
+#include "Glyphs.h"
+#include "Kr7unit1.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class ServiceFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        TFormOptions options;
+        options.settingsDir = dir.path();
+        options.service = true;
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        form = std::make_unique<TFormKR7>(options);
+        ui = form->Form();
+    }
+
+    void Connect(TPtyPort& pty) {
+        ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        ui->CheckBoxConnect->setChecked(true);
+        ASSERT_TRUE(form->IsConnectChecked());
+        pty.Take(); // the text-mode frame of the connection
+    }
+
+    QString LastLog() const { return ui->Memo->toPlainText().split(u'\n').last(); }
+
+    // A mouse event delivered to widget at pos in its own coordinates.
+    static void Mouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                      Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    static void Press(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse(widget, QEvent::MouseButtonPress, pos, button, button);
+    }
+    static void Release(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse(widget, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
+    }
+    // A move while the mouse is held by widget (the pointer may be elsewhere).
+    static void DragTo(QWidget* widget, QWidget* over, QPoint posInOver, Qt::MouseButtons buttons = Qt::LeftButton) {
+        const QPoint pos = widget->mapFromGlobal(over->mapToGlobal(posInOver));
+        Mouse(widget, QEvent::MouseMove, pos, Qt::NoButton, buttons);
+    }
+
+    QFrame* Cell(int column, int row) const {
+        auto* cell = ui->PanelCharEditor->childAt(13 * column + 7, 13 * row + 7);
+        return qobject_cast<QFrame*>(cell);
+    }
+    static QRgb CellColour(const QFrame* cell) { return cell->palette().color(QPalette::Window).rgb() & 0xFFFFFFu; }
+    void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QFrame* cell = Cell(column, row);
+        Press(cell, QPoint(7, 7), button);
+        Release(cell, QPoint(7, 7), button);
+    }
+    void SelectGlyph(int code) {
+        const QPoint origin = GlyphOrigin(code) + QPoint(5, 5);
+        Press(ui->ImageChars, origin);
+        Release(ui->ImageChars, origin);
+    }
+    // The pixel of the active glyph in the current set.
+    QRgb GlyphPixel(int column, int row) const {
+        return form->Chars().Pixel(12 * form->ActiveCharCol + column, 18 * form->ActiveCharRow + row);
+    }
+    QImage Glyph(int code) const { return form->Chars().Image().copy(QRect(GlyphOrigin(code), QSize(12, 18))); }
+
+    QString FilePath(const QString& name) const { return dir.filePath(name); }
+    static void WriteFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    std::unique_ptr<TFormKR7> form;
+    Ui::TFormKR7* ui = nullptr;
+};

@@ -1,0 +1,459 @@
+// The horizontal ticker and the vertical pages offscreen, with the device on a
+// pseudo-terminal: frames, window bars, file reads and their settings.
+#include "FakeSeams.h"
+#include "Glyphs.h"
+#include "IniFile.h"
+#include "Kr7unit1.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+const std::string kRow8 = "FF 00 04 00 08 1E 00 00 00 2A";
+const std::string kRow12 = "FF 00 04 00 0C 1E 00 00 00 2E";
+const std::string kRow13 = "FF 00 04 00 0D 1E 00 00 00 2F";
+const std::string kRow14 = "FF 00 04 00 0E 1E 00 00 00 30";
+const std::string kTextMode = "FF 00 01 01 00 00 00 00 00 02";
+const std::string kBlank(30, ' ');
+
+// A frame header in hex followed by the text bytes in hex.
+std::string Frame(const std::string& header, const std::string& text) {
+    return header + " " + ToHex(text);
+}
+
+std::string Joined(std::initializer_list<std::string> frames) {
+    std::string all;
+    for (const auto& f : frames)
+        all += (all.empty() ? "" : " ") + f;
+    return all;
+}
+
+QStringList LogLines(const TFormKR7& form) {
+    return form.Form()->Memo->toPlainText().split(u'\n');
+}
+
+class TextPagesTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFormKR7> MakeForm() {
+        TFormOptions options;
+        options.settingsDir = dir.path();
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        return std::make_unique<TFormKR7>(options);
+    }
+    // A window connected to the pseudo-terminal, the connect frames discarded.
+    std::unique_ptr<TFormKR7> MakeConnectedForm() {
+        auto form = MakeForm();
+        form->Form()->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        form->Form()->CheckBoxConnect->setChecked(true);
+        pty.Take();
+        return form;
+    }
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    QByteArray SettingsText() {
+        QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QTimer* Timer(TFormKR7& form, const char* name) {
+        return form.findChild<QTimer*>(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    TPtyPort pty{3};
+};
+
+bool CellIsGrey(const QImage& preview, int col, int row) {
+    for (int y = 0; y < GLYPH_HEIGHT; ++y)
+        for (int x = 0; x < GLYPH_WIDTH; ++x)
+            if ((preview.pixel(col * GLYPH_WIDTH + x, row * GLYPH_HEIGHT + y) & 0xFFFFFF) != LEVEL_GREY)
+                return false;
+    return true;
+}
+
+TEST_F(TextPagesTest, TickerIsOnByDefaultAndItsTimersAreDesigned) {
+    auto form = MakeForm();
+    EXPECT_TRUE(form->Form()->CheckBoxHorizNeonEnabled->isChecked());
+    EXPECT_FALSE(form->Form()->CheckBoxVertNeonEnabled->isChecked());
+    ASSERT_NE(Timer(*form, "TimerHorizNeon"), nullptr);
+    EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
+    EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 100);
+    EXPECT_FALSE(Timer(*form, "TimerVertNeon")->isActive());
+    EXPECT_EQ(Timer(*form, "TimerVertNeon")->interval(), 10000);
+    EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
+    EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 30000);
+    EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 30000);
+    EXPECT_EQ(form->HorizNeon().PosY, 8);
+    EXPECT_EQ(form->Form()->LabelHorizNeonY->text(), QStringLiteral("9"));
+    EXPECT_EQ(form->VertNeon().PosY, 12);
+    EXPECT_EQ(form->Form()->LabelVertNeonY->text(), QStringLiteral("13"));
+    EXPECT_EQ(form->Form()->ScrollBarVertNeonY->maximum(), 13);
+    EXPECT_EQ(form->Form()->ScrollBarVertNeonHeight->maximum(), 4);
+}
+
+TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
+    auto form = MakeConnectedForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->EditHorizNeon->setText(QStringLiteral("  ABC "));
+    EXPECT_EQ(form->HorizNeon().GetText(), "ABC");
+
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    EXPECT_EQ(pty.TakeHex(), Frame(kRow8, kBlank));
+    EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
+
+    ui->CheckBoxHorizNeonEnabled->setChecked(true); // shows the first window at once
+    for (int tick = 1; tick < 34; ++tick)
+        form->TimerHorizNeonTimer();
+    const std::string padded = kBlank + "ABC" + kBlank;
+    std::string expected = kTextMode + " " + Frame(kRow8, kBlank);
+    for (int p = 1; p <= 33; ++p)
+        expected += " " + Frame(kRow8, padded.substr(p - 1, 30));
+    EXPECT_EQ(pty.TakeHex(), expected);
+    EXPECT_EQ(form->HorizNeon().Position, 0);
+    EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
+}
+
+TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
+    auto form = MakeForm();
+    ASSERT_EQ(form->Form()->PageControl->currentWidget(), form->Form()->TabSheetPreview);
+    form->Form()->EditHorizNeon->setText(QStringLiteral("W"));
+    form->ClearPreview();
+    form->TimerHorizNeonTimer();
+    EXPECT_FALSE(CellIsGrey(form->Preview(), 0, 8));
+    EXPECT_FALSE(CellIsGrey(form->Preview(), 29, 8));
+    EXPECT_TRUE(CellIsGrey(form->Preview(), 0, 7));
+    EXPECT_TRUE(CellIsGrey(form->Preview(), 0, 9));
+    EXPECT_EQ(pty.Take(), "");
+
+    // Another page shown: the preview is left alone.
+    form->Form()->PageControl->setCurrentWidget(form->Form()->TabSheetHorizNeon);
+    form->TimerHorizNeonTimer();
+    EXPECT_TRUE(CellIsGrey(form->Preview(), 0, 8));
+}
+
+TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition) {
+    auto form = MakeConnectedForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->EditHorizNeon->setText(QStringLiteral("ABC"));
+    form->HorizNeon().Reset();
+    for (int i = 0; i < 4; ++i)
+        form->TimerHorizNeonTimer();
+    pty.Take();
+    ui->ScrollBarHorizNeonY->setValue(2);
+    EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("3"));
+    form->TimerHorizNeonTimer();
+    EXPECT_EQ(pty.TakeHex(),
+              Frame(kRow8, kBlank) + " " + Frame("FF 00 04 00 02 1E 00 00 00 24", std::string(27, ' ') + "ABC"));
+
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    pty.Take();
+    ui->ScrollBarHorizNeonY->setValue(15);
+    EXPECT_EQ(pty.Take(), "");
+    EXPECT_EQ(form->HorizNeon().PosY, 15);
+    EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("16"));
+}
+
+TEST_F(TextPagesTest, IntervalAndFileTimeLabels) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->ScrollBarHorizNeonInterval->setValue(100);
+    EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
+    EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 10000);
+    ui->ScrollBarHorizNeonInterval->setValue(25);
+    EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
+    ui->ScrollBarHorizNeonInterval->setValue(1);
+    EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("0.1"));
+    EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 100);
+    ui->ScrollBarHorizFileTime->setValue(3599);
+    EXPECT_EQ(ui->LabelHorizNeonFileTime->text(), QStringLiteral("59:59"));
+    EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 3599000);
+    ui->ScrollBarVertFileTime->setValue(65);
+    EXPECT_EQ(ui->LabelVertNeonFileTime->text(), QStringLiteral("01:05"));
+    EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 65000);
+    ui->ScrollBarVertNeonInterval->setValue(100);
+    EXPECT_EQ(ui->LabelVertNeonInterval->text(), QStringLiteral("100"));
+    EXPECT_EQ(Timer(*form, "TimerVertNeon")->interval(), 100000);
+}
+
+TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
+    auto form = MakeConnectedForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    ui->MemoVertNeon->setPlainText(QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
+    EXPECT_EQ(form->VertNeon().Lines.size(), 7u);
+    pty.Take();
+
+    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    auto left = [](const std::string& s) { return s + std::string(30 - s.size(), ' '); };
+    EXPECT_EQ(pty.TakeHex(), Joined({kTextMode, Frame(kRow12, left("one")), Frame(kRow13, left("two")),
+                                     Frame(kRow14, left("three"))}));
+    EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
+
+    ui->CheckBoxVertNeonCenter->setChecked(true);
+    form->TimerVertNeonTimer();
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, std::string(13, ' ') + "four" + std::string(13, ' ')),
+                                     Frame(kRow13, std::string(13, ' ') + "five" + std::string(13, ' ')),
+                                     Frame(kRow14, std::string(13, ' ') + "six" + std::string(14, ' '))}));
+    form->TimerVertNeonTimer(); // the last page: one line and two blank rows
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, std::string(12, ' ') + "seven" + std::string(13, ' ')),
+                                     Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
+    EXPECT_EQ(form->VertNeon().First, 0);
+
+    ui->CheckBoxVertNeonEnabled->setChecked(false);
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, kBlank), Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
+    EXPECT_FALSE(Timer(*form, "TimerVertNeon")->isActive());
+}
+
+TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
+    auto form = MakeConnectedForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    ui->MemoVertNeon->setPlainText(QStringLiteral("a\nb\nc\nd"));
+    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    pty.Take();
+
+    ui->ScrollBarVertNeonY->setValue(13);
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, kBlank), Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
+    EXPECT_EQ(ui->ScrollBarVertNeonHeight->maximum(), 3);
+    EXPECT_EQ(ui->LabelVertNeonY->text(), QStringLiteral("14"));
+    EXPECT_EQ(form->VertNeon().First, 3); // not restarted
+
+    ui->ScrollBarVertNeonY->setValue(0);
+    pty.Take();
+    ui->ScrollBarVertNeonHeight->setValue(16);
+    EXPECT_EQ(ui->ScrollBarVertNeonY->maximum(), 0);
+    EXPECT_EQ(ui->LabelVertNeonHeight->text(), QStringLiteral("16"));
+    EXPECT_EQ(pty.TakeHex(),
+              Joined({Frame("FF 00 04 00 00 1E 00 00 00 22", kBlank), Frame("FF 00 04 00 01 1E 00 00 00 23", kBlank),
+                      Frame("FF 00 04 00 02 1E 00 00 00 24", kBlank)}));
+
+    // Switched off, moving the bars writes nothing.
+    ui->CheckBoxVertNeonEnabled->setChecked(false);
+    pty.Take();
+    ui->ScrollBarVertNeonHeight->setValue(1);
+    ui->ScrollBarVertNeonY->setValue(15);
+    EXPECT_EQ(pty.Take(), "");
+    EXPECT_EQ(form->VertNeon().PosY, 15);
+    EXPECT_EQ(form->VertNeon().Height, 1);
+}
+
+TEST_F(TextPagesTest, HorizontalFileReads) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->EditHorizNeon->setText(QStringLiteral("keep"));
+    const auto expectFailure = [&](const QString& name, const QString& message) {
+        ui->EditHorizFile->setText(name);
+        ui->Memo->clear();
+        ui->CheckBoxHorizFileRead->setChecked(true);
+        EXPECT_EQ(LogLines(*form).last(), message);
+        EXPECT_FALSE(ui->CheckBoxHorizFileRead->isChecked());
+        EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
+        EXPECT_EQ(form->HorizNeon().GetText(), "keep");
+    };
+    expectFailure(QString(), QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."));
+    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    expectFailure(missing, QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    expectFailure(folder, QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(folder));
+    const QString huge = WriteFile(QStringLiteral("huge.txt"), QByteArray(2 << 20, 'h'));
+    expectFailure(huge, QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(huge));
+    EXPECT_TRUE(ui->LabelHorizNeonLastTime->text().isEmpty());
+
+    ui->EditHorizFile->setText(WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
+    ui->CheckBoxHorizFileRead->setChecked(true);
+    EXPECT_EQ(form->HorizNeon().GetText(), "AB\r\nCD");
+    EXPECT_TRUE(ui->CheckBoxHorizFileRead->isChecked());
+    EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
+    EXPECT_TRUE(ui->LabelHorizNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
+    EXPECT_TRUE(
+        ui->LabelHorizNeonLastTime->text().contains(QLocale().toString(platform.now.date(), QLocale::ShortFormat)));
+
+    // Periodic reads follow the file; a zero byte ends the text.
+    WriteFile(QStringLiteral("two.txt"), QByteArray("\xA5 x\rB\0C", 7));
+    form->TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->HorizNeon().GetText(), "\xA5 x\r\nB");
+    EXPECT_EQ(ui->EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
+
+    // Switching the ticker off switches the periodic read off too.
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    EXPECT_FALSE(ui->CheckBoxHorizFileRead->isChecked());
+}
+
+TEST_F(TextPagesTest, VerticalFileReads) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->Memo->clear();
+    ui->CheckBoxVertFileRead->setChecked(true);
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."));
+    EXPECT_FALSE(ui->CheckBoxVertFileRead->isChecked());
+    const QString missing = dir.filePath(QStringLiteral("gone.txt"));
+    ui->EditVertFile->setText(missing);
+    form->ReadVertFile();
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
+    ui->EditVertFile->setText(dir.path());
+    form->ReadVertFile();
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(dir.path()));
+
+    ui->EditVertFile->setText(
+        WriteFile(QStringLiteral("pages.txt"), QByteArray("first\r\n\r\nsecond\rthird\n") + QByteArray(40, 'x')));
+    ui->CheckBoxVertFileRead->setChecked(true);
+    EXPECT_TRUE(ui->CheckBoxVertFileRead->isChecked());
+    EXPECT_EQ(ui->MemoVertNeon->toPlainText(), QStringLiteral("first\n\nsecond\nthird\n") + QString(40, u'x'));
+    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"first", "second", "third", std::string(40, 'x')}));
+    EXPECT_TRUE(ui->LabelVertNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
+}
+
+TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    bool pausedWhileOpen = false;
+    dialogs.whileOpen = [&] {
+        pausedWhileOpen = !Timer(*form, "TimerHorizNeon")->isActive() && !Timer(*form, "TimerVertNeon")->isActive();
+    };
+    const QString chosen = WriteFile(QStringLiteral("chosen.txt"), "text");
+    dialogs.openAnswers = {chosen, QString()};
+    ui->EditHorizFile->setText(QStringLiteral("old.txt"));
+    ui->ButtonHorizFile->click();
+    EXPECT_TRUE(pausedWhileOpen);
+    ASSERT_EQ(dialogs.openCalls.size(), 1u);
+    EXPECT_EQ(dialogs.openCalls[0].fileName, QStringLiteral("old.txt"));
+    EXPECT_EQ(dialogs.openCalls[0].filter, QStringLiteral("All files (*.*)|*.*"));
+    EXPECT_EQ(ui->EditHorizFile->text(), chosen);
+    EXPECT_NE(form->HorizNeon().GetText(), "text");
+    EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
+    EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
+
+    // A double click on the vertical file name opens its dialog; cancel keeps the name.
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    ui->EditVertFile->setText(QStringLiteral("keep.txt"));
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(ui->EditVertFile, &click);
+    ASSERT_EQ(dialogs.openCalls.size(), 2u);
+    EXPECT_EQ(dialogs.openCalls[1].fileName, QStringLiteral("keep.txt"));
+    EXPECT_EQ(ui->EditVertFile->text(), QStringLiteral("keep.txt"));
+    EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
+    EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
+}
+
+TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
+    const QString horizFile = WriteFile(QStringLiteral("h.txt"), "from file");
+    const QString vertFile = dir.filePath(QStringLiteral("v.txt"));
+    {
+        auto form = MakeForm();
+        Ui::TFormKR7* ui = form->Form();
+        ui->EditHorizNeon->setText(QStringLiteral("  Zażółć gęślą jaźń  "));
+        ui->ScrollBarHorizNeonInterval->setValue(25);
+        ui->ScrollBarHorizNeonY->setValue(3);
+        ui->ScrollBarHorizFileTime->setValue(65);
+        ui->EditHorizFile->setText(horizFile);
+        ui->CheckBoxHorizNeonEnabled->setChecked(false);
+        ui->CheckBoxVertNeonCenter->setChecked(true);
+        ui->MemoVertNeon->setPlainText(QStringLiteral("1\n2\n\n3\n4\n") + QString(29, u'a') + QStringLiteral(" b"));
+        ui->ScrollBarVertNeonInterval->setValue(7);
+        ui->ScrollBarVertNeonHeight->setValue(2);
+        ui->ScrollBarVertNeonY->setValue(14);
+        ui->ScrollBarVertFileTime->setValue(90);
+        ui->EditVertFile->setText(vertFile);
+        ui->CheckBoxVertNeonEnabled->setChecked(true);
+    }
+    {
+        TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
+        EXPECT_EQ(ini.ReadString("HorizNeon", "Text", ""), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
+        EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 6);
+        EXPECT_EQ(ini.ReadString("VertNeonLines", "Line4", ""), std::string(29, 'a') + " ");
+        EXPECT_EQ(ini.ReadString("VertNeonLines", "Line5", ""), "b");
+    }
+    const QByteArray text = SettingsText();
+    // Keys in their fixed order; the page lines follow in a section of their own.
+    const QList<QByteArray> order = {"[HorizNeon]",  "Text=",      "Interval=25", "PosY=3",     "FileTime=65",
+                                     "File=",        "FileRead=0", "Enabled=0",   "[VertNeon]", "Center=1",
+                                     "LinesCount=6", "Interval=7", "PosY=14",     "Height=2",   "FileTime=90",
+                                     "File=",        "FileRead=0", "Enabled=1"};
+    qsizetype at = 0;
+    for (const QByteArray& key : order) {
+        const qsizetype found = text.indexOf(key, at);
+        EXPECT_GE(found, at) << key.constData();
+        at = found < 0 ? at : found;
+    }
+    EXPECT_GT(text.indexOf("[VertNeonLines]"), text.indexOf("[VertNeon]"));
+
+    {
+        auto form = MakeForm();
+        Ui::TFormKR7* ui = form->Form();
+        EXPECT_EQ(ui->EditHorizNeon->text(), QStringLiteral("Zażółć gęślą jaźń"));
+        EXPECT_EQ(form->HorizNeon().GetText(), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
+        EXPECT_EQ(ui->ScrollBarHorizNeonInterval->value(), 25);
+        EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
+        EXPECT_EQ(form->HorizNeon().PosY, 3);
+        EXPECT_EQ(ui->LabelHorizNeonFileTime->text(), QStringLiteral("01:05"));
+        EXPECT_EQ(ui->EditHorizFile->text(), horizFile);
+        EXPECT_FALSE(ui->CheckBoxHorizNeonEnabled->isChecked());
+        EXPECT_TRUE(ui->CheckBoxVertNeonCenter->isChecked());
+        EXPECT_EQ(form->VertNeon().Lines,
+                  (std::vector<std::string>{"1", "2", "3", "4", std::string(29, 'a') + " ", "b"}));
+        EXPECT_EQ(ui->ScrollBarVertNeonInterval->value(), 7);
+        // The stored window rows 14..15 come back although the default
+        // height would not allow row 14 before the height is restored.
+        EXPECT_EQ(form->VertNeon().PosY, 14);
+        EXPECT_EQ(form->VertNeon().Height, 2);
+        EXPECT_EQ(ui->ScrollBarVertFileTime->value(), 90);
+        EXPECT_EQ(ui->EditVertFile->text(), vertFile);
+        EXPECT_TRUE(ui->CheckBoxVertNeonEnabled->isChecked());
+        EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
+
+        ui->MemoVertNeon->setPlainText(QStringLiteral("x\ny"));
+    }
+    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
+    EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 2);
+    EXPECT_EQ(ini.ReadString("VertNeonLines", "Line1", "?"), "y");
+    EXPECT_FALSE(SettingsText().contains("Line2="));
+    EXPECT_FALSE(SettingsText().contains("Line5="));
+}
+
+TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
+    const QString file = WriteFile(QStringLiteral("news.txt"), "news");
+    WriteFile(QStringLiteral("KR7Controller.ini"),
+              "[HorizNeon]\r\nFile=" + file.toUtf8() + "\r\nFileRead=1\r\nInterval=500\r\nPosY=-3\r\n");
+    auto form = MakeForm();
+    EXPECT_EQ(form->HorizNeon().GetText(), "news");
+    EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
+    EXPECT_EQ(form->Form()->ScrollBarHorizNeonInterval->value(), 100);
+    EXPECT_EQ(form->HorizNeon().PosY, 0);
+}
+
+TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
+    WriteFile(QStringLiteral("KR7Controller.ini"),
+              "[VertNeon]\r\nLinesCount=2000000000\r\n[VertNeonLines]\r\nLine0=one\r\nLine1=two\r\n");
+    {
+        auto form = MakeForm();
+        EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"one", "two"}));
+        form->Form()->MemoVertNeon->clear();
+    }
+    WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=-5\r\n[VertNeonLines]\r\nLine0=one\r\n");
+    auto form = MakeForm();
+    EXPECT_TRUE(form->VertNeon().Lines.empty());
+    EXPECT_TRUE(form->Form()->MemoVertNeon->toPlainText().isEmpty());
+}
+
+} // namespace
