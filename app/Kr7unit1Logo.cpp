@@ -587,6 +587,7 @@ void TFormKR7::LoadLogoSettings(TIniFile& ini) {
         }
         ui_->ScrollBarLogoLevelBW->setValue(ini.ReadInteger(kLogo, "LevelBW", 50));
         ui_->ScrollBarLogoTransparentColorTolerance->setValue(ini.ReadInteger(kLogo, "TransparentColorTolerance", 100));
+        RenderLogo(false, false); // also when every restored value equalled the designed one
     } catch (const std::exception&) {
         logoBitmap_.reset();
         NewScreenBitmap(logoView_);

@@ -68,7 +68,7 @@ int ParsePortNumber(const std::string& rest) {
     int value = 0;
     const char* first = rest.data();
     const char* last = rest.data() + rest.size();
-    if (first != last && *first == '+')
+    if (last - first > 1 && *first == '+' && first[1] != '-')
         ++first;
     const auto [end, error] = std::from_chars(first, last, value);
     if (error != std::errc() || end != last)

@@ -18,16 +18,11 @@ void NewBitmap(QImage& picture, int width, int height) {
     picture.fill(OPAQUE | LEVEL_GREY);
 }
 
-// The record value of one pixel: exact black 0, exact white 2, anything else 3.
-inline std::uint8_t RecordValue(QRgb pixel) {
-    switch (pixel & 0xFFFFFFu) {
-    case LEVEL_BLACK:
-        return 0;
-    case LEVEL_WHITE:
-        return 2;
-    default:
-        return 3;
-    }
+// The record value of one pixel: exact black 0, exact white 2, anything else
+// 3. Branch-free: glyph pictures mix the levels at random.
+inline unsigned RecordValue(QRgb pixel) {
+    const QRgb colour = pixel & 0xFFFFFFu;
+    return 3u - 3u * static_cast<unsigned>(colour == LEVEL_BLACK) - static_cast<unsigned>(colour == LEVEL_WHITE);
 }
 
 // Decodes one record into the 12 x 18 cell of picture whose top left is (x0, y0).
@@ -97,8 +92,8 @@ std::optional<QImage> ReadCharBitmap(TMemoryStream& stream) {
     const std::uint8_t* record = TakeBytes(stream, GLYPH_RECORD_BYTES);
     if (record == nullptr)
         return std::nullopt;
-    QImage cell;
-    NewCharBitmap(cell);
+    // Every pixel is decoded, so the picture needs no grey fill first.
+    QImage cell(GLYPH_WIDTH, GLYPH_HEIGHT, QImage::Format_RGB32);
     if (cell.isNull())
         return std::nullopt;
     DecodeRecord(record, cell, 0, 0);
@@ -109,8 +104,7 @@ std::optional<QImage> ReadCharsBitmap(TMemoryStream& stream) {
     const std::uint8_t* records = TakeBytes(stream, GLYPH_SET_BYTES);
     if (records == nullptr)
         return std::nullopt;
-    QImage chars;
-    NewCharsBitmap(chars);
+    QImage chars(CHARS_WIDTH, CHARS_HEIGHT, QImage::Format_RGB32);
     if (chars.isNull())
         return std::nullopt;
     for (int code = 0; code < 256; ++code) {

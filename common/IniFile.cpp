@@ -153,10 +153,10 @@ void TIniFile::Load() {
     SplitLines(data, lines_);
 }
 
-int TIniFile::FindSection(const std::string& section, std::size_t from) const {
+int TIniFile::FindSection(const std::string& section) const {
     const std::string_view wanted = Trim(section);
     std::string_view name;
-    for (std::size_t i = from; i < lines_.size(); ++i)
+    for (std::size_t i = 0; i < lines_.size(); ++i)
         if (SectionName(lines_[i], name) && SameName(name, wanted))
             return static_cast<int>(i);
     return -1;

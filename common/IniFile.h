@@ -45,7 +45,7 @@ private:
     bool Store(const std::vector<std::string>& lines);
     bool Replace(std::vector<std::string> lines);
     const std::string* FindValue(const std::string& section, const std::string& key) const;
-    int FindSection(const std::string& section, std::size_t from = 0) const;
+    int FindSection(const std::string& section) const;
     int SectionEnd(int sectionLine) const;
     int FindKey(int sectionLine, const std::string& key) const;
 

@@ -7,10 +7,11 @@ around the strokes (8-neighbourhood, inside the cell), fills in the plain and
 line glyphs, and writes a 192 x 288 BMP at 4 bits per pixel with the standard
 16-colour palette (0 black, 7 grey, 15 white).
 
-    python3 tools/make_default_chars.py [--preview /tmp/chars.png] [--sample TEXT]
+    python3 tools/make_default_chars.py [--preview PNG] [--sample TEXT]
 
-The preview is the set enlarged 4 times with a thin cell grid, for checking by
-eye; it never goes into the repository. Only the Python standard library is used.
+The preview (by default /tmp/DefaultChars.png) is the set enlarged 4 times
+with a thin cell grid, for checking by eye; it never goes into the repository.
+Only the Python standard library is used.
 """
 
 import argparse
@@ -189,7 +190,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--source", default=SOURCE)
     parser.add_argument("--output", default=TARGET)
-    parser.add_argument("--preview", help="PNG of the whole set, enlarged, with a cell grid")
+    parser.add_argument("--preview", default="/tmp/DefaultChars.png", help="PNG of the whole set, enlarged, with a cell grid")
     parser.add_argument("--sample", help="text to render into --sample-png at 2x without a grid")
     parser.add_argument("--sample-png", default="/tmp/DefaultCharsSample.png")
     args = parser.parse_args()

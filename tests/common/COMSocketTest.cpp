@@ -179,6 +179,8 @@ TEST(COMSocket, SelectPortTakesComAndANumber) {
     EXPECT_EQ(port.PortNumber(), 0);
     EXPECT_FALSE(port.SelectPort("COM99999999999999999999"));
     EXPECT_EQ(port.PortNumber(), 0);
+    EXPECT_FALSE(port.SelectPort("COM+-4"));
+    EXPECT_FALSE(port.SelectPort("COM 4"));
     EXPECT_FALSE(port.Open()); // nothing selected: no device
 }
 
