@@ -228,8 +228,7 @@ private:
     std::array<std::array<QRgb, 18>, 12> CharCopyBuffer{};
     std::string textOutText_ = "abc";
     QString binaryLoadName_, binarySaveName_, bitmapLoadName_, bitmapSaveName_;
-    void StartTestProgress();
-    void StepTestProgress();
+    QProgressBar* ShowProgressFromZero();
     QFrame* CharCell(int column, int row) const;
     QPoint ActiveCharPixel(int column, int row) const;
     void CharsChanged();

@@ -7,7 +7,8 @@
 #include "KR7.h"
 #include "Kr7unit1.h"
 #include "MemoryStream.h"
-#include "Progress.h"
+#include "PictureFile.h"
+#include "ProgressBarAdapter.h"
 #include "ui_Kr7unit1.h"
 
 #include <QAbstractButton>
@@ -22,7 +23,6 @@
 #include <QScrollBar>
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -128,49 +128,6 @@ bool WriteWholeFile(const QString& fileName, const char* bytes, std::size_t size
     return file.commit();
 }
 
-void PutLE16(std::string& out, std::uint16_t v) {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>(v >> 8));
-}
-
-void PutLE32(std::string& out, std::uint32_t v) {
-    PutLE16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    PutLE16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-// An uncompressed 32-bit BMP of picture: bottom-up rows of blue, green, red
-// and a zero byte. (Qt's own writer stores 32-bit pictures at 24 bits.)
-std::string Bmp32Bytes(const QImage& picture) {
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    const auto width = static_cast<std::uint32_t>(rgb.width());
-    const auto height = static_cast<std::uint32_t>(rgb.height());
-    constexpr std::uint32_t headers = 14 + 40;
-    const std::uint32_t pixelBytes = width * height * 4;
-    std::string out;
-    out.reserve(headers + pixelBytes);
-    out += "BM";
-    PutLE32(out, headers + pixelBytes);
-    PutLE32(out, 0);
-    PutLE32(out, headers);
-    PutLE32(out, 40);
-    PutLE32(out, width);
-    PutLE32(out, height);
-    PutLE16(out, 1);  // planes
-    PutLE16(out, 32); // bits per pixel
-    PutLE32(out, 0);  // BI_RGB
-    PutLE32(out, pixelBytes);
-    PutLE32(out, 2835); // 72 dpi
-    PutLE32(out, 2835);
-    PutLE32(out, 0);
-    PutLE32(out, 0);
-    for (int y = rgb.height() - 1; y >= 0; --y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            PutLE32(out, line[x] & 0xFFFFFFu);
-    }
-    return out;
-}
-
 enum class TBitmapResult { Ok, WrongSize, Failed };
 
 // Reads a BMP file of exactly 192 x 288 pixels. The size in the header is
@@ -179,30 +136,18 @@ TBitmapResult ReadCharsBitmapFile(const QString& fileName, QImage& picture) {
     if (!QFileInfo(fileName).isFile())
         return TBitmapResult::Failed;
     QImageReader reader(fileName, "bmp");
-    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
     const QSize header = reader.size();
     if (header.isValid() && header != QSize(CHARS_WIDTH, CHARS_HEIGHT))
         return TBitmapResult::WrongSize;
     QImage loaded;
-    if (!reader.read(&loaded) || loaded.isNull())
+    if (!LoadBmpFile(loaded, fileName))
         return TBitmapResult::Failed;
     if (loaded.width() != CHARS_WIDTH || loaded.height() != CHARS_HEIGHT)
         return TBitmapResult::WrongSize;
-    picture = loaded.convertToFormat(QImage::Format_RGB32);
+    picture = std::move(loaded);
     return TBitmapResult::Ok;
 }
-
-// ---- Progress ----------------------------------------------------------------
-
-class TProgressBarSteps : public TProgress {
-public:
-    explicit TProgressBarSteps(QProgressBar* bar) : bar_(bar) {}
-    void SetMax(int max) override { bar_->setMaximum(max); }
-    void Step() override { bar_->setValue(bar_->value() + 1); }
-
-private:
-    QProgressBar* bar_;
-};
 
 } // namespace
 
@@ -217,6 +162,7 @@ void TFormKR7::InitServicePage() {
     ui_->ImageChars->installEventFilter(this);
     ui_->ShapeActiveChar->installEventFilter(this);
     ui_->ShapeActiveChar->raise();
+    ui_->ProgressBarSendCharsToDevice->raise();
     CreateCharEditor();
 }
 
@@ -284,27 +230,23 @@ bool TFormKR7::ServiceEventFilter(QObject* watched, QEvent* event) {
 
 // ---- Test commands -----------------------------------------------------------
 
-void TFormKR7::StartTestProgress() {
+QProgressBar* TFormKR7::ShowProgressFromZero() {
     QProgressBar* bar = ui_->ProgressBarSendCharsToDevice;
     bar->setMinimum(0);
     bar->setValue(0);
-    bar->setMaximum(TEST_ROWS - 1);
     bar->show();
-}
-
-void TFormKR7::StepTestProgress() {
-    QProgressBar* bar = ui_->ProgressBarSendCharsToDevice;
-    bar->setValue(bar->value() + 1);
+    return bar;
 }
 
 void TFormKR7::ButtonTestClick() {
-    StartTestProgress();
+    TProgressBarAdapter progress(ShowProgressFromZero());
+    progress.SetMax(TEST_ROWS - 1);
     for (int row = 0; row < TEST_ROWS; ++row) {
         std::string codes(TEST_ROWS, '\0');
         for (int k = 0; k < TEST_ROWS; ++k)
             codes[static_cast<std::size_t>(k)] = static_cast<char>(TEST_ROWS * row + k);
         Device().WriteCodes(7, row, codes);
-        StepTestProgress();
+        progress.Step();
     }
     ui_->ProgressBarSendCharsToDevice->hide();
 }
@@ -312,10 +254,11 @@ void TFormKR7::ButtonTestClick() {
 void TFormKR7::ButtonZoneTest1Click(QAbstractButton* sender) {
     const std::uint8_t code = sender == ui_->ButtonZoneTest1 ? ZONE1_CODE : ZONE2_CODE;
     const std::string codes(ZONE_WIDTH, static_cast<char>(code));
-    StartTestProgress();
+    TProgressBarAdapter progress(ShowProgressFromZero());
+    progress.SetMax(TEST_ROWS - 1);
     for (int row = 0; row < TEST_ROWS; ++row) {
         Device().WriteCodes(0, row, codes);
-        StepTestProgress();
+        progress.Step();
     }
     ui_->ProgressBarSendCharsToDevice->hide();
 }
@@ -596,8 +539,7 @@ void TFormKR7::ButtonSaveToBitmapClick() {
     if (fileName.isEmpty())
         return;
     bitmapSaveName_ = fileName;
-    const std::string bytes = Bmp32Bytes(chars_.Image());
-    if (!WriteWholeFile(fileName, bytes.data(), bytes.size())) {
+    if (!SaveBmp32File(chars_.Image(), fileName)) {
         Log(QStringLiteral("Error saving bitmap."));
         return;
     }
@@ -618,13 +560,9 @@ void TFormKR7::ButtonSendCharsToDeviceClick() {
         return;
     if (!dialogs_->AskOkCancel(this, CONFIRM_TITLE, QStringLiteral("Send actual characters to device?")))
         return;
-    QProgressBar* bar = ui_->ProgressBarSendCharsToDevice;
-    bar->setMinimum(0);
-    bar->setValue(0);
-    bar->show();
-    TProgressBarSteps progress(bar);
+    TProgressBarAdapter progress(ShowProgressFromZero());
     SendCharsBitmap(Device(), chars_.Image(), 0, &progress, 255);
-    bar->hide();
+    ui_->ProgressBarSendCharsToDevice->hide();
 }
 
 void TFormKR7::ButtonSendCharToDeviceClick() {

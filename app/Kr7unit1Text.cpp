@@ -390,9 +390,12 @@ void TFormKR7::LoadTextSettings(TIniFile& ini) {
     // LinesCount claims.
     const qint64 fileLines = QFileInfo(ini.Path()).size() / kShortestLineKey + 1;
     const qint64 count = std::min<qint64>(ini.ReadInteger(kVert, "LinesCount", 0), fileLines);
+    const auto stored = ini.ReadSection(kVertLines);
     std::string text;
-    for (qint64 i = 0; i < count; ++i)
-        text.append(i == 0 ? "" : "\n").append(ini.ReadString(kVertLines, "Line" + std::to_string(i), ""));
+    for (qint64 i = 0; i < count; ++i) {
+        const auto found = stored.find("line" + std::to_string(i));
+        text.append(i == 0 ? "" : "\n").append(found != stored.end() ? found->second : std::string());
+    }
     ui_->MemoVertNeon->setPlainText(FromCp1250(text));
     ui_->ScrollBarVertNeonInterval->setValue(ini.ReadInteger(kVert, "Interval", 10));
     const int posY = ini.ReadInteger(kVert, "PosY", vertNeon_.PosY);
@@ -428,8 +431,12 @@ void TFormKR7::SaveTextSettings(TIniFile& ini, bool& ok) {
          ini.WriteBool(kVert, "Center", ui_->CheckBoxVertNeonCenter->isChecked()) &&
          ini.WriteInteger(kVert, "LinesCount", static_cast<int>(vertNeon_.Lines.size())) &&
          ini.EraseSection(kVertLines);
-    for (std::size_t i = 0; ok && i < vertNeon_.Lines.size(); ++i)
-        ok = ini.WriteString(kVertLines, "Line" + std::to_string(i), vertNeon_.Lines[i]);
+    // The page lines go in one write: a long text must not make the exit slow.
+    std::vector<std::pair<std::string, std::string>> lines;
+    lines.reserve(vertNeon_.Lines.size());
+    for (std::size_t i = 0; i < vertNeon_.Lines.size(); ++i)
+        lines.emplace_back("Line" + std::to_string(i), vertNeon_.Lines[i]);
+    ok = ok && (lines.empty() || ini.WriteSection(kVertLines, lines));
     ok = ok && ini.WriteInteger(kVert, "Interval", ui_->ScrollBarVertNeonInterval->value()) &&
          ini.WriteInteger(kVert, "PosY", ui_->ScrollBarVertNeonY->value()) &&
          ini.WriteInteger(kVert, "Height", ui_->ScrollBarVertNeonHeight->value()) &&

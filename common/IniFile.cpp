@@ -153,39 +153,39 @@ void TIniFile::Load() {
     SplitLines(data, lines_);
 }
 
-int TIniFile::FindSection(const std::string& section) const {
+int TIniFile::FindSection(const std::vector<std::string>& lines, const std::string& section) {
     const std::string_view wanted = Trim(section);
     std::string_view name;
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (SectionName(lines_[i], name) && SameName(name, wanted))
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (SectionName(lines[i], name) && SameName(name, wanted))
             return static_cast<int>(i);
     return -1;
 }
 
 // The line after the last line of the section that starts at sectionLine.
-int TIniFile::SectionEnd(int sectionLine) const {
+int TIniFile::SectionEnd(const std::vector<std::string>& lines, int sectionLine) {
     std::string_view name;
     std::size_t i = static_cast<std::size_t>(sectionLine) + 1;
-    while (i < lines_.size() && !SectionName(lines_[i], name))
+    while (i < lines.size() && !SectionName(lines[i], name))
         ++i;
     return static_cast<int>(i);
 }
 
-int TIniFile::FindKey(int sectionLine, const std::string& key) const {
+int TIniFile::FindKey(const std::vector<std::string>& lines, int sectionLine, const std::string& key) {
     const std::string_view wanted = Trim(key);
-    const int end = SectionEnd(sectionLine);
+    const int end = SectionEnd(lines, sectionLine);
     std::string_view k, v;
     for (int i = sectionLine + 1; i < end; ++i)
-        if (KeyValue(lines_[static_cast<std::size_t>(i)], k, v) && SameName(k, wanted))
+        if (KeyValue(lines[static_cast<std::size_t>(i)], k, v) && SameName(k, wanted))
             return i;
     return -1;
 }
 
 const std::string* TIniFile::FindValue(const std::string& section, const std::string& key) const {
-    const int s = FindSection(section);
+    const int s = FindSection(lines_, section);
     if (s < 0)
         return nullptr;
-    const int k = FindKey(s, key);
+    const int k = FindKey(lines_, s, key);
     return k < 0 ? nullptr : &lines_[static_cast<std::size_t>(k)];
 }
 
@@ -213,7 +213,25 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-    return FindSection(section) >= 0;
+    return FindSection(lines_, section) >= 0;
+}
+
+std::unordered_map<std::string, std::string> TIniFile::ReadSection(const std::string& section) const {
+    std::unordered_map<std::string, std::string> values;
+    const int s = FindSection(lines_, section);
+    if (s < 0)
+        return values;
+    const int end = SectionEnd(lines_, s);
+    std::string_view k, v;
+    for (int i = s + 1; i < end; ++i) {
+        if (!KeyValue(lines_[static_cast<std::size_t>(i)], k, v))
+            continue;
+        std::string key(k);
+        for (char& c : key)
+            c = Lower(c);
+        values.try_emplace(std::move(key), v.substr(0, kMaxValue));
+    }
+    return values;
 }
 
 bool TIniFile::Store(const std::vector<std::string>& lines) {
@@ -246,30 +264,67 @@ bool TIniFile::Replace(std::vector<std::string> lines) {
     return true;
 }
 
-bool TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+// Puts key=value into lines: replaced in place, or appended to its section,
+// or appended with a new section at the end.
+bool TIniFile::Apply(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+                     const std::string& value) const {
     if (!ValidName(section, ']') || !ValidName(key, '='))
         return false;
-    const std::string entry = std::string(Trim(key)) + "=" + OneLine(value);
-    std::vector<std::string> lines = lines_;
-    const int s = FindSection(section);
+    std::string entry = std::string(Trim(key)) + "=" + OneLine(value);
+    const int s = FindSection(lines, section);
     if (s < 0) {
         if (!lines.empty() && !Trim(lines.back()).empty())
             lines.emplace_back();
         lines.push_back("[" + std::string(Trim(section)) + "]");
-        lines.push_back(entry);
-        return Replace(std::move(lines));
+        lines.push_back(std::move(entry));
+        return true;
     }
-    const int k = FindKey(s, key);
+    const int k = FindKey(lines, s, key);
     if (k >= 0) {
-        lines[static_cast<std::size_t>(k)] = entry;
-        return Replace(std::move(lines));
+        lines[static_cast<std::size_t>(k)] = std::move(entry);
+        return true;
     }
     // After the section's last non-blank line, before the blank lines that
     // set it apart from the next one.
-    int at = SectionEnd(s);
+    int at = SectionEnd(lines, s);
     while (at - 1 > s && Trim(lines[static_cast<std::size_t>(at - 1)]).empty())
         --at;
-    lines.insert(lines.begin() + at, entry);
+    lines.insert(lines.begin() + at, std::move(entry));
+    return true;
+}
+
+bool TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    std::vector<std::string> lines = lines_;
+    return Apply(lines, section, key, value) && Replace(std::move(lines));
+}
+
+bool TIniFile::WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
+    std::vector<std::string> lines = lines_;
+    if (FindSection(lines, section) < 0 && !keys.empty()) {
+        // A new section: every key is new too, unless a key repeats, which
+        // the general path below handles.
+        if (!Apply(lines, section, keys.front().first, keys.front().second))
+            return false;
+        std::unordered_map<std::string, bool> seen;
+        bool repeated = false;
+        for (const auto& [key, value] : keys) {
+            std::string lower(Trim(key));
+            for (char& c : lower)
+                c = Lower(c);
+            repeated = repeated || !seen.try_emplace(lower, true).second;
+            if (!ValidName(section, ']') || !ValidName(key, '='))
+                return false;
+        }
+        if (!repeated) {
+            lines.reserve(lines.size() + keys.size());
+            for (std::size_t i = 1; i < keys.size(); ++i)
+                lines.push_back(std::string(Trim(keys[i].first)) + "=" + OneLine(keys[i].second));
+            return Replace(std::move(lines));
+        }
+    }
+    for (const auto& [key, value] : keys)
+        if (!Apply(lines, section, key, value))
+            return false;
     return Replace(std::move(lines));
 }
 

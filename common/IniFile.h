@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // A Windows profile file: "[Section]" lines and "key=value" lines, sections and
@@ -30,6 +32,9 @@ public:
     // An integer, any non-zero value being true.
     bool ReadBool(const std::string& section, const std::string& key, bool def) const;
     bool SectionExists(const std::string& section) const;
+    // Every key of the section with its value (up to 2047 bytes), in one pass;
+    // keys in lower case, the first of two equal keys winning as in a read.
+    std::unordered_map<std::string, std::string> ReadSection(const std::string& section) const;
 
     // A key is replaced in place, or appended to its section, or appended
     // with a new section at the end of the file. Line breaks in a value
@@ -37,6 +42,9 @@ public:
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInteger(const std::string& section, const std::string& key, int value);
     bool WriteBool(const std::string& section, const std::string& key, bool value);
+    // Writes the keys in order as WriteString would, with one replace of the
+    // file: a long list of keys costs one write, not one each.
+    bool WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys);
     // Removes the section with all its keys (every copy of it).
     bool EraseSection(const std::string& section);
 
@@ -44,10 +52,12 @@ private:
     void Load();
     bool Store(const std::vector<std::string>& lines);
     bool Replace(std::vector<std::string> lines);
+    bool Apply(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+               const std::string& value) const;
     const std::string* FindValue(const std::string& section, const std::string& key) const;
-    int FindSection(const std::string& section) const;
-    int SectionEnd(int sectionLine) const;
-    int FindKey(int sectionLine, const std::string& key) const;
+    static int FindSection(const std::vector<std::string>& lines, const std::string& section);
+    static int SectionEnd(const std::vector<std::string>& lines, int sectionLine);
+    static int FindKey(const std::vector<std::string>& lines, int sectionLine, const std::string& key);
 
     QString path_;
     std::vector<std::string> lines_;

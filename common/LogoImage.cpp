@@ -95,23 +95,26 @@ TBackground MakeBackground(std::optional<QRgb> colour, int allowance) {
 }
 
 // Runs one reduction over every row. Level must offer BeginRow(y) and
-// White(x, sum); Background tells whether the background test is needed.
+// White(x, sum) giving 1 for white and 0 for black; Background tells whether
+// the background test is needed. The choices are made without branches, as
+// the patterns are too irregular to predict.
 template <bool Background, typename Level>
 void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::uint32_t white, Level& level) {
     const int w = image.width();
     const int h = image.height();
+    const std::uint32_t flip = black ^ white;
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         level.BeginRow(y);
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = row[x];
+            std::uint32_t out = black ^ ((0u - level.White(x, ChannelSum(p))) & flip);
             if constexpr (Background) {
-                if (ChannelDistance(p, bg.r, bg.g, bg.b) <= bg.limit) {
-                    row[x] = PIXEL_GREY;
-                    continue;
-                }
+                const std::uint32_t removed =
+                    0u - static_cast<std::uint32_t>(ChannelDistance(p, bg.r, bg.g, bg.b) <= bg.limit);
+                out = (out & ~removed) | (PIXEL_GREY & removed);
             }
-            row[x] = level.White(x, ChannelSum(p)) ? white : black;
+            row[x] = out;
         }
     }
 }
@@ -128,7 +131,7 @@ template <typename Level> void Reduce(QImage& image, const TBackground& bg, bool
 struct TThresholdLevel {
     int limit; // white from this sum up
     void BeginRow(int) {}
-    bool White(int, int sum) const { return sum >= limit; }
+    std::uint32_t White(int, int sum) const { return static_cast<std::uint32_t>(sum >= limit); }
 };
 
 struct TMosaicLevel {
@@ -136,14 +139,19 @@ struct TMosaicLevel {
     int originY;
     const TMosaicTable& table;
     const std::uint16_t* masks = nullptr;
-    void BeginRow(int y) { masks = table[(y + originY) & 15].data(); }
-    bool White(int x, int sum) const { return (masks[sum] >> ((x + originX) & 15)) & 1u; }
+    void BeginRow(int y) { masks = table[static_cast<std::size_t>((y + originY) & 15)].data(); }
+    std::uint32_t White(int x, int sum) const { return (masks[sum] >> ((x + originX) & 15)) & 1u; }
 };
 
+// Two generators taken in turn, so that neither waits for the other.
 struct TMixingLevel {
-    TXorShift random;
+    TXorShift first;
+    TXorShift second;
     void BeginRow(int) {}
-    bool White(int, int sum) { return static_cast<int>(random.Below(MAX_SUM + 1)) <= sum; }
+    std::uint32_t White(int x, int sum) {
+        TXorShift& random = (x & 1) ? second : first;
+        return static_cast<std::uint32_t>(static_cast<int>(random.Below(MAX_SUM + 1)) <= sum);
+    }
 };
 
 // x mod 16 for positions that may be negative: the pattern stays aligned.
@@ -163,7 +171,7 @@ void ReduceLogoPixelsAt(QImage& image, int originX, int originY, int mode, std::
     if (mode == LOGO_MODE_MOSAIC) {
         Reduce(image, bg, negative, TMosaicLevel{Phase(originX), Phase(originY), MosaicTable()});
     } else if (mode == LOGO_MODE_MIXING) {
-        Reduce(image, bg, negative, TMixingLevel{TXorShift(seed)});
+        Reduce(image, bg, negative, TMixingLevel{TXorShift(seed), TXorShift(~seed)});
     } else if (mode >= 1) {
         // black when sum < 3 t; a t beyond the range makes everything black
         const long long limit = 3LL * mode;

@@ -24,7 +24,7 @@ const std::vector<std::string> kKeys{
 // sections, before "=" for keys.
 void CollectNames(const std::string& bytes, std::vector<std::string>& sections, std::vector<std::string>& keys) {
     std::size_t start = 0;
-    while (start < bytes.size() && (sections.size() < 20 || keys.size() < 28)) {
+    while (start < bytes.size() && (sections.size() < 12 || keys.size() < 16)) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = bytes.size();

@@ -46,6 +46,7 @@ export QT_QPA_PLATFORM=offscreen
 
 run_one() {
     t=$1
+    rm -rf "$FINDINGS/$t"
     mkdir -p "$WORK/$t/corpus" "$FINDINGS/$t"
     [ -d "fuzz/seeds/$t" ] && cp "fuzz/seeds/$t"/* "$WORK/$t/corpus/" 2>/dev/null
     "$BUILD/bin/$t" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -rss_limit_mb=2048 \

@@ -205,3 +205,29 @@ TEST_F(IniFileTest, SurvivesGarbageAndSize) {
     EXPECT_EQ(again.ReadString("Settings", "Port", ""), std::string("CO\0M4", 5));
     EXPECT_EQ(Contents().count("\r\n"), Contents().count('\n'));
 }
+
+TEST_F(IniFileTest, WholeSectionsAreWrittenAndReadInOnePass) {
+    TIniFile ini(path);
+    ASSERT_TRUE(ini.WriteInteger("VertNeon", "LinesCount", 2));
+    ASSERT_TRUE(ini.WriteSection("VertNeonLines", {{"Line0", "ab"}, {"Line1", " cd "}}));
+    ASSERT_TRUE(ini.WriteInteger("VertNeon", "Interval", 10));
+    // Same bytes as one WriteString a key.
+    EXPECT_EQ(Contents(), "[VertNeon]\r\nLinesCount=2\r\nInterval=10\r\n\r\n[VertNeonLines]\r\nLine0=ab\r\nLine1= cd \r\n");
+    ASSERT_TRUE(ini.WriteSection("VertNeonLines", {{"LINE1", "x"}, {"Line2", "y"}, {"Line2", "z"}}));
+    const auto values = TIniFile(path).ReadSection("vertneonlines");
+    ASSERT_EQ(values.size(), 3U);
+    EXPECT_EQ(values.at("line0"), "ab");
+    EXPECT_EQ(values.at("line1"), "x");
+    EXPECT_EQ(values.at("line2"), "z");
+    EXPECT_TRUE(TIniFile(path).ReadSection("Missing").empty());
+
+    // Thirty thousand lines in one write stay quick and come back whole.
+    std::vector<std::pair<std::string, std::string>> many;
+    for (int i = 0; i < 30000; ++i)
+        many.emplace_back("Line" + std::to_string(i), std::string(20, 'a' + i % 26));
+    ASSERT_TRUE(ini.EraseSection("VertNeonLines"));
+    ASSERT_TRUE(ini.WriteSection("VertNeonLines", many));
+    const auto back = TIniFile(path).ReadSection("VertNeonLines");
+    ASSERT_EQ(back.size(), many.size());
+    EXPECT_EQ(back.at("line29999"), many.back().second);
+}

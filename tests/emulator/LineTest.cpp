@@ -96,7 +96,8 @@ TEST(EmulatorLine, FrameCutOffByClosingIsDroppedAndTheProgramCanReconnect) {
     ASSERT_TRUE(ProcessUntil([&] { return line.session->Counters().droppedFrames == 1; }));
     EXPECT_EQ(line.session->Counters().droppedBytes, 12u);
     EXPECT_TRUE(line.traffic.contains("port closed"));
-    EXPECT_EQ(line.traffic.last().toStdString(), "frame cut off, 12 bytes dropped: FF 00 04 00 00 1E 00 00 00 22 61 62");
+    EXPECT_EQ(line.traffic.last().toStdString(),
+              "frame cut off, 12 bytes dropped: FF 00 04 00 00 1E 00 00 00 22 61 62");
 
     // The next connection starts with a clean line.
     TCOMSocket again;

@@ -1,0 +1,186 @@
+// The whole chain: the real window sends through a pseudo-terminal, the
+// emulated display executes what arrives, and its screen is compared with
+// what the window shows.
+#include "../app/FakeSeams.h"
+#include "Device.h"
+#include "Glyphs.h"
+#include "KR7.h"
+#include "Kr7unit1.h"
+#include "PictureFile.h"
+#include "PtyPort.h"
+#include "Session.h"
+#include "ui_Kr7unit1.h"
+
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QImage Cell(const QImage& screen, int column, int row) {
+    return screen.copy(12 * column, 18 * row, 12, 18);
+}
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        TFormOptions options;
+        options.settingsDir = dir.path();
+        options.service = true;
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        form = std::make_unique<TFormKR7>(options);
+        ui = form->Form();
+        StartEmulator();
+    }
+
+    // The emulated display, powered on from its state file.
+    void StartEmulator() {
+        QString notice;
+        emulator = std::make_unique<TEmulatorSession>(PowerOnState(StatePath(), notice), StatePath(), 0);
+    }
+    QString StatePath() const { return dir.filePath("emulator/state.bin"); }
+
+    void Connect() {
+        ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        ui->CheckBoxConnect->setChecked(true);
+        ASSERT_TRUE(form->IsConnectChecked());
+        Deliver();
+    }
+    // Everything the window has written reaches the emulated display.
+    void Deliver() {
+        emulator->Feed(pty.Take());
+        const auto& counters = emulator->Counters();
+        EXPECT_EQ(counters.skippedBytes + counters.checksumErrors + counters.unknownCodes, 0u);
+    }
+    const TDeviceState& Device() const { return emulator->Device().State(); }
+
+    TPtyPort pty{3};
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    std::unique_ptr<TFormKR7> form;
+    Ui::TFormKR7* ui = nullptr;
+    std::unique_ptr<TEmulatorSession> emulator;
+};
+
+} // namespace
+
+TEST_F(EndToEndTest, TickerRowOnTheDisplayMatchesThePreview) {
+    Connect();
+    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    ui->EditHorizNeon->setText(QStringLiteral("ABC"));
+    form->HorizNeon().Reset();
+    ui->CheckBoxHorizNeonEnabled->setChecked(true);
+    for (int tick = 0; tick < 20; ++tick)
+        form->TimerHorizNeonTimer();
+    Deliver();
+
+    const int row = form->HorizNeon().PosY;
+    ASSERT_EQ(row, 8);
+    ASSERT_EQ(Device().mode, MODE_TEXT);
+    const QImage screen = emulator->Device().Render();
+    EXPECT_EQ(screen.copy(0, 18 * row, 360, 18), form->Preview().copy(0, 18 * row, 360, 18));
+    // A, B, C are codes 11, 13, 14; after 20 ticks they have moved in from the right.
+    std::string codes;
+    for (int column = 0; column < 30; ++column)
+        codes.push_back(static_cast<char>(Device().Cell(column, row)));
+    EXPECT_NE(codes.find("\x0B\x0D\x0E"), std::string::npos) << ToHex(codes);
+}
+
+TEST_F(EndToEndTest, ProgrammedLogoEqualsThePreviewAndOutlivesARestart) {
+    // Two different tiles and a white cell on a lime background, which the
+    // logo page removes.
+    QImage picture(360, 288, QImage::Format_RGB32);
+    picture.fill(0xFF00FF00);
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 12; ++x) {
+            picture.setPixel(60 + x, 54 + y, (x + y) % 3 == 0 ? 0xFFFFFFFF : 0xFF000000);
+            if (y < 9)
+                picture.setPixel(108 + x, 54 + y, 0xFFFFFFFF);
+            picture.setPixel(84 + x, 72 + y, 0xFFFFFFFF);
+        }
+    const QString path = dir.filePath("logo.bmp");
+    ASSERT_TRUE(SaveBmp32File(picture, path));
+    ui->ScrollBarLogoWidth->setValue(360);
+    dialogs.openAnswers.push_back(path);
+    ui->ButtonLogoLoad->click();
+    ui->ScrollBarLogoPosX->setValue(0);
+    ui->ScrollBarLogoPosY->setValue(0);
+    ui->ButtonLogoCalculate->click();
+    // The logo as the program previews it.
+    const QImage preview = form->Preview();
+    const TKR7& kr7 = form->Device();
+    ASSERT_FALSE(kr7.LogoRows.empty()) << ui->Memo->toPlainText().toStdString();
+
+    Connect();
+    ui->ButtonLogoProgram->click();
+    Deliver();
+    ASSERT_EQ(emulator->StoresWritten(), 1);
+
+    auto expectLogo = [&](const TEmulatedDevice& device) {
+        const QImage screen = device.Render();
+        for (std::size_t r = 0; r < kr7.LogoRows.size(); ++r)
+            for (std::size_t c = 0; c < kr7.LogoRows[r].size(); ++c) {
+                const int column = kr7.LogoOrigin.column + static_cast<int>(c);
+                const int row = kr7.LogoOrigin.row + static_cast<int>(r);
+                EXPECT_EQ(Cell(screen, column, row), Cell(preview, column, row)) << "cell " << column << ", " << row;
+            }
+    };
+    expectLogo(emulator->Device());
+    EXPECT_EQ(Device().Cell(5, 3), LOGO_FIRST_CODE);
+
+    // The display comes back with the logo after a power cycle.
+    StartEmulator();
+    expectLogo(emulator->Device());
+}
+
+TEST_F(EndToEndTest, RemovingTheLogoRestoresTheDefaultGlyphs) {
+    // The display holds a logo's tiles from an earlier session.
+    TDeviceState earlier = emulator->Device().State();
+    for (int code = LOGO_FIRST_CODE; code <= 255; ++code)
+        earlier.glyphs.replace(code * 54, 54, std::string(54, '\xAA'));
+    emulator = std::make_unique<TEmulatorSession>(earlier, StatePath(), 0);
+
+    Connect();
+    ASSERT_FALSE(form->LogoBitmap().has_value());
+    ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
+    ui->ButtonLogoProgramClear->click();
+    Deliver();
+
+    const auto defaults = DefaultGlyphRecords();
+    ASSERT_TRUE(defaults.has_value());
+    for (int code = LOGO_FIRST_CODE; code <= 255; ++code) {
+        EXPECT_EQ(Device().GlyphRecord(code), defaults->substr(code * 54, 54)) << code;
+        EXPECT_EQ(
+            emulator->Device().RenderGlyph(code),
+            form->DefaultChars().convertToFormat(QImage::Format_RGB32).copy(QRect(GlyphOrigin(code), QSize(12, 18))))
+            << code;
+    }
+    EXPECT_EQ(Device().mode, MODE_CROSS);
+    EXPECT_EQ(Device().storedMode, MODE_CROSS);
+    EXPECT_EQ(emulator->StoresWritten(), 1);
+}
+
+TEST_F(EndToEndTest, UploadedGlyphSetEqualsTheProgramsGlyphImage) {
+    // Edits at every level in a few glyphs, so the upload differs from the default set.
+    form->Chars().SetPixel(0, 0, LEVEL_WHITE);
+    form->Chars().SetPixel(13, 1, LEVEL_BLACK);
+    form->Chars().SetPixel(191, 287, LEVEL_WHITE);
+    form->Chars().SetPixel(12 * 5 + 3, 18 * 7 + 4, LEVEL_GREY);
+    Connect();
+    dialogs.okCancelAnswers.push_back(true);
+    ui->ButtonSendCharsToDevice->click();
+    Deliver();
+    EXPECT_EQ(emulator->Counters().frames, 1u + 256u);
+
+    for (int code = 0; code < 256; ++code)
+        ASSERT_EQ(emulator->Device().RenderGlyph(code),
+                  form->Chars().Image().copy(QRect(GlyphOrigin(code), QSize(12, 18))))
+            << code;
+    EXPECT_EQ(emulator->StoresWritten(), 0);
+}
