@@ -138,7 +138,27 @@ void TFormKR7::ConnectMainHandlers() {
 }
 
 void TFormKR7::Log(const QString& line) {
-    ui_->Memo->appendPlainText(line);
+    // Every line, an empty one too, is a block of its own; the first line
+    // takes the document's one initial block.
+    QTextCursor cursor(ui_->Memo->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!logEmpty_)
+        cursor.insertBlock();
+    cursor.insertText(line);
+    logEmpty_ = false;
+    QScrollBar* bar = ui_->Memo->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void TFormKR7::ClearLog() {
+    ui_->Memo->clear();
+    logEmpty_ = true;
+}
+
+QStringList TFormKR7::LogLines() const {
+    if (logEmpty_)
+        return {};
+    return ui_->Memo->toPlainText().split(u'\n');
 }
 
 void TFormKR7::ForceClose() {

@@ -9,6 +9,7 @@ constexpr std::size_t UNPACED_CHUNK = 65536;
 // How long the line must stay quiet after the program closed it before a
 // frame left unfinished is given up.
 constexpr int CLOSE_GRACE_MS = 200;
+constexpr int IDLE_REST_MS = 50;
 
 } // namespace
 
@@ -39,8 +40,13 @@ std::size_t TLineReader::Budget() const {
 
 void TLineReader::ReadLine() {
     const std::string bytes = endpoint_.Read(Budget());
-    if (bytes.empty())
+    if (bytes.empty()) {
+        // Woken with nothing to read (a hang-up would do this without end):
+        // rest a moment instead of spinning.
+        lineNotifier_->setEnabled(false);
+        paceTimer_.start(IDLE_REST_MS);
         return;
+    }
     if (baud_ > 0) {
         // The line carries one byte every 10 bits; reading waits until the
         // bytes just taken would have arrived.

@@ -156,20 +156,19 @@ QString TEmulatorSession::CountersText() const {
 void TEmulatorSession::OnEvent(const TParserEvent& event) {
     QString line = DescribeEvent(event);
     if (event.kind == TParserEvent::TKind::Command) {
-        const std::string remark = device_.Apply(event.command);
-        if (!remark.empty())
-            line += QStringLiteral(" (") + QString::fromStdString(remark) + QLatin1Char(')');
+        storeError_.clear();
+        QString remark = QString::fromStdString(device_.Apply(event.command));
+        if (!storeError_.isEmpty())
+            remark = QStringLiteral("state not kept: ") + storeError_;
+        if (!remark.isEmpty())
+            line += QStringLiteral(" (") + remark + QLatin1Char(')');
     }
     Emit(line);
 }
 
 void TEmulatorSession::OnStore(const TDeviceState& state) {
-    QString error;
-    if (SaveStateFile(statePath_, state, error)) {
+    if (SaveStateFile(statePath_, state, storeError_))
         ++storesWritten_;
-        return;
-    }
-    Emit(QStringLiteral("state not kept: ") + error);
 }
 
 void TEmulatorSession::Emit(const QString& line) {

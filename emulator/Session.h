@@ -60,6 +60,7 @@ private:
     QString statePath_;
     int baud_;
     int storesWritten_ = 0;
+    QString storeError_; // why the last StoreScreen could not be kept
     TTrafficHandler traffic_;
     std::unique_ptr<QFile> log_;
 };

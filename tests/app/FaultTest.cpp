@@ -3,6 +3,8 @@
 // file, and broken pictures. Each ends quietly and leaves the window working.
 #include "FakeSeams.h"
 #include "IniFile.h"
+#include "KR7.h"
+#include "KR7.h"
 #include "Kr7unit1.h"
 #include "PictureFile.h"
 #include "PtyPort.h"

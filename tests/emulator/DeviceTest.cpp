@@ -184,6 +184,20 @@ TEST(EmulatorState, KeptOnlyOnStoreScreenAndRestoredAtTheNextStart) {
     EXPECT_EQ(restored.mode, MODE_CROSS); // comes up in the stored mode
 }
 
+TEST(EmulatorState, StoreThatCannotBeWrittenIsReportedNotCounted) {
+    QTemporaryDir dir;
+    const QString path = dir.path(); // a folder: no file can be written there
+    QString notice;
+    TEmulatorSession session(PowerOnState(dir.filePath("none.bin"), notice), path, 0);
+    QStringList lines;
+    session.SetTrafficHandler([&lines](const QString& line) { lines << line; });
+    session.Feed(FromHex("FF 00 02 00 00 00 00 00 00 02"));
+    EXPECT_EQ(session.StoresWritten(), 0);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("StoreScreen: FF 00 02 00 00 00 00 00 00 02 (state not kept: "))
+        << lines[0].toStdString();
+}
+
 TEST(EmulatorState, MalformedFileStartsBlankAndSaysSo) {
     QTemporaryDir dir;
     const QString path = dir.filePath("state.bin");
