@@ -156,7 +156,7 @@ bool LoadBmpFile(QImage& image, const QString& fileName) {
     QImageReader reader(fileName, "bmp");
     reader.setDecideFormatFromContent(false);
     reader.setAllocationLimit(static_cast<int>(MAX_PICTURE_BYTES / (1024 * 1024)));
-    const QSize size = reader.size();
+    const QSize size(reader.size().width(), std::abs(reader.size().height())); // top-down rows: negative height
     if (!size.isValid() || !FitsLimit(size.width(), size.height()))
         return false;
     QImage decoded;

@@ -1,0 +1,37 @@
+// Pictures of every page for a person to look at: runs only when
+// KR7_SHOTS_DIR names a folder (the window is grabbed offscreen).
+#include "Codepage.h"
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "ui_Kr7unit1.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(ScreenshotTest, EveryPage) {
+    const QString folder = qEnvironmentVariable("KR7_SHOTS_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "set KR7_SHOTS_DIR to write the pictures";
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    TFormOptions options;
+    options.settingsDir = dir.path();
+    options.service = true;
+    options.dialogs = &dialogs;
+    options.platform = &platform;
+    TFormKR7 form(options);
+    form.show();
+    form.HorizNeon().SetText(ToCp1250(QStringLiteral("Zażółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ 0123456789")));
+    for (int i = 0; i < 20; ++i)
+        form.TimerHorizNeonTimer();
+    for (int page = 0; page < form.Form()->PageControl->count(); ++page) {
+        form.Form()->PageControl->setCurrentIndex(page);
+        if (page == 0)
+            for (int i = 0; i < 20; ++i)
+                form.TimerHorizNeonTimer();
+        EXPECT_TRUE(form.grab().save(QDir(folder).filePath(QStringLiteral("page%1.png").arg(page))));
+    }
+}
