@@ -4,7 +4,6 @@
 #include "FakeSeams.h"
 #include "IniFile.h"
 #include "KR7.h"
-#include "KR7.h"
 #include "Kr7unit1.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
@@ -334,8 +333,11 @@ TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
     ASSERT_TRUE(before.endsWith("\r\n"));
+    // Holding the old file open keeps its inode from being reused.
+    QFile held(SettingsPath());
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
     struct stat old {};
-    ASSERT_EQ(::stat(QFile::encodeName(SettingsPath()).constData(), &old), 0);
+    ASSERT_EQ(::fstat(held.handle(), &old), 0);
 
     // A second start and save, watched by a reader that takes snapshots.
     std::atomic<bool> stop{false};
@@ -365,6 +367,7 @@ TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
     struct stat now {};
     ASSERT_EQ(::stat(QFile::encodeName(SettingsPath()).constData(), &now), 0);
     EXPECT_NE(now.st_ino, old.st_ino); // replaced, not rewritten in place
+    EXPECT_EQ(held.readAll(), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("KR7Controller.ini")});
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
