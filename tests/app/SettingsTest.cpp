@@ -1,0 +1,165 @@
+// The settings file as a whole: the order of a file written from scratch,
+// restored values clamped by their controls, and the failures of load and save.
+#include "FakeSeams.h"
+#include "IniFile.h"
+#include "Kr7unit1.h"
+#include "ui_Kr7unit1.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFormKR7> MakeForm(const QString& folder) {
+        TFormOptions options;
+        options.settingsDir = folder;
+        options.service = true;
+        options.dialogs = &dialogs;
+        options.platform = &platform;
+        return std::make_unique<TFormKR7>(options);
+    }
+    QByteArray FileText() const {
+        QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void WriteFile(const QByteArray& text) {
+        QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    // "[Section]" lines and the keys of "key=value" lines, in file order.
+    static QStringList Names(const QByteArray& text) {
+        QStringList names;
+        for (const QByteArray& line : text.split('\n')) {
+            const QByteArray trimmed = line.trimmed();
+            if (trimmed.isEmpty())
+                continue;
+            names << QString::fromLatin1(trimmed.startsWith('[') ? trimmed : trimmed.left(trimmed.indexOf('=')));
+        }
+        return names;
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+};
+
+TEST_F(SettingsTest, AFileWrittenFromScratchHasEveryKeyInItsOrder) {
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    const QString picturePath = dir.filePath(QStringLiteral("picture.bmp"));
+    ASSERT_TRUE(picture.save(picturePath, "BMP"));
+    {
+        auto form = MakeForm(dir.path());
+        form->Form()->MemoVertNeon->setPlainText(QStringLiteral("one\ntwo"));
+        dialogs.openAnswers.push_back(picturePath);
+        form->Form()->ButtonLogoLoad->click();
+        ASSERT_TRUE(form->LogoBitmap().has_value());
+    }
+    const QStringList expected = {"[Settings]",
+                                  "Port",
+                                  "Connected",
+                                  "ActivePageIndex",
+                                  "Left",
+                                  "Top",
+                                  "[HorizNeon]",
+                                  "Text",
+                                  "Interval",
+                                  "PosY",
+                                  "FileTime",
+                                  "File",
+                                  "FileRead",
+                                  "Enabled",
+                                  "[VertNeon]",
+                                  "Center",
+                                  "LinesCount",
+                                  "Interval",
+                                  "PosY",
+                                  "Height",
+                                  "FileTime",
+                                  "File",
+                                  "FileRead",
+                                  "Enabled",
+                                  "[VertNeonLines]",
+                                  "Line0",
+                                  "Line1",
+                                  "[Logo]",
+                                  "Loaded",
+                                  "PosX",
+                                  "PosY",
+                                  "Width",
+                                  "Height",
+                                  "Proportional",
+                                  "ShowGrid",
+                                  "Negative",
+                                  "Color0",
+                                  "Color1",
+                                  "Color2",
+                                  "Transparent",
+                                  "TransparentColor",
+                                  "LevelBW",
+                                  "TransparentColorTolerance"};
+    EXPECT_EQ(Names(FileText()), expected);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("LogoBitmap.bmp"))));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    // The next start restores the picture with its placement.
+    auto form = MakeForm(dir.path());
+    ASSERT_TRUE(form->LogoBitmap().has_value());
+    EXPECT_EQ(form->LogoBitmap()->size(), QSize(40, 20));
+    EXPECT_EQ(form->Form()->MemoVertNeon->toPlainText(), QStringLiteral("one\ntwo"));
+}
+
+TEST_F(SettingsTest, RestoredValuesAreClampedByTheirControls) {
+    WriteFile("[HorizNeon]\r\nInterval=500\r\nPosY=-4\r\nFileTime=0x10\r\n"
+              "[VertNeon]\r\nInterval=0\r\nLinesCount=-5\r\n");
+    auto form = MakeForm(dir.path());
+    EXPECT_EQ(form->Form()->ScrollBarHorizNeonInterval->value(), 100);
+    EXPECT_EQ(form->Form()->LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
+    EXPECT_EQ(form->Form()->ScrollBarHorizNeonY->value(), 0);
+    EXPECT_EQ(form->Form()->ScrollBarHorizFileTime->value(), 16);
+    EXPECT_EQ(form->Form()->ScrollBarVertNeonInterval->value(), 1);
+    EXPECT_TRUE(form->Form()->MemoVertNeon->toPlainText().isEmpty());
+}
+
+TEST_F(SettingsTest, FirstStartDefaults) {
+    auto form = MakeForm(dir.path());
+    Ui::TFormKR7* ui = form->Form();
+    EXPECT_TRUE(ui->CheckBoxHorizNeonEnabled->isChecked());
+    EXPECT_FALSE(ui->CheckBoxVertNeonEnabled->isChecked());
+    EXPECT_EQ(form->HorizNeon().PosY, 8);
+    EXPECT_EQ(form->VertNeon().PosY, 12);
+    EXPECT_EQ(form->VertNeon().Height, 3);
+    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
+}
+
+TEST_F(SettingsTest, LoadedPictureMissingLeavesNoPictureAndNoMessage) {
+    WriteFile("[Settings]\r\nPort=COM9\r\n[Logo]\r\nLoaded=1\r\nPosX=30\r\n");
+    auto form = MakeForm(dir.path());
+    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_EQ(form->Form()->ScrollBarLogoPosX->value(), 0);
+    EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM9"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
+}
+
+TEST_F(SettingsTest, AFolderThatCannotBeWrittenShowsOneMessageAndStillCloses) {
+    // A folder below a plain file can be created by nobody, root included.
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    {
+        auto form = MakeForm(dir.filePath(QStringLiteral("file/settings")));
+        EXPECT_TRUE(form->close());
+    }
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Błąd zapisu konfiguracji.")});
+}
+
+} // namespace
