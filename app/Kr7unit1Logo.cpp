@@ -356,7 +356,7 @@ void TFormKR7::RenderLogo(bool withoutGrid, bool unprocessed) {
 void TFormKR7::UpdateLogoControls() {
     Ui::TFormKR7* ui = ui_.get();
     const bool loaded = logoBitmap_.has_value();
-    const bool generated = loaded && IsLogoGenerated(*device_);
+    const bool generated = loaded && device_ && IsLogoGenerated(*device_);
     const bool proportional = ui->CheckBoxLogoProportional->isChecked();
     const bool transparent = ui->CheckBoxLogoTransparentColor->isChecked();
 
@@ -406,7 +406,8 @@ void TFormKR7::ClearLogo() {
     logoBitmap_.reset();
     NewScreenBitmap(logoView_);
     ui_->ImageLogo->update();
-    ClearLogoTable(*device_);
+    if (device_)
+        ClearLogoTable(*device_);
     UpdateLogoControls();
 }
 

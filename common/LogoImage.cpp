@@ -23,20 +23,21 @@ inline int ChannelDistance(std::uint32_t p, int r, int g, int b) {
            std::abs(static_cast<int>(p & 0xFF) - b);
 }
 
-// Mosaic masks: for each row phase (y mod 16) and channel sum S, bit (x mod 16)
-// is set when the pixel is white. The pattern cell i = 16 (y mod 16) + (x mod 16) + 1
-// is white when (1024 i) mod (783360 / (S + 1)) < 1024.
-using TMosaicTable = std::array<std::array<std::uint16_t, MAX_SUM + 1>, 16>;
+// Mosaic pattern: for each row phase (y mod 16), column phase (x mod 16) and
+// channel sum S, 1 when the pixel is white. The pattern cell
+// i = 16 (y mod 16) + (x mod 16) + 1 is white when (1024 i) mod (783360 / (S + 1)) < 1024.
+struct TMosaicTable {
+    std::array<std::array<std::array<std::uint8_t, MAX_SUM + 1>, 16>, 16> whites{};
+};
 
 const TMosaicTable& MosaicTable() {
     static const TMosaicTable table = [] {
-        TMosaicTable t{};
+        TMosaicTable t;
         for (int s = 0; s <= MAX_SUM; ++s) {
             const int d = 783360 / (s + 1);
-            for (int i = 1; i <= 256; ++i) {
-                if ((i * 1024) % d < 1024)
-                    t[(i - 1) / 16][s] |= static_cast<std::uint16_t>(1u << ((i - 1) % 16));
-            }
+            for (int i = 1; i <= 256; ++i)
+                t.whites[static_cast<std::size_t>((i - 1) / 16)][static_cast<std::size_t>((i - 1) % 16)]
+                        [static_cast<std::size_t>(s)] = (i * 1024) % d < 1024 ? 1 : 0;
         }
         return t;
     }();
@@ -94,24 +95,39 @@ TBackground MakeBackground(std::optional<QRgb> colour, int allowance) {
     return bg;
 }
 
-// Runs one reduction over every row. Level must offer BeginRow(y) and
-// White(x, sum) giving 1 for white and 0 for black; Background tells whether
-// the background test is needed. The choices are made without branches, as
-// the patterns are too irregular to predict.
+// Runs one reduction over every row, in three passes over each row so that
+// the first and last are plain loops the compiler turns into vector code:
+// the channel sums, the level's choice of white (Level::Fill, given the sums
+// and the row, sets white[x] to 1 or 0), and the writing of the pixels, with
+// background grey where the background test holds.
 template <bool Background, typename Level>
 void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::uint32_t white, Level& level) {
     const int w = image.width();
     const int h = image.height();
     const std::uint32_t flip = black ^ white;
+    std::vector<std::uint16_t> sums(static_cast<std::size_t>(w));
+    std::vector<std::uint8_t> whites(static_cast<std::size_t>(w));
+    std::uint16_t* sum = sums.data();
+    std::uint8_t* on = whites.data();
     for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        level.BeginRow(y);
+        auto* __restrict row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        if constexpr (!Level::PER_PIXEL) {
+            if constexpr (Level::NEEDS_SUMS) {
+                for (int x = 0; x < w; ++x)
+                    sum[x] = static_cast<std::uint16_t>(ChannelSum(row[x]));
+            }
+            level.Fill(y, w, row, sum, on);
+        }
         for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = row[x];
-            std::uint32_t out = black ^ ((0u - level.White(x, ChannelSum(p))) & flip);
+            std::uint32_t bit;
+            if constexpr (Level::PER_PIXEL)
+                bit = level.White(ChannelSum(row[x]));
+            else
+                bit = on[x];
+            std::uint32_t out = black ^ ((0u - bit) & flip);
             if constexpr (Background) {
                 const std::uint32_t removed =
-                    0u - static_cast<std::uint32_t>(ChannelDistance(p, bg.r, bg.g, bg.b) <= bg.limit);
+                    0u - static_cast<std::uint32_t>(ChannelDistance(row[x], bg.r, bg.g, bg.b) <= bg.limit);
                 out = (out & ~removed) | (PIXEL_GREY & removed);
             }
             row[x] = out;
@@ -129,29 +145,67 @@ template <typename Level> void Reduce(QImage& image, const TBackground& bg, bool
 }
 
 struct TThresholdLevel {
+    static constexpr bool PER_PIXEL = true;
     int limit; // white from this sum up
-    void BeginRow(int) {}
-    std::uint32_t White(int, int sum) const { return static_cast<std::uint32_t>(sum >= limit); }
+    std::uint32_t White(int sum) const { return static_cast<std::uint32_t>(sum >= limit); }
+    static constexpr bool NEEDS_SUMS = false;
+    void Fill(int, int, const std::uint32_t*, const std::uint16_t*, std::uint8_t*) const {}
 };
 
 struct TMosaicLevel {
     int originX;
     int originY;
     const TMosaicTable& table;
-    const std::uint16_t* masks = nullptr;
-    void BeginRow(int y) { masks = table[static_cast<std::size_t>((y + originY) & 15)].data(); }
-    std::uint32_t White(int x, int sum) const { return (masks[sum] >> ((x + originX) & 15)) & 1u; }
+    static constexpr bool PER_PIXEL = false;
+    std::uint32_t White(int) const { return 0; }
+    static constexpr bool NEEDS_SUMS = false;
+    void Fill(int y, int w, const std::uint32_t* __restrict row, const std::uint16_t*,
+              std::uint8_t* __restrict on) const {
+        const auto& cells = table.whites[static_cast<std::size_t>((y + originY) & 15)];
+        int x = 0;
+        // whole runs of 16 pixels: each position has its own fixed column
+        const int lead = std::min(w, (16 - (originX & 15)) & 15);
+        for (; x < lead; ++x)
+            on[x] = cells[static_cast<std::size_t>((x + originX) & 15)][ChannelSum(row[x])];
+        for (; x + 16 <= w; x += 16) {
+            for (int k = 0; k < 16; ++k)
+                on[x + k] = cells[static_cast<std::size_t>(k)][ChannelSum(row[x + k])];
+        }
+        for (; x < w; ++x)
+            on[x] = cells[static_cast<std::size_t>((x + originX) & 15)][ChannelSum(row[x])];
+    }
 };
 
-// Two generators taken in turn, so that neither waits for the other.
-struct TMixingLevel {
-    TXorShift first;
-    TXorShift second;
-    void BeginRow(int) {}
-    std::uint32_t White(int x, int sum) {
-        TXorShift& random = (x & 1) ? second : first;
-        return static_cast<std::uint32_t>(static_cast<int>(random.Below(MAX_SUM + 1)) <= sum);
+// Mixing draws its values from a block of numbers uniform over 0..765, made
+// by the seeded generator at the start of the reduction; each row reads the
+// block from a place the generator picks, wrapping round at its end.
+class TMixingLevel {
+public:
+    static constexpr bool PER_PIXEL = false;
+    std::uint32_t White(int) const { return 0; }
+    static constexpr std::size_t BLOCK = 16384;
+    explicit TMixingLevel(unsigned long long seed) : random_(seed), block_(BLOCK) {
+        for (std::uint16_t& value : block_)
+            value = static_cast<std::uint16_t>(random_.Below(MAX_SUM + 1));
     }
+    static constexpr bool NEEDS_SUMS = true;
+    void Fill(int, int w, const std::uint32_t*, const std::uint16_t* __restrict sum, std::uint8_t* __restrict on) {
+        std::size_t start = random_.Next() % BLOCK;
+        int x = 0;
+        while (x < w) {
+            const int n = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(w - x), BLOCK - start));
+            const std::uint16_t* r = block_.data() + start;
+            // black when r > S
+            for (int k = 0; k < n; ++k)
+                on[x + k] = static_cast<std::uint8_t>(r[k] <= sum[x + k]);
+            x += n;
+            start = 0;
+        }
+    }
+
+private:
+    TXorShift random_;
+    std::vector<std::uint16_t> block_;
 };
 
 // x mod 16 for positions that may be negative: the pattern stays aligned.
@@ -171,7 +225,7 @@ void ReduceLogoPixelsAt(QImage& image, int originX, int originY, int mode, std::
     if (mode == LOGO_MODE_MOSAIC) {
         Reduce(image, bg, negative, TMosaicLevel{Phase(originX), Phase(originY), MosaicTable()});
     } else if (mode == LOGO_MODE_MIXING) {
-        Reduce(image, bg, negative, TMixingLevel{TXorShift(seed), TXorShift(~seed)});
+        Reduce(image, bg, negative, TMixingLevel(seed));
     } else if (mode >= 1) {
         // black when sum < 3 t; a t beyond the range makes everything black
         const long long limit = 3LL * mode;

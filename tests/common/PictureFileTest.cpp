@@ -184,3 +184,31 @@ TEST_F(PictureFileTest, BadFilesFailAndLeaveThePictureAlone) {
         EXPECT_EQ(image.pixel(0, 0), qRgb(1, 2, 3));
     }
 }
+
+TEST_F(PictureFileTest, DamagedFilesNeverCrash) {
+    const QByteArray jpeg = EncodeJpeg(TwoColourPicture(48, 32));
+    ASSERT_TRUE(SaveBmp32File(TwoColourPicture(48, 32), Path("ok.bmp")));
+    QImage eight = TwoColourPicture(48, 32).convertToFormat(QImage::Format_Indexed8);
+    eight.setColorCount(30);
+    ASSERT_TRUE(eight.save(Path("ok8.bmp"), "BMP"));
+    const std::vector<std::pair<QByteArray, QString>> sources = {
+        {jpeg, "m.jpg"}, {Read(Path("ok.bmp")), "m.bmp"}, {Read(Path("ok8.bmp")), "m8.bmp"}};
+    std::uint32_t state = 12345;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    for (const auto& [bytes, name] : sources) {
+        for (int round = 0; round < 150; ++round) {
+            QByteArray damaged = bytes;
+            const int changes = 1 + static_cast<int>(next() % 8);
+            for (int i = 0; i < changes; ++i)
+                damaged[static_cast<qsizetype>(next() % static_cast<std::uint32_t>(damaged.size()))] =
+                    static_cast<char>(next());
+            QImage image;
+            if (LoadPictureFile(image, Write(name, damaged))) {
+                EXPECT_FALSE(image.isNull());
+            }
+        }
+    }
+}
