@@ -93,6 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CollectNames(bytes, sections, keys);
 
     TIniFile ini(path);
+    std::vector<std::string> written;
+    ReadEverything(ini, {"HorizNeon", " horizneon "}, keys, written);
     // Every section but the one written, compared before and after the write.
     std::vector<std::string> others;
     for (const std::string& section : sections)

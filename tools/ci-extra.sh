@@ -27,7 +27,7 @@ middle=$(date +%s)
 echo "== sanitizer stage: $((middle - start)) s"
 
 echo "== fuzz targets, $FUZZ_SECONDS s each"
-fuzz/run.sh "$FUZZ_SECONDS" || status=1
+KR7_FUZZ_JOBS=${KR7_FUZZ_JOBS:-2} fuzz/run.sh "$FUZZ_SECONDS" || status=1
 end=$(date +%s)
 echo "== fuzz stage: $((end - middle)) s; extra stages together: $((end - start)) s"
 exit $status
