@@ -68,7 +68,9 @@ TReadResult ReadTextFile(const QString& path, qint64 limit, std::string& bytes) 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return TReadResult::Failed;
-    const QByteArray data = file.read(limit + 1);
+    // The file may have grown since it was measured: one byte past the limit
+    // is enough to tell, and nothing larger than the file is set aside.
+    const QByteArray data = file.read(std::min(info.size(), limit) + 1);
     if (file.error() != QFileDevice::NoError || data.size() > limit)
         return TReadResult::Failed;
     bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
