@@ -18,6 +18,7 @@
 
 class QAbstractButton;
 class QFrame;
+class QLineEdit;
 class QProgressBar;
 class QTimer;
 class TCOMSocket;
@@ -221,6 +222,8 @@ private:
     QTimer* TimerVertNeon = nullptr;
     QTimer* TimerHorizNeonFileTime = nullptr;
     QTimer* TimerVertNeonFileTime = nullptr;
+    // The file dialog of either text page, both tickers paused meanwhile.
+    void ChooseTextFile(QLineEdit* edit);
 
     // Glyph editor.
     QRgb PaintColor = 0x000000;

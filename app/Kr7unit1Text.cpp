@@ -209,16 +209,20 @@ void TFormKR7::TimerHorizNeonFileTimeTimer() {
     ReadHorizFile();
 }
 
-void TFormKR7::ButtonHorizFileClick() {
+void TFormKR7::ChooseTextFile(QLineEdit* edit) {
     const bool horiz = TimerHorizNeon->isActive();
     const bool vert = TimerVertNeon->isActive();
     TimerHorizNeon->stop();
     TimerVertNeon->stop();
-    const QString name = dialogs_->OpenFile(this, ui_->EditHorizFile->text(), kAllFiles);
+    const QString name = dialogs_->OpenFile(this, edit->text(), kAllFiles);
     if (!name.isEmpty())
-        ui_->EditHorizFile->setText(name);
+        edit->setText(name);
     SetEnabled(TimerHorizNeon, horiz);
     SetEnabled(TimerVertNeon, vert);
+}
+
+void TFormKR7::ButtonHorizFileClick() {
+    ChooseTextFile(ui_->EditHorizFile);
 }
 
 void TFormKR7::EditHorizFileDblClick() {
@@ -333,15 +337,7 @@ void TFormKR7::TimerVertNeonFileTimeTimer() {
 }
 
 void TFormKR7::ButtonVertFileClick() {
-    const bool horiz = TimerHorizNeon->isActive();
-    const bool vert = TimerVertNeon->isActive();
-    TimerHorizNeon->stop();
-    TimerVertNeon->stop();
-    const QString name = dialogs_->OpenFile(this, ui_->EditVertFile->text(), kAllFiles);
-    if (!name.isEmpty())
-        ui_->EditVertFile->setText(name);
-    SetEnabled(TimerHorizNeon, horiz);
-    SetEnabled(TimerVertNeon, vert);
+    ChooseTextFile(ui_->EditVertFile);
 }
 
 void TFormKR7::EditVertFileDblClick() {
