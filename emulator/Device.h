@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameParser.h"
+#include "Glyphs.h"
 
 #include <QImage>
 
@@ -10,11 +11,11 @@
 #include <optional>
 #include <string>
 
-constexpr int EMU_COLUMNS = 30;
-constexpr int EMU_ROWS = 16;
+constexpr int EMU_COLUMNS = SCREEN_COLUMNS;
+constexpr int EMU_ROWS = SCREEN_ROWS;
 constexpr int EMU_CELLS = EMU_COLUMNS * EMU_ROWS;
 constexpr int EMU_GLYPHS = 256;
-constexpr int EMU_RECORD_BYTES = 54;
+constexpr int EMU_RECORD_BYTES = static_cast<int>(GLYPH_RECORD_BYTES);
 constexpr int EMU_CROSS_MAX_X = 359;
 constexpr int EMU_CROSS_MAX_Y = 143;
 constexpr std::uint8_t MODE_CROSS = 0;

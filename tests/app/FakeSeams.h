@@ -2,6 +2,7 @@
 
 // Scripted stand-ins for the window's dialogs and clock.
 #include "Dialogs.h"
+#include "Kr7unit1.h"
 #include "Platform.h"
 #include "ScopedEnv.h"
 
@@ -12,6 +13,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 
 // Each dialog takes the next scripted answer of its kind; with none left it
@@ -89,3 +91,14 @@ public:
     int slept = 0;
     QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 9)};
 };
+
+// A window under test: settings in folder, the fakes as its dialogs and clock.
+inline std::unique_ptr<TFormKR7> MakeTestForm(const QString& folder, bool service, TFakeDialogs& dialogs,
+                                              TFakePlatform& platform) {
+    TFormOptions options;
+    options.settingsDir = folder;
+    options.service = service;
+    options.dialogs = &dialogs;
+    options.platform = &platform;
+    return std::make_unique<TFormKR7>(options);
+}

@@ -45,12 +45,7 @@ QByteArray Garbage(int size, unsigned seed) {
 class FaultTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(const QString& settingsDir, bool service = true) {
-        TFormOptions options;
-        options.settingsDir = settingsDir;
-        options.service = service;
-        options.dialogs = &dialogs;
-        options.platform = &platform;
-        return std::make_unique<TFormKR7>(options);
+        return MakeTestForm(settingsDir, service, dialogs, platform);
     }
     std::unique_ptr<TFormKR7> MakeForm() { return MakeForm(dir.path()); }
 

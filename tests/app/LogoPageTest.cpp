@@ -67,11 +67,7 @@ std::string PatternRecordHex() {
 class LogoPageTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm() {
-        TFormOptions options;
-        options.settingsDir = dir.path();
-        options.dialogs = &dialogs;
-        options.platform = &platform;
-        auto form = std::make_unique<TFormKR7>(options);
+        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
         form->Form()->Memo->clear();
         return form;
     }

@@ -17,12 +17,8 @@ TEST(ScreenshotTest, EveryPage) {
     QTemporaryDir dir;
     TFakeDialogs dialogs;
     TFakePlatform platform;
-    TFormOptions options;
-    options.settingsDir = dir.path();
-    options.service = true;
-    options.dialogs = &dialogs;
-    options.platform = &platform;
-    TFormKR7 form(options);
+    const auto owned = MakeTestForm(dir.path(), true, dialogs, platform);
+    TFormKR7& form = *owned;
     form.show();
     form.HorizNeon().SetText(ToCp1250(QStringLiteral("Zażółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ 0123456789")));
     for (int i = 0; i < 20; ++i)

@@ -25,12 +25,7 @@ class ServiceFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        TFormOptions options;
-        options.settingsDir = dir.path();
-        options.service = true;
-        options.dialogs = &dialogs;
-        options.platform = &platform;
-        form = std::make_unique<TFormKR7>(options);
+        form = MakeTestForm(dir.path(), true, dialogs, platform);
         ui = form->Form();
     }
 

@@ -16,14 +16,7 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm(const QString& folder) {
-        TFormOptions options;
-        options.settingsDir = folder;
-        options.service = true;
-        options.dialogs = &dialogs;
-        options.platform = &platform;
-        return std::make_unique<TFormKR7>(options);
-    }
+    std::unique_ptr<TFormKR7> MakeForm(const QString& folder) { return MakeTestForm(folder, true, dialogs, platform); }
     QByteArray FileText() const {
         QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -21,12 +21,7 @@ QStringList LogLines(const TFormKR7& form) {
 class ShellTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
-        TFormOptions options;
-        options.settingsDir = dir.path();
-        options.service = service;
-        options.dialogs = &dialogs;
-        options.platform = &platform;
-        return std::make_unique<TFormKR7>(options);
+        return MakeTestForm(dir.path(), service, dialogs, platform);
     }
     void WriteSettings(const QByteArray& text) {
         QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));

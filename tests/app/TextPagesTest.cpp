@@ -46,13 +46,7 @@ QStringList LogLines(const TFormKR7& form) {
 
 class TextPagesTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm() {
-        TFormOptions options;
-        options.settingsDir = dir.path();
-        options.dialogs = &dialogs;
-        options.platform = &platform;
-        return std::make_unique<TFormKR7>(options);
-    }
+    std::unique_ptr<TFormKR7> MakeForm() { return MakeTestForm(dir.path(), false, dialogs, platform); }
     // A window connected to the pseudo-terminal, the connect frames discarded.
     std::unique_ptr<TFormKR7> MakeConnectedForm() {
         auto form = MakeForm();
