@@ -33,6 +33,11 @@ endforeach()
 add_custom_target(ManPages ALL DEPENDS ${KR7_MAN_GZ})
 install(FILES ${KR7_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# Debian looks for the licence as the package's copyright file.
+if(EXISTS ${CMAKE_SOURCE_DIR}/LICENSE)
+    install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kr7controller RENAME copyright)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kr7controller)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
