@@ -2,17 +2,31 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+
+namespace {
+
+// "*.a;*.*" -> "*.a *": on Linux "*.*" would hide files without a dot.
+QString QtPatterns(const QString& patterns) {
+    QStringList out;
+    for (const QString& pattern : patterns.split(u';', Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        out << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
+    }
+    return out.join(u' ');
+}
+
+} // namespace
 
 QString QtFilter(const QString& filter) {
     // "Text|*.a;*.b|Other|*.c" -> "Text (*.a *.b);;Other (*.c)"
     const QStringList parts = filter.split(u'|');
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts.at(i + 1);
-        patterns.replace(u';', u' ');
+        const QString patterns = QtPatterns(parts.at(i + 1));
         QString description = parts.at(i);
         if (description.contains(u'('))
             out << description.left(description.indexOf(u'(')).trimmed() + QStringLiteral(" (") + patterns + u')';
@@ -22,26 +36,47 @@ QString QtFilter(const QString& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
+QString DialogStart(const QString& fileName, const QString& rememberedFolder) {
+    if (rememberedFolder.isEmpty() || fileName.contains(u'/'))
+        return fileName;
+    if (fileName.isEmpty())
+        return rememberedFolder;
+    return rememberedFolder + u'/' + fileName;
+}
+
+TQtDialogs::TQtDialogs(const QString& statePath) : fileState_(statePath) {}
+
 bool TQtDialogs::AskOkCancel(QWidget* parent, const QString& title, const QString& question) {
     QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }
 
-QString TQtDialogs::OpenFile(QWidget* parent, const QString& fileName, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), fileName, QtFilter(filter));
+QString TQtDialogs::OpenFile(QWidget* parent, TFileDialog which, const QString& fileName, const QString& filter) {
+    const QString start = DialogStart(fileName, fileState_.Folder(which));
+    QFileDialog dialog(parent, QString(), start, QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString chosen = dialog.selectedFiles().first();
+    fileState_.Chosen(which, chosen);
+    return chosen;
 }
 
-QString TQtDialogs::SaveFile(QWidget* parent, const QString& fileName, const QString& filter,
+QString TQtDialogs::SaveFile(QWidget* parent, TFileDialog which, const QString& fileName, const QString& filter,
                              const QString& defaultExt) {
-    QFileDialog dialog(parent, QString(), fileName, QtFilter(filter));
+    const QString start = DialogStart(fileName, fileState_.Folder(which));
+    QFileDialog dialog(parent, QString(), start, QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultExt);
     if (!fileName.isEmpty())
-        dialog.selectFile(fileName);
+        dialog.selectFile(start);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().first();
+    const QString chosen = dialog.selectedFiles().first();
+    fileState_.Chosen(which, chosen);
+    return chosen;
 }
 
 std::optional<QString> TQtDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,

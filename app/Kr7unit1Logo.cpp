@@ -431,7 +431,7 @@ void TFormKR7::DrawLogoPreview() {
 // ---- Buttons -------------------------------------------------------------------
 
 void TFormKR7::ButtonLogoLoadClick() {
-    const QString fileName = dialogs_->OpenFile(this, logoImportName_, kPictureFilter);
+    const QString fileName = dialogs_->OpenFile(this, TFileDialog::LogoPicture, logoImportName_, kPictureFilter);
     if (fileName.isEmpty())
         return;
     logoImportName_ = fileName;

@@ -476,7 +476,7 @@ void TFormKR7::CharsReplaced(const QImage& picture) {
 void TFormKR7::ButtonLoadFromBinaryFileClick() {
     if (UnsavedCharsCancelled())
         return;
-    const QString fileName = dialogs_->OpenFile(this, binaryLoadName_, BINARY_FILTER);
+    const QString fileName = dialogs_->OpenFile(this, TFileDialog::CharsBinaryLoad, binaryLoadName_, BINARY_FILTER);
     if (fileName.isEmpty())
         return;
     binaryLoadName_ = fileName;
@@ -497,7 +497,8 @@ void TFormKR7::ButtonLoadFromBinaryFileClick() {
 }
 
 void TFormKR7::ButtonSaveToBinaryFileClick() {
-    const QString fileName = dialogs_->SaveFile(this, binarySaveName_, BINARY_FILTER, QString());
+    const QString fileName =
+        dialogs_->SaveFile(this, TFileDialog::CharsBinarySave, binarySaveName_, BINARY_FILTER, QString());
     if (fileName.isEmpty())
         return;
     binarySaveName_ = fileName;
@@ -515,7 +516,7 @@ void TFormKR7::ButtonSaveToBinaryFileClick() {
 void TFormKR7::ButtonLoadFromBitmapClick() {
     if (UnsavedCharsCancelled())
         return;
-    const QString fileName = dialogs_->OpenFile(this, bitmapLoadName_, BITMAP_FILTER);
+    const QString fileName = dialogs_->OpenFile(this, TFileDialog::CharsBitmapLoad, bitmapLoadName_, BITMAP_FILTER);
     if (fileName.isEmpty())
         return;
     bitmapLoadName_ = fileName;
@@ -535,7 +536,8 @@ void TFormKR7::ButtonLoadFromBitmapClick() {
 }
 
 void TFormKR7::ButtonSaveToBitmapClick() {
-    const QString fileName = dialogs_->SaveFile(this, bitmapSaveName_, BITMAP_FILTER, BITMAP_EXT);
+    const QString fileName =
+        dialogs_->SaveFile(this, TFileDialog::CharsBitmapSave, bitmapSaveName_, BITMAP_FILTER, BITMAP_EXT);
     if (fileName.isEmpty())
         return;
     bitmapSaveName_ = fileName;

@@ -214,7 +214,9 @@ void TFormKR7::ChooseTextFile(QLineEdit* edit) {
     const bool vert = TimerVertNeon->isActive();
     TimerHorizNeon->stop();
     TimerVertNeon->stop();
-    const QString name = dialogs_->OpenFile(this, edit->text(), kAllFiles);
+    const QString name =
+        dialogs_->OpenFile(this, edit == ui_->EditHorizFile ? TFileDialog::HorizNeonFile : TFileDialog::VertNeonFile,
+                           edit->text(), kAllFiles);
     if (!name.isEmpty())
         edit->setText(name);
     SetEnabled(TimerHorizNeon, horiz);

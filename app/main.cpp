@@ -1,13 +1,16 @@
 // KR7Controller: the controller of the KR-7 character display.
 #include "Codepage.h"
 #include "Kr7unit1.h"
+#include "ProgramIcon.h"
+#include "QtTranslation.h"
+#include "SettingsLocation.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -50,20 +54,19 @@ void PrintUsage() {
               "(usually a link to a tty) is port n; otherwise COM1..32 are /dev/ttyS0..31,\n"
               "COM33..64 /dev/ttyUSB0..31 and COM65..96 /dev/ttyACM0..31.\n"
               "\n"
-              "Settings are kept in KR7Controller.ini beside the program when that folder\n"
-              "is writable, otherwise in $XDG_CONFIG_HOME/KR7Controller.");
+              "Settings are kept in $XDG_CONFIG_HOME/KR7Controller when the program is\n"
+              "installed; a copy run from another folder keeps them in KR7Controller.ini\n"
+              "beside itself when that folder is writable.");
 }
 
-// Beside the executable when that folder is writable, else the user's
-// configuration folder.
-QString SettingsFolder() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programDir).isWritable())
-        return programDir;
-    const QString config =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/KR7Controller");
-    QDir().mkpath(config);
-    return config;
+QString ProgramSettingsFolder() {
+    TProgramPlace place;
+    place.programDir = QCoreApplication::applicationDirPath();
+    place.programDirWritable = QFileInfo(place.programDir).isWritable();
+    place.installBinDir = QStringLiteral(KR7_INSTALL_BINDIR);
+    const QString folder = SettingsFolder(place, QProcessEnvironment::systemEnvironment());
+    QDir().mkpath(folder);
+    return folder;
 }
 
 } // namespace
@@ -85,6 +88,9 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("KR7Controller"));
     QApplication::setApplicationVersion(QStringLiteral(KR7_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("kr7controller"));
+    QApplication::setWindowIcon(ProgramIcon());
+    const std::unique_ptr<QTranslator> qtPolish = InstallQtPolish();
     if (!CodepageAvailable()) {
         QMessageBox::critical(nullptr, QStringLiteral("KR7Controller"),
                               QStringLiteral("The Windows-1250 text codec is missing from this Qt installation."));
@@ -93,7 +99,7 @@ int main(int argc, char** argv) {
 
     InstallSignalHandlers();
     TFormOptions options;
-    options.settingsDir = SettingsFolder();
+    options.settingsDir = ProgramSettingsFolder();
     options.service = HasServiceSwitch(QCoreApplication::arguments());
     TFormKR7 form(options);
 

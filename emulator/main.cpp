@@ -58,7 +58,10 @@ std::optional<TOptions> ParseOptions(const QStringList& args) {
         return std::nullopt;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // No application object exists yet, so Qt cannot name the program itself.
+        QString help = parser.helpText();
+        help.replace(QStringLiteral("<executable_name>"), QStringLiteral("kr7-emulator"));
+        std::fputs(qPrintable(help), stdout);
         std::exit(0);
     }
     TOptions options;

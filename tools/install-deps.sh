@@ -1,12 +1,33 @@
 #!/bin/sh
-# Installs the Debian packages needed to build, run and test KR7Controller.
-# Runs apt-get only when something is missing; as root or through sudo.
+# Installs the Debian packages KR7Controller needs, by purpose:
+#   install-deps.sh run     what the built programs need at run time
+#   install-deps.sh build   compiler, CMake and the libraries' headers
+#   install-deps.sh test    build, plus GoogleTest, Google Benchmark, Xvfb and
+#                           what the package test uses
+#   install-deps.sh ci      test, plus clang and its sanitizer and fuzzer runtime
+# Several purposes may be named at once. Runs apt-get only when something is
+# missing; as root or through sudo.
 set -e
-PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev \
-libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-dejavu-core xvfb xauth \
-clang libclang-rt-14-dev"
+RUN="qt6-translations-l10n fonts-dejavu-core"
+BUILD="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev"
+TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth dpkg-dev"
+CI="$TEST clang libclang-rt-14-dev"
+
+[ $# -gt 0 ] || { echo "usage: $0 run|build|test|ci ..." >&2; exit 2; }
+PACKAGES=""
+for purpose in "$@"; do
+    case "$purpose" in
+    run) PACKAGES="$PACKAGES $RUN" ;;
+    build) PACKAGES="$PACKAGES $BUILD" ;;
+    test) PACKAGES="$PACKAGES $TEST $RUN" ;;
+    ci) PACKAGES="$PACKAGES $CI $RUN" ;;
+    *) echo "$0: unknown purpose '$purpose' (run, build, test or ci)" >&2; exit 2 ;;
+    esac
+done
+
 missing=""
 for p in $PACKAGES; do
+    case " $missing " in *" $p "*) continue ;; esac
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 [ -z "$missing" ] && exit 0

@@ -62,5 +62,6 @@ while [ ! -L "$ports/COM1" ]; do
     sleep 0.1
 done
 
-echo "run-demo: the emulated display is COM1; tick \"Połącz\" in the controller to use it"
+echo "run-demo: the emulated display is COM1; tick \"Połącz\" in the controller, then type a line into"
+echo "run-demo: \"Treść:\" on the page \"Teletekst poziomy\": with \"Włącz\" ticked it scrolls on the emulator"
 KR7_PORTS="$ports" "$controller" "$@"

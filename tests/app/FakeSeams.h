@@ -22,6 +22,7 @@
 class TFakeDialogs : public TDialogs {
 public:
     struct TFileCall {
+        TFileDialog dialog;
         QString fileName;
         QString filter;
         QString defaultExt;
@@ -31,14 +32,15 @@ public:
         questions.push_back(title + QStringLiteral(": ") + question);
         return Next(okCancelAnswers, defaultOkCancel);
     }
-    QString OpenFile(QWidget*, const QString& fileName, const QString& filter) override {
-        openCalls.push_back({fileName, filter, QString()});
+    QString OpenFile(QWidget*, TFileDialog dialog, const QString& fileName, const QString& filter) override {
+        openCalls.push_back({dialog, fileName, filter, QString()});
         if (whileOpen)
             whileOpen();
         return Next(openAnswers, QString());
     }
-    QString SaveFile(QWidget*, const QString& fileName, const QString& filter, const QString& defaultExt) override {
-        saveCalls.push_back({fileName, filter, defaultExt});
+    QString SaveFile(QWidget*, TFileDialog dialog, const QString& fileName, const QString& filter,
+                     const QString& defaultExt) override {
+        saveCalls.push_back({dialog, fileName, filter, defaultExt});
         if (whileOpen)
             whileOpen();
         return Next(saveAnswers, QString());
