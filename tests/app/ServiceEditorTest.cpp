@@ -34,8 +34,8 @@ TEST_F(ServiceEditorTest, CellsFormTheGridAndStartWithGlyphZero) {
             EXPECT_EQ(cell->geometry(), QRect(13 * column + 1, 13 * row + 1, 14, 14));
             EXPECT_EQ(cell->property("tag").toInt(), 12 * row + column);
         }
-    EXPECT_EQ(form->ActiveCharCol, 0);
-    EXPECT_EQ(form->ActiveCharRow, 0);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 0);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 0);
     ExpectGlyphAll(LEVEL_GREY);
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_FALSE(ui->ButtonCharPaste->isEnabled());
@@ -159,8 +159,8 @@ TEST_F(ServiceEditorTest, DefaultRestoresOneGlyphAndAlwaysMarksModified) {
 
 TEST_F(ServiceEditorTest, MapCornerSelectsGlyph255AndPlacesTheFrame) {
     Press(ui->ImageChars, QPoint(191, 287));
-    EXPECT_EQ(form->ActiveCharCol, 15);
-    EXPECT_EQ(form->ActiveCharRow, 15);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 15);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 15);
     EXPECT_EQ(ui->ShapeActiveChar->geometry(), QRect(180, 270, 16, 22));
     EXPECT_EQ(ui->ShapeActiveChar->parentWidget(), ui->TabSheetService);
     EXPECT_FALSE(form->Chars().Modified());
@@ -169,30 +169,30 @@ TEST_F(ServiceEditorTest, MapCornerSelectsGlyph255AndPlacesTheFrame) {
     EXPECT_EQ(CellColour(Cell(11, 17)), bottomRight);
     // The right button does not select.
     Press(ui->ImageChars, QPoint(0, 0), Qt::RightButton);
-    EXPECT_EQ(form->ActiveCharCol, 15);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 15);
 }
 
 TEST_F(ServiceEditorTest, DraggingWalksTheSelectionAndKeepsItBeyondTheEdge) {
     Press(ui->ImageChars, QPoint(0, 0));
     DragTo(ui->ImageChars, ui->ImageChars, QPoint(100, 100));
-    EXPECT_EQ(form->ActiveCharCol, 8);
-    EXPECT_EQ(form->ActiveCharRow, 5);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 5);
     DragTo(ui->ImageChars, ui->ImageChars, QPoint(250, 100));
     DragTo(ui->ImageChars, ui->ImageChars, QPoint(-1, 100));
-    EXPECT_EQ(form->ActiveCharCol, 8);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
     Release(ui->ImageChars, QPoint(250, 100));
     // Moving with no button held selects nothing.
     DragTo(ui->ImageChars, ui->ImageChars, QPoint(10, 10), Qt::NoButton);
-    EXPECT_EQ(form->ActiveCharCol, 8);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
 
     // A drag that starts on the frame goes on selecting once it leaves it.
     QWidget* shape = ui->ShapeActiveChar;
     Press(shape, QPoint(8, 11));
     DragTo(shape, shape, QPoint(9, 12));
-    EXPECT_EQ(form->ActiveCharCol, 8);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
     DragTo(shape, ui->ImageChars, QPoint(12 * 2 + 1, 18 * 3 + 1));
-    EXPECT_EQ(form->ActiveCharCol, 2);
-    EXPECT_EQ(form->ActiveCharRow, 3);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 2);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 3);
     EXPECT_EQ(shape->pos(), QPoint(2 + 24 - 2, 2 + 54 - 2));
 }
 

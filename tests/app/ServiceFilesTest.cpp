@@ -279,8 +279,8 @@ TEST_F(ServiceFilesTest, SendingTheActiveGlyphUsesItsCode) {
     TPtyPort pty(3);
     Connect(pty);
     SelectGlyph(0x73);
-    EXPECT_EQ(form->ActiveCharCol, 3);
-    EXPECT_EQ(form->ActiveCharRow, 7);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 3);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 7);
     ui->SpeedButtonClearWhite->click();
     dialogs.okCancelAnswers.push_back(true);
     ui->ButtonSendCharToDevice->click();

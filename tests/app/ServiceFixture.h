@@ -7,6 +7,7 @@
 #include "Glyphs.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "ServicePage.h"
 #include "ui_Kr7unit1.h"
 
 #include <QApplication>
@@ -73,7 +74,8 @@ protected:
     }
     // The pixel of the active glyph in the current set.
     QRgb GlyphPixel(int column, int row) const {
-        return form->Chars().Pixel(12 * form->ActiveCharCol + column, 18 * form->ActiveCharRow + row);
+        return form->Chars().Pixel(12 * form->Service().Editor().ActiveCharCol() + column,
+                                   18 * form->Service().Editor().ActiveCharRow() + row);
     }
     QImage Glyph(int code) const { return form->Chars().Image().copy(QRect(GlyphOrigin(code), QSize(12, 18))); }
 
