@@ -18,9 +18,7 @@
 #include <string>
 
 class QAbstractButton;
-class QFrame;
 class QLineEdit;
-class QProgressBar;
 class QTimer;
 class TCOMSocket;
 class TIniFile;
