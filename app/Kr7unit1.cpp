@@ -7,6 +7,7 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LogoTable.h"
+#include "ServicePage.h"
 #include "ui_Kr7unit1.h"
 
 #include <QCloseEvent>
@@ -80,8 +81,10 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     InitTextPages();
     InitLogoPage();
-    InitServicePage();
-    ButtonLoadDefaultBitmapClick();
+    port_ = std::make_unique<TCOMSocket>();
+    device_ = std::make_unique<TKR7>(*port_);
+    service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_}, chars_,
+                                              charsDefault_);
     ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
     ui_->ScrollBarHorizNeonY->setMaximum(15);
     ui_->ScrollBarVertNeonY->setMaximum(15);
@@ -93,7 +96,6 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     ConnectMainHandlers();
     ConnectTextHandlers();
     ConnectLogoHandlers();
-    ConnectServiceHandlers();
     FormCreate();
     TimerClearMemo->start();
 }
@@ -103,8 +105,6 @@ TFormKR7::~TFormKR7() {
 }
 
 void TFormKR7::FormCreate() {
-    port_ = std::make_unique<TCOMSocket>();
-    device_ = std::make_unique<TKR7>(*port_);
     ComboBoxPortDropDown();
     LoadSettings();
     UpdateLogoControls();
@@ -278,7 +278,7 @@ void TFormKR7::TimerClearMemoTimer() {
 }
 
 void TFormKR7::closeEvent(QCloseEvent* event) {
-    if (!forceClose_ && UnsavedCharsCancelled()) {
+    if (!forceClose_ && service_->UnsavedCharsCancelled()) {
         event->ignore();
         return;
     }
@@ -288,7 +288,7 @@ void TFormKR7::closeEvent(QCloseEvent* event) {
 bool TFormKR7::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->ComboBoxPort && event->type() == QEvent::MouseButtonPress)
         ComboBoxPortDropDown();
-    if (LogoEventFilter(watched, event) || ServiceEventFilter(watched, event))
+    if (LogoEventFilter(watched, event))
         return true;
     return QWidget::eventFilter(watched, event);
 }

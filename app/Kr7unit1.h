@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Neon.h"
 #include "Platform.h"
+#include "WindowServices.h"
 
 #include <QColor>
 #include <QImage>
@@ -17,13 +18,12 @@
 #include <string>
 
 class QAbstractButton;
-class QFrame;
 class QLineEdit;
-class QProgressBar;
 class QTimer;
 class TCOMSocket;
 class TIniFile;
 class TKR7;
+class TServicePage;
 
 namespace Ui {
 class TFormKR7;
@@ -48,15 +48,15 @@ constexpr int WINDOW_DESIGN_HEIGHT = 658;
 // The main window "KR-7 Controller 2.0". Its member definitions are split by
 // page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
 // Kr7unit1Preview.cpp, Kr7unit1Text.cpp, Kr7unit1Logo.cpp,
-// Kr7unit1Service.cpp, Kr7unit1Settings.cpp.
-class TFormKR7 : public QWidget {
+// Kr7unit1Settings.cpp. The service page is its own controller, TServicePage.
+class TFormKR7 : public QWidget, public TMessageLog, public TShellState {
     Q_OBJECT
 public:
     explicit TFormKR7(const TFormOptions& options, QWidget* parent = nullptr);
     ~TFormKR7() override;
 
     // Appends one line to the message log.
-    void Log(const QString& line);
+    void Log(const QString& line) override;
     void ClearLog();
     // The lines of the message log, oldest first.
     QStringList LogLines() const;
@@ -75,8 +75,8 @@ public:
     void ButtonEEPROMSaveClick();
     void PageControlChange();
     void TimerClearMemoTimer();
-    bool IsConnectChecked() const;
-    bool IsPreviewActive() const;
+    bool IsConnectChecked() const override;
+    bool IsPreviewActive() const override;
 
     // ---- Settings file --------------------------------------------------
     void LoadSettings();
@@ -116,32 +116,6 @@ public:
     void EditVertFileDblClick();
     void ReadVertFile();
 
-    // ---- Service page: tests, glyph editor, glyph-set files -------------
-    void ButtonTestClick();
-    void ButtonZoneTest1Click(QAbstractButton* sender);
-    void ButtonTextCharOutClick(QAbstractButton* sender);
-    void ButtonCrossShowClick();
-    void ScrollBarCrossXYChange();
-
-    void CreateCharEditor();
-    void ShowActiveChar();
-    void LoadCharEditor();
-    void StoreCharEditor();
-    bool UnsavedCharsCancelled();
-    void SpeedButtonEditorMoveClick(QAbstractButton* sender);
-    void SpeedButtonClearBlackClick(QAbstractButton* sender);
-    void ButtonCharCopyClick();
-    void ButtonCharPasteClick();
-    void ButtonDefaultCharClick();
-
-    void ButtonLoadFromBinaryFileClick();
-    void ButtonSaveToBinaryFileClick();
-    void ButtonLoadFromBitmapClick();
-    void ButtonSaveToBitmapClick();
-    void ButtonLoadDefaultBitmapClick();
-    void ButtonSendCharsToDeviceClick();
-    void ButtonSendCharToDeviceClick();
-
     // ---- Logo page ------------------------------------------------------
     void RenderLogo(bool withoutGrid, bool unprocessed);
     void UpdateLogoControls();
@@ -160,12 +134,11 @@ public:
     const QImage& Preview() const { return preview_; }
     TCharsImage& Chars() { return chars_; }
     const QImage& DefaultChars() const { return charsDefault_; }
+    const TServicePage& Service() const { return *service_; }
     const QImage& LogoView() const { return logoView_; }
     const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
     THorizNeon& HorizNeon() { return horizNeon_; }
     TVertNeon& VertNeon() { return vertNeon_; }
-    int ActiveCharCol = 0;
-    int ActiveCharRow = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,13 +151,10 @@ private:
     void ConnectMainHandlers();
     void ConnectTextHandlers();
     void ConnectLogoHandlers();
-    void ConnectServiceHandlers();
     void InitTextPages();
     void InitLogoPage();
-    void InitServicePage();
     // Mouse events of the page's image controls; true when handled.
     bool LogoEventFilter(QObject* watched, QEvent* event);
-    bool ServiceEventFilter(QObject* watched, QEvent* event);
 
     // Sections of the settings file owned by the pages, in file order.
     void LoadTextSettings(TIniFile& ini);
@@ -225,24 +195,8 @@ private:
     // The file dialog of either text page, both tickers paused meanwhile.
     void ChooseTextFile(QLineEdit* edit);
 
-    // Glyph editor.
-    QRgb PaintColor = 0x000000;
-    std::array<std::array<QFrame*, 18>, 12> CharCells{};
-    std::array<std::array<QRgb, 18>, 12> CharCopyBuffer{};
-    std::string textOutText_ = "abc";
-    QString binaryLoadName_, binarySaveName_, bitmapLoadName_, bitmapSaveName_;
-    QProgressBar* ShowProgressFromZero();
-    QFrame* CharCell(int column, int row) const;
-    QPoint ActiveCharPixel(int column, int row) const;
-    void CharsChanged();
-    void CharsReplaced(const QImage& picture);
-    void SelectActiveChar(QPoint pos);
-    void PaintCharCell(QFrame* cell, QRgb colour);
-    void ImageCharsMouseDown(Qt::MouseButtons buttons, QPoint pos);
-    void ImageCharsMouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void ShapeActiveCharMouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void CharCellMouseDown(QFrame* cell, Qt::MouseButtons buttons);
-    void CharCellMouseMove(QFrame* cell, Qt::MouseButtons buttons, QPoint pos);
+    // Pages.
+    std::unique_ptr<TServicePage> service_;
 
     // Logo.
     std::optional<QImage> logoBitmap_;

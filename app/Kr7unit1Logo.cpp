@@ -9,6 +9,7 @@
 #include "LogoTable.h"
 #include "PictureFile.h"
 #include "ProgressBarAdapter.h"
+#include "ServicePage.h"
 #include "ui_Kr7unit1.h"
 
 #include <QMouseEvent>
@@ -501,8 +502,8 @@ void TFormKR7::ButtonLogoCalculateClick() {
             DrawLogoTiles(*device_, chars_);
             if (!modified)
                 chars_.ClearModified();
-            LoadCharEditor();
-            CharsChanged();
+            service_->LoadCharEditor();
+            service_->CharsChanged();
             DrawLogoPreview();
             Log(QStringLiteral("Zweryfikuj wygląd logo na podglądzie. Aby zaprogramować logo, naciśnij przycisk "
                                "[Programuj]."));
@@ -550,7 +551,7 @@ void TFormKR7::RemoveLogo() {
     device.ClearScreen();
     device.SetMode(0);
     device.SetStoredMode(0);
-    CharsReplaced(charsDefault_);
+    service_->CharsReplaced(charsDefault_);
     SendCharsBitmap(device, chars_.Image(), LOGO_FIRST_CODE, &progress, 255);
     device.StoreScreen();
 }

@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(ServiceCommandsTest, TestWritesAllCodesAsABlockAtColumnSeven) {
-    ui->ButtonTest->click();
+    Click("ButtonTest");
     const std::string bytes = pty.Take();
     ASSERT_EQ(bytes.size(), 16u * 26u);
     EXPECT_EQ(ToHex(bytes.substr(0, 26)),
@@ -33,31 +33,31 @@ TEST_F(ServiceCommandsTest, TestWritesAllCodesAsABlockAtColumnSeven) {
         ASSERT_EQ(bytes.substr(26 * row + 10, 16), Codes(16 * int(row), 16));
     }
     EXPECT_EQ(ToHex(bytes.substr(15 * 26, 10)), "FF 00 06 07 0F 10 00 00 00 2C");
-    EXPECT_TRUE(ui->ProgressBarSendCharsToDevice->isHidden());
-    EXPECT_EQ(ui->ProgressBarSendCharsToDevice->value(), 15);
+    EXPECT_TRUE(Find<QProgressBar>("ProgressBarSendCharsToDevice")->isHidden());
+    EXPECT_EQ(Find<QProgressBar>("ProgressBarSendCharsToDevice")->value(), 15);
 }
 
 TEST_F(ServiceCommandsTest, ZonesFillEveryRowWithOneCode) {
-    ui->ButtonZoneTest2->click();
+    Click("ButtonZoneTest2");
     std::string expected;
     for (int row = 0; row < 16; ++row)
         expected += FromHex("FF 00 06 00") + char(row) + FromHex("1E 00 00 00") + char(0x24 + row) +
                     std::string(30, char(0x72));
     EXPECT_EQ(ToHex(pty.Take()), ToHex(expected));
-    ui->ButtonZoneTest1->click();
+    Click("ButtonZoneTest1");
     const std::string zone1 = pty.Take();
     ASSERT_EQ(zone1.size(), 16u * 40u);
     EXPECT_EQ(zone1.substr(10, 30), std::string(30, char(0x71)));
-    EXPECT_TRUE(ui->ProgressBarSendCharsToDevice->isHidden());
+    EXPECT_TRUE(Find<QProgressBar>("ProgressBarSendCharsToDevice")->isHidden());
 }
 
 TEST_F(ServiceCommandsTest, TypedTextGoesOutThreeWays) {
     dialogs.inputAnswers = {QStringLiteral("ABC"), QStringLiteral("ABC"), QStringLiteral("ABC")};
-    ui->ButtonTextOut->click();
+    Click("ButtonTextOut");
     EXPECT_EQ(pty.TakeHex(), "FF 00 04 00 08 03 00 00 00 0F 41 42 43");
-    ui->ButtonCharOut->click();
+    Click("ButtonCharOut");
     EXPECT_EQ(pty.TakeHex(), "FF 00 06 00 08 03 00 00 00 11 41 42 43");
-    ui->ButtonCharOut2->click();
+    Click("ButtonCharOut2");
     EXPECT_EQ(pty.TakeHex(), "FF 00 06 00 08 03 00 00 00 11 0B 0D 0E");
     ASSERT_EQ(dialogs.inputCalls.size(), 3);
     EXPECT_EQ(dialogs.inputCalls[0], QStringLiteral("KR-7 Controller 2.0: Enter text: [abc] 255"));
@@ -66,45 +66,45 @@ TEST_F(ServiceCommandsTest, TypedTextGoesOutThreeWays) {
 
 TEST_F(ServiceCommandsTest, CancelledInputSendsNothingAndKeepsTheText) {
     dialogs.inputAnswers = {QStringLiteral("xyz"), std::nullopt, std::nullopt};
-    ui->ButtonCharOut->click();
+    Click("ButtonCharOut");
     pty.Take();
-    ui->ButtonTextOut->click();
+    Click("ButtonTextOut");
     EXPECT_EQ(pty.Take(), "");
-    ui->ButtonCharOut2->click();
+    Click("ButtonCharOut2");
     EXPECT_EQ(dialogs.inputCalls.back(), QStringLiteral("KR-7 Controller 2.0: Enter text: [xyz] 255"));
     // An empty text is confirmed and sends nothing.
     dialogs.inputAnswers = {QString()};
-    ui->ButtonTextOut->click();
+    Click("ButtonTextOut");
     EXPECT_EQ(pty.Take(), "");
 }
 
 TEST_F(ServiceCommandsTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     dialogs.inputAnswers = {QStringLiteral("A€ż中😀"), std::nullopt};
-    ui->ButtonTextOut->click();
+    Click("ButtonTextOut");
     const std::string sent = pty.Take();
     EXPECT_EQ(ToHex(sent.substr(10)).substr(0, 11), "41 80 BF 3F");
-    ui->ButtonTextOut->click();
+    Click("ButtonTextOut");
     EXPECT_TRUE(dialogs.inputCalls.back().startsWith(QStringLiteral("KR-7 Controller 2.0: Enter text: [A€ż?")));
 
     // Whatever the dialog hands back, at most 255 bytes go out.
     dialogs.inputAnswers = {QString(300, u'x')};
-    ui->ButtonCharOut->click();
+    Click("ButtonCharOut");
     const std::string longText = pty.Take();
     EXPECT_EQ(ToHex(longText.substr(0, 10)), "FF 00 06 00 08 FF 00 00 00 0D");
     EXPECT_EQ(longText.size(), 10u + 255u);
 }
 
 TEST_F(ServiceCommandsTest, CrossBarsSendThePositionAtOnce) {
-    EXPECT_EQ(ui->ScrollBarCrossX->value(), 180);
-    EXPECT_EQ(ui->ScrollBarCrossY->value(), 72);
-    ui->ButtonCrossShow->click();
+    EXPECT_EQ(Find<QScrollBar>("ScrollBarCrossX")->value(), 180);
+    EXPECT_EQ(Find<QScrollBar>("ScrollBarCrossY")->value(), 72);
+    Click("ButtonCrossShow");
     EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 B4 00 48 00 00 FC");
-    ui->ScrollBarCrossX->setValue(359);
+    QTest::keyClick(Find("ScrollBarCrossX"), Qt::Key_End); // to 359
     EXPECT_EQ(pty.TakeHex(), "FF 00 00 01 67 00 48 00 00 B0");
-    EXPECT_EQ(ui->LabelCrossX->text(), QStringLiteral("359"));
-    ui->ScrollBarCrossY->setValue(143);
+    EXPECT_EQ(Find<QLabel>("LabelCrossX")->text(), QStringLiteral("359"));
+    QTest::keyClick(Find("ScrollBarCrossY"), Qt::Key_End); // to 143
     EXPECT_EQ(pty.TakeHex(), "FF 00 00 01 67 00 8F 00 00 F7");
-    EXPECT_EQ(ui->LabelCrossY->text(), QStringLiteral("143"));
+    EXPECT_EQ(Find<QLabel>("LabelCrossY")->text(), QStringLiteral("143"));
 }
 
 } // namespace

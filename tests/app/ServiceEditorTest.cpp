@@ -34,12 +34,12 @@ TEST_F(ServiceEditorTest, CellsFormTheGridAndStartWithGlyphZero) {
             EXPECT_EQ(cell->geometry(), QRect(13 * column + 1, 13 * row + 1, 14, 14));
             EXPECT_EQ(cell->property("tag").toInt(), 12 * row + column);
         }
-    EXPECT_EQ(form->ActiveCharCol, 0);
-    EXPECT_EQ(form->ActiveCharRow, 0);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 0);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 0);
     ExpectGlyphAll(LEVEL_GREY);
     EXPECT_FALSE(form->Chars().Modified());
-    EXPECT_FALSE(ui->ButtonCharPaste->isEnabled());
-    EXPECT_EQ(ui->ImageChars->Image(), &form->Chars().Image());
+    EXPECT_FALSE(Find("ButtonCharPaste")->isEnabled());
+    EXPECT_EQ(Find<TImageView>("ImageChars")->Image(), &form->Chars().Image());
 }
 
 TEST_F(ServiceEditorTest, ClicksPaintGreyCellsAndTurnColouredCellsGrey) {
@@ -75,7 +75,7 @@ TEST_F(ServiceEditorTest, DragPaintsEveryCellPassedWithThePressColour) {
     QFrame* top = Cell(0, 0);
     Press(top, QPoint(7, 7), Qt::RightButton);
     DragTo(top, Cell(0, 17), QPoint(7, 7), Qt::RightButton);
-    DragTo(top, ui->PanelCharEditor, QPoint(157, 236), Qt::RightButton);
+    DragTo(top, Find("PanelCharEditor"), QPoint(157, 236), Qt::RightButton);
     EXPECT_EQ(GlyphPixel(0, 0), LEVEL_BLACK);
     EXPECT_EQ(GlyphPixel(0, 17), LEVEL_BLACK);
     EXPECT_EQ(GlyphPixel(11, 17), LEVEL_GREY);
@@ -85,43 +85,43 @@ TEST_F(ServiceEditorTest, DragPaintsEveryCellPassedWithThePressColour) {
 }
 
 TEST_F(ServiceEditorTest, ShiftsMoveOnePixelWithoutWrapping) {
-    ui->SpeedButtonClearWhite->click();
-    ui->SpeedButtonEditorRight->click();
+    Click("SpeedButtonClearWhite");
+    Click("SpeedButtonEditorRight");
     ExpectColumn(0, LEVEL_GREY);
     for (int column = 1; column < 12; ++column)
         ExpectColumn(column, LEVEL_WHITE);
 
-    ui->SpeedButtonClearWhite->click();
-    ui->SpeedButtonEditorUp->click();
+    Click("SpeedButtonClearWhite");
+    Click("SpeedButtonEditorUp");
     ExpectRow(17, LEVEL_GREY);
     ExpectRow(16, LEVEL_WHITE);
 
-    ui->SpeedButtonClearWhite->click();
-    ui->SpeedButtonEditorDown->click();
+    Click("SpeedButtonClearWhite");
+    Click("SpeedButtonEditorDown");
     ExpectRow(0, LEVEL_GREY);
     ExpectRow(17, LEVEL_WHITE);
 
-    ui->SpeedButtonClearWhite->click();
-    ui->SpeedButtonEditorLeft->click();
+    Click("SpeedButtonClearWhite");
+    Click("SpeedButtonEditorLeft");
     ExpectColumn(11, LEVEL_GREY);
     ExpectColumn(0, LEVEL_WHITE);
     for (int n = 1; n < 12; ++n)
-        ui->SpeedButtonEditorLeft->click();
+        Click("SpeedButtonEditorLeft");
     ExpectGlyphAll(LEVEL_GREY);
 }
 
 TEST_F(ServiceEditorTest, ClearsFillTheGlyphAndWhiteSavesAsAARecord) {
     SelectGlyph(0x21);
-    ui->SpeedButtonClearBlack->click();
+    Click("SpeedButtonClearBlack");
     ExpectGlyphAll(LEVEL_BLACK);
-    ui->SpeedButtonClearGray->click();
+    Click("SpeedButtonClearGray");
     ExpectGlyphAll(LEVEL_GREY);
-    ui->SpeedButtonClearWhite->click();
+    Click("SpeedButtonClearWhite");
     ExpectGlyphAll(LEVEL_WHITE);
 
     const QString path = FilePath(QStringLiteral("set.bin"));
     dialogs.saveAnswers.push_back(path);
-    ui->ButtonSaveToBinaryFile->click();
+    Click("ButtonSaveToBinaryFile");
     const QByteArray bytes = ReadFile(path);
     ASSERT_EQ(bytes.size(), 13824);
     EXPECT_EQ(bytes.mid(54 * 0x21, 54), QByteArray(54, char(0xAA)));
@@ -129,12 +129,12 @@ TEST_F(ServiceEditorTest, ClearsFillTheGlyphAndWhiteSavesAsAARecord) {
 
 TEST_F(ServiceEditorTest, CopyOfElevenPastedOnTwelveMakesThemEqual) {
     SelectGlyph(11);
-    ui->ButtonCharCopy->click();
-    EXPECT_TRUE(ui->ButtonCharPaste->isEnabled());
+    Click("ButtonCharCopy");
+    EXPECT_TRUE(Find("ButtonCharPaste")->isEnabled());
     EXPECT_FALSE(form->Chars().Modified()); // copying is not an edit
     SelectGlyph(12);
     ASSERT_NE(Glyph(11), Glyph(12));
-    ui->ButtonCharPaste->click();
+    Click("ButtonCharPaste");
     EXPECT_EQ(Glyph(11), Glyph(12));
     EXPECT_TRUE(form->Chars().Modified());
     EXPECT_EQ(Glyph(12), form->DefaultChars().copy(QRect(GlyphOrigin(11), QSize(12, 18))));
@@ -143,56 +143,56 @@ TEST_F(ServiceEditorTest, CopyOfElevenPastedOnTwelveMakesThemEqual) {
 TEST_F(ServiceEditorTest, DefaultRestoresOneGlyphAndAlwaysMarksModified) {
     SelectGlyph(65);
     const QImage original = Glyph(65);
-    ui->ButtonDefaultChar->click();
+    Click("ButtonDefaultChar");
     EXPECT_EQ(Glyph(65), original);
     EXPECT_TRUE(form->Chars().Modified());
 
-    ui->SpeedButtonClearWhite->click();
+    Click("SpeedButtonClearWhite");
     SelectGlyph(66);
-    ui->SpeedButtonClearBlack->click();
+    Click("SpeedButtonClearBlack");
     SelectGlyph(65);
-    ui->ButtonDefaultChar->click();
+    Click("ButtonDefaultChar");
     EXPECT_EQ(Glyph(65), original);
     EXPECT_EQ(CellColour(Cell(0, 0)), original.pixel(0, 0) & 0xFFFFFFu);
     EXPECT_EQ(Glyph(66).pixel(5, 5) & 0xFFFFFFu, LEVEL_BLACK); // only the active glyph
 }
 
 TEST_F(ServiceEditorTest, MapCornerSelectsGlyph255AndPlacesTheFrame) {
-    Press(ui->ImageChars, QPoint(191, 287));
-    EXPECT_EQ(form->ActiveCharCol, 15);
-    EXPECT_EQ(form->ActiveCharRow, 15);
-    EXPECT_EQ(ui->ShapeActiveChar->geometry(), QRect(180, 270, 16, 22));
-    EXPECT_EQ(ui->ShapeActiveChar->parentWidget(), ui->TabSheetService);
+    Press(Find("ImageChars"), QPoint(191, 287));
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 15);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 15);
+    EXPECT_EQ(Find("ShapeActiveChar")->geometry(), QRect(180, 270, 16, 22));
+    EXPECT_EQ(Find("ShapeActiveChar")->parentWidget(), Find("TabSheetService"));
     EXPECT_FALSE(form->Chars().Modified());
     // The cells show the new glyph.
     const QRgb bottomRight = form->Chars().Pixel(191, 287);
     EXPECT_EQ(CellColour(Cell(11, 17)), bottomRight);
     // The right button does not select.
-    Press(ui->ImageChars, QPoint(0, 0), Qt::RightButton);
-    EXPECT_EQ(form->ActiveCharCol, 15);
+    Press(Find("ImageChars"), QPoint(0, 0), Qt::RightButton);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 15);
 }
 
 TEST_F(ServiceEditorTest, DraggingWalksTheSelectionAndKeepsItBeyondTheEdge) {
-    Press(ui->ImageChars, QPoint(0, 0));
-    DragTo(ui->ImageChars, ui->ImageChars, QPoint(100, 100));
-    EXPECT_EQ(form->ActiveCharCol, 8);
-    EXPECT_EQ(form->ActiveCharRow, 5);
-    DragTo(ui->ImageChars, ui->ImageChars, QPoint(250, 100));
-    DragTo(ui->ImageChars, ui->ImageChars, QPoint(-1, 100));
-    EXPECT_EQ(form->ActiveCharCol, 8);
-    Release(ui->ImageChars, QPoint(250, 100));
+    Press(Find("ImageChars"), QPoint(0, 0));
+    DragTo(Find("ImageChars"), Find("ImageChars"), QPoint(100, 100));
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 5);
+    DragTo(Find("ImageChars"), Find("ImageChars"), QPoint(250, 100));
+    DragTo(Find("ImageChars"), Find("ImageChars"), QPoint(-1, 100));
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
+    Release(Find("ImageChars"), QPoint(250, 100));
     // Moving with no button held selects nothing.
-    DragTo(ui->ImageChars, ui->ImageChars, QPoint(10, 10), Qt::NoButton);
-    EXPECT_EQ(form->ActiveCharCol, 8);
+    DragTo(Find("ImageChars"), Find("ImageChars"), QPoint(10, 10), Qt::NoButton);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
 
     // A drag that starts on the frame goes on selecting once it leaves it.
-    QWidget* shape = ui->ShapeActiveChar;
+    QWidget* shape = Find("ShapeActiveChar");
     Press(shape, QPoint(8, 11));
     DragTo(shape, shape, QPoint(9, 12));
-    EXPECT_EQ(form->ActiveCharCol, 8);
-    DragTo(shape, ui->ImageChars, QPoint(12 * 2 + 1, 18 * 3 + 1));
-    EXPECT_EQ(form->ActiveCharCol, 2);
-    EXPECT_EQ(form->ActiveCharRow, 3);
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 8);
+    DragTo(shape, Find("ImageChars"), QPoint(12 * 2 + 1, 18 * 3 + 1));
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 2);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 3);
     EXPECT_EQ(shape->pos(), QPoint(2 + 24 - 2, 2 + 54 - 2));
 }
 

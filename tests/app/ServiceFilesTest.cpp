@@ -13,16 +13,16 @@ class ServiceFilesTest : public ServiceFixture {
 protected:
     void LoadBinary(const QString& path) {
         dialogs.openAnswers.push_back(path);
-        ui->ButtonLoadFromBinaryFile->click();
+        Click("ButtonLoadFromBinaryFile");
     }
     void LoadBitmap(const QString& path) {
         dialogs.openAnswers.push_back(path);
-        ui->ButtonLoadFromBitmap->click();
+        Click("ButtonLoadFromBitmap");
     }
     // The current set differs from the default in glyph 5 (all white), saved.
     void EditAndKeep() {
         SelectGlyph(5);
-        ui->SpeedButtonClearWhite->click();
+        Click("SpeedButtonClearWhite");
         form->Chars().ClearModified();
         edited = form->Chars().Image();
     }
@@ -82,7 +82,7 @@ TEST_F(ServiceFilesTest, BinaryOfWrongSizeIsRefusedAndTheSetKept) {
 TEST_F(ServiceFilesTest, BinarySavedAtStartHoldsTheDefaultSetAndLoadsBack) {
     const QString path = FilePath(QStringLiteral("default.bin"));
     dialogs.saveAnswers.push_back(path);
-    ui->ButtonSaveToBinaryFile->click();
+    Click("ButtonSaveToBinaryFile");
     EXPECT_EQ(LastLog(), QStringLiteral("Binary file save success."));
     EXPECT_EQ(dialogs.saveCalls.back().filter, QStringLiteral("All files (*.*)|*.*"));
     EXPECT_EQ(dialogs.saveCalls.back().defaultExt, QString());
@@ -94,12 +94,12 @@ TEST_F(ServiceFilesTest, BinarySavedAtStartHoldsTheDefaultSetAndLoadsBack) {
 
     // An edited set saved and read back; the names are remembered.
     SelectGlyph(5);
-    ui->SpeedButtonClearBlack->click();
+    Click("SpeedButtonClearBlack");
     dialogs.saveAnswers.push_back(path);
-    ui->ButtonSaveToBinaryFile->click();
+    Click("ButtonSaveToBinaryFile");
     EXPECT_FALSE(form->Chars().Modified());
     const QImage saved = form->Chars().Image();
-    ui->ButtonLoadDefaultBitmap->click(); // no question: the edits were saved
+    Click("ButtonLoadDefaultBitmap"); // no question: the edits were saved
     EXPECT_TRUE(dialogs.questions.isEmpty());
     LoadBinary(path);
     EXPECT_EQ(LastLog(), QStringLiteral("Binary file loaded success."));
@@ -107,7 +107,7 @@ TEST_F(ServiceFilesTest, BinarySavedAtStartHoldsTheDefaultSetAndLoadsBack) {
     EXPECT_EQ(CellColour(Cell(3, 3)), LEVEL_BLACK);
     EXPECT_FALSE(form->Chars().Modified());
     dialogs.openAnswers.push_back(QString());
-    ui->ButtonLoadFromBinaryFile->click();
+    Click("ButtonLoadFromBinaryFile");
     EXPECT_EQ(dialogs.openCalls.back().fileName, path);
 }
 
@@ -121,9 +121,9 @@ TEST_F(ServiceFilesTest, BinaryThatIsAFolderOrGoneIsAnError) {
     EXPECT_EQ(LastLog(), QStringLiteral("Error load binary file."));
     ExpectSetKept();
     // A save into a folder that does not exist fails and keeps the flag.
-    ui->SpeedButtonClearGray->click();
+    Click("SpeedButtonClearGray");
     dialogs.saveAnswers.push_back(FilePath(QStringLiteral("no/such/set.bin")));
-    ui->ButtonSaveToBinaryFile->click();
+    Click("ButtonSaveToBinaryFile");
     EXPECT_EQ(LastLog(), QStringLiteral("Error saving binary file."));
     EXPECT_TRUE(form->Chars().Modified());
 }
@@ -144,11 +144,11 @@ TEST_F(ServiceFilesTest, BitmapOfWrongSizeIsRefusedNamingTheRequiredSize) {
 
 TEST_F(ServiceFilesTest, BitmapSavesAt32BitsAndLoadsBack) {
     SelectGlyph(7);
-    ui->SpeedButtonClearBlack->click();
+    Click("SpeedButtonClearBlack");
     const QImage saved = form->Chars().Image();
     const QString path = FilePath(QStringLiteral("set.bmp"));
     dialogs.saveAnswers.push_back(path);
-    ui->ButtonSaveToBitmap->click();
+    Click("ButtonSaveToBitmap");
     EXPECT_EQ(LastLog(), QStringLiteral("Bitmap save success."));
     EXPECT_EQ(dialogs.saveCalls.back().filter, QStringLiteral("Bitmap (*.bmp)|*.bmp"));
     EXPECT_EQ(dialogs.saveCalls.back().defaultExt, QStringLiteral("bmp"));
@@ -160,7 +160,7 @@ TEST_F(ServiceFilesTest, BitmapSavesAt32BitsAndLoadsBack) {
     // Blue, green, red and a zero byte; the bottom row comes first.
     EXPECT_EQ(bytes.mid(54 + 4 * 180, 4).toHex(' '), "80 80 80 00");
 
-    ui->ButtonLoadDefaultBitmap->click();
+    Click("ButtonLoadDefaultBitmap");
     LoadBitmap(path);
     EXPECT_EQ(LastLog(), QStringLiteral("Bitmap load success."));
     EXPECT_EQ(form->Chars().Image(), saved);
@@ -168,7 +168,7 @@ TEST_F(ServiceFilesTest, BitmapSavesAt32BitsAndLoadsBack) {
     EXPECT_EQ(CellColour(Cell(0, 0)), LEVEL_BLACK);
 
     dialogs.saveAnswers.push_back(FilePath(QStringLiteral("no/such/set.bmp")));
-    ui->ButtonSaveToBitmap->click();
+    Click("ButtonSaveToBitmap");
     EXPECT_EQ(LastLog(), QStringLiteral("Error saving bitmap."));
 }
 
@@ -187,7 +187,7 @@ TEST_F(ServiceFilesTest, BitmapColoursAreKeptWhateverTheirKind) {
     EXPECT_EQ(form->Chars().Pixel(1, 0), 0x0A141Eu);
     EXPECT_EQ(CellColour(Cell(1, 0)), 0x0A141Eu);
     dialogs.saveAnswers.push_back(FilePath(QStringLiteral("palette.bin")));
-    ui->ButtonSaveToBinaryFile->click();
+    Click("ButtonSaveToBinaryFile");
     // 254,254,254 and 10,20,30 are grey in a record, exact white is white.
     EXPECT_EQ(ReadFile(FilePath(QStringLiteral("palette.bin"))).left(1).toHex(), "fb");
 
@@ -226,10 +226,9 @@ TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeEachLoad) {
     const QString question = QStringLiteral("Confirm: Actual characters not saved, continue?");
     ClickCell(0, 0);
     const QImage edited = form->Chars().Image();
-    for (QAbstractButton* load : std::initializer_list<QAbstractButton*>{
-             ui->ButtonLoadFromBinaryFile, ui->ButtonLoadFromBitmap, ui->ButtonLoadDefaultBitmap}) {
+    for (const char* load : {"ButtonLoadFromBinaryFile", "ButtonLoadFromBitmap", "ButtonLoadDefaultBitmap"}) {
         dialogs.okCancelAnswers.push_back(false);
-        load->click();
+        Click(load);
         EXPECT_EQ(dialogs.questions.back(), question);
         EXPECT_TRUE(dialogs.openCalls.empty());
         EXPECT_EQ(form->Chars().Image(), edited);
@@ -239,12 +238,12 @@ TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeEachLoad) {
 
     dialogs.okCancelAnswers.push_back(true);
     dialogs.openAnswers.push_back(QString()); // the dialog is closed without a file
-    ui->ButtonLoadFromBinaryFile->click();
+    Click("ButtonLoadFromBinaryFile");
     EXPECT_EQ(dialogs.openCalls.size(), 1u);
     EXPECT_EQ(form->Chars().Image(), edited);
 
     dialogs.okCancelAnswers.push_back(true);
-    ui->ButtonLoadDefaultBitmap->click();
+    Click("ButtonLoadDefaultBitmap");
     EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(CellColour(Cell(0, 0)), LEVEL_GREY);
@@ -254,7 +253,7 @@ TEST_F(ServiceFilesTest, SendingTheWholeSetWrites256GlyphsInOrder) {
     TPtyPort pty(3);
     Connect(pty);
     dialogs.okCancelAnswers.push_back(true);
-    ui->ButtonSendCharsToDevice->click();
+    Click("ButtonSendCharsToDevice");
     EXPECT_EQ(dialogs.questions.back(), QStringLiteral("Confirm: Send actual characters to device?"));
     const std::string bytes = pty.Take();
     ASSERT_EQ(bytes.size(), 16384u);
@@ -264,14 +263,14 @@ TEST_F(ServiceFilesTest, SendingTheWholeSetWrites256GlyphsInOrder) {
     }
     EXPECT_EQ(ToHex(bytes.substr(64 * 113, 10)), "FF 00 05 71 00 00 00 00 00 76");
     EXPECT_EQ(bytes.substr(64 * 113 + 10, 54), std::string(54, char(0xAA)));
-    QProgressBar* bar = ui->ProgressBarSendCharsToDevice;
+    QProgressBar* bar = Find<QProgressBar>("ProgressBarSendCharsToDevice");
     EXPECT_EQ(bar->value(), 256);
     EXPECT_EQ(bar->maximum(), 256);
     EXPECT_TRUE(bar->isHidden());
     EXPECT_FALSE(form->Chars().Modified());
 
     dialogs.okCancelAnswers.push_back(false);
-    ui->ButtonSendCharsToDevice->click();
+    Click("ButtonSendCharsToDevice");
     EXPECT_EQ(pty.Take(), "");
 }
 
@@ -279,11 +278,11 @@ TEST_F(ServiceFilesTest, SendingTheActiveGlyphUsesItsCode) {
     TPtyPort pty(3);
     Connect(pty);
     SelectGlyph(0x73);
-    EXPECT_EQ(form->ActiveCharCol, 3);
-    EXPECT_EQ(form->ActiveCharRow, 7);
-    ui->SpeedButtonClearWhite->click();
+    EXPECT_EQ(form->Service().Editor().ActiveCharCol(), 3);
+    EXPECT_EQ(form->Service().Editor().ActiveCharRow(), 7);
+    Click("SpeedButtonClearWhite");
     dialogs.okCancelAnswers.push_back(true);
-    ui->ButtonSendCharToDevice->click();
+    Click("ButtonSendCharToDevice");
     EXPECT_EQ(dialogs.questions.back(), QStringLiteral("Confirm: Send selected character to device?"));
     EXPECT_EQ(pty.TakeHex(), "FF 00 05 73 00 00 00 00 00 78 " + ToHex(std::string(54, char(0xAA))));
     EXPECT_TRUE(form->Chars().Modified()); // sending is not saving
@@ -292,11 +291,11 @@ TEST_F(ServiceFilesTest, SendingTheActiveGlyphUsesItsCode) {
 TEST_F(ServiceFilesTest, SendButtonsDoNothingWhileDisconnected) {
     TPtyPort pty(3);
     Connect(pty);
-    ui->CheckBoxConnect->setChecked(false);
+    Click("CheckBoxConnect");
     pty.Take();
     dialogs.defaultOkCancel = true;
-    ui->ButtonSendCharsToDevice->click();
-    ui->ButtonSendCharToDevice->click();
+    Click("ButtonSendCharsToDevice");
+    Click("ButtonSendCharToDevice");
     EXPECT_TRUE(dialogs.questions.isEmpty());
     EXPECT_EQ(pty.Take(), "");
 }

@@ -1,20 +1,27 @@
 #pragma once
 
-// A window started with the service page, offscreen, and the helpers the
-// service page tests share: mouse presses on the glyph map and the editor
-// cells, the log, and a pseudo-terminal as the device.
+// A window started with the service page, offscreen and showing that page,
+// and the helpers the service page tests share: controls found by name, clicks,
+// mouse presses on the glyph map and the editor cells, the log, and a
+// pseudo-terminal as the device.
 #include "FakeSeams.h"
 #include "Glyphs.h"
+#include "ImageView.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "ServicePage.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,17 +33,31 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), true, dialogs, platform);
-        ui = form->Form();
+        form->show();
+        auto* pages = Find<QTabWidget>("PageControl");
+        QTabBar* tabs = pages->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(pages->indexOf(Find("TabSheetService"))).center());
+        ASSERT_EQ(pages->currentWidget(), Find("TabSheetService"));
+    }
+
+    // The window's control of that object name; null when there is none.
+    template <typename T = QWidget> T* Find(const char* name) const { return form->findChild<T*>(name); }
+    // A left click on the button of that name, as the user gives it.
+    void Click(const char* name) {
+        auto* button = Find<QAbstractButton>(name);
+        ASSERT_NE(button, nullptr) << name;
+        ASSERT_TRUE(button->isVisible()) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
     }
 
     void Connect(TPtyPort& pty) {
-        ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        ui->CheckBoxConnect->setChecked(true);
+        Find<QComboBox>("ComboBoxPort")->setEditText(QString::fromStdString(pty.Name()));
+        Click("CheckBoxConnect");
         ASSERT_TRUE(form->IsConnectChecked());
         pty.Take(); // the text-mode frame of the connection
     }
 
-    QString LastLog() const { return ui->Memo->toPlainText().split(u'\n').last(); }
+    QString LastLog() const { return form->LogLines().last(); }
 
     // A mouse event delivered to widget at pos in its own coordinates.
     static void Mouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
@@ -57,7 +78,7 @@ protected:
     }
 
     QFrame* Cell(int column, int row) const {
-        auto* cell = ui->PanelCharEditor->childAt(13 * column + 7, 13 * row + 7);
+        auto* cell = Find("PanelCharEditor")->childAt(13 * column + 7, 13 * row + 7);
         return qobject_cast<QFrame*>(cell);
     }
     static QRgb CellColour(const QFrame* cell) { return cell->palette().color(QPalette::Window).rgb() & 0xFFFFFFu; }
@@ -68,12 +89,13 @@ protected:
     }
     void SelectGlyph(int code) {
         const QPoint origin = GlyphOrigin(code) + QPoint(5, 5);
-        Press(ui->ImageChars, origin);
-        Release(ui->ImageChars, origin);
+        Press(Find("ImageChars"), origin);
+        Release(Find("ImageChars"), origin);
     }
     // The pixel of the active glyph in the current set.
     QRgb GlyphPixel(int column, int row) const {
-        return form->Chars().Pixel(12 * form->ActiveCharCol + column, 18 * form->ActiveCharRow + row);
+        return form->Chars().Pixel(12 * form->Service().Editor().ActiveCharCol() + column,
+                                   18 * form->Service().Editor().ActiveCharRow() + row);
     }
     QImage Glyph(int code) const { return form->Chars().Image().copy(QRect(GlyphOrigin(code), QSize(12, 18))); }
 
@@ -94,5 +116,4 @@ protected:
     TFakeDialogs dialogs;
     TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;
-    Ui::TFormKR7* ui = nullptr;
 };

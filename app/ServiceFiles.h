@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <cstddef>
+#include <string>
+
+// The glyph-set files of the service page, read and written whole.
+
+enum class TReadResult { Ok, WrongSize, Failed };
+
+// Reads a file of exactly size bytes. The size is checked before anything is
+// read, so a huge file is refused without loading it; folders, devices and
+// files that cannot be opened fail.
+TReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes);
+
+// Writes the whole file or leaves whatever was there before untouched.
+bool WriteWholeFile(const QString& fileName, const char* bytes, std::size_t size);
+
+enum class TBitmapResult { Ok, WrongSize, Failed };
+
+// Reads a BMP file of exactly 192 x 288 pixels. The size in the header is
+// checked before the pixels are decoded.
+TBitmapResult ReadCharsBitmapFile(const QString& fileName, QImage& picture);

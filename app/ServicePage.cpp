@@ -1,0 +1,287 @@
+// The service page: set-up, its controls' connections, the device test
+// commands, the glyph-set files and the glyph uploads.
+#include "ServicePage.h"
+
+#include "CharTable.h"
+#include "Codepage.h"
+#include "Dialogs.h"
+#include "GlyphUpload.h"
+#include "Glyphs.h"
+#include "KR7.h"
+#include "MemoryStream.h"
+#include "PictureFile.h"
+#include "ProgressBarAdapter.h"
+#include "ServiceFiles.h"
+#include "WindowServices.h"
+#include "ui_Kr7unit1.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+constexpr int TEST_ROWS = 16;
+constexpr int ZONE_WIDTH = 30;
+constexpr int TEXT_TEST_ROW = 8;
+constexpr int TEXT_MAX_LENGTH = 255;
+constexpr std::uint8_t ZONE1_CODE = 113;
+constexpr std::uint8_t ZONE2_CODE = 114;
+
+const QString CONFIRM_TITLE = QStringLiteral("Confirm");
+const QString BINARY_FILTER = QStringLiteral("All files (*.*)|*.*");
+const QString BITMAP_FILTER = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+const QString BITMAP_EXT = QStringLiteral("bmp");
+
+} // namespace
+
+// ---- Page set-up -------------------------------------------------------------
+
+TServicePage::TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& chars, const QImage& charsDefault)
+    : ui_(ui), device_(services.device), log_(services.log), shell_(services.shell), dialogs_(services.dialogs),
+      chars_(chars), charsDefault_(charsDefault), editor_(ui, chars, charsDefault) {
+    ui_.ImageCharsDefault->SetImage(&charsDefault_);
+    ui_.ImageCharsDefault->hide();
+    ui_.ProgressBarSendCharsToDevice->hide();
+    ui_.ProgressBarSendCharsToDevice->raise();
+    ButtonLoadDefaultBitmapClick();
+    ConnectHandlers();
+}
+
+QWidget* TServicePage::Window() const {
+    return ui_.TabSheetService->window();
+}
+
+void TServicePage::LoadCharEditor() {
+    editor_.LoadCharEditor();
+}
+
+void TServicePage::CharsChanged() {
+    editor_.CharsChanged();
+}
+
+void TServicePage::ConnectHandlers() {
+    connect(ui_.ButtonTest, &QAbstractButton::clicked, this, &TServicePage::ButtonTestClick);
+    for (QAbstractButton* button :
+         {static_cast<QAbstractButton*>(ui_.ButtonZoneTest1), static_cast<QAbstractButton*>(ui_.ButtonZoneTest2)})
+        connect(button, &QAbstractButton::clicked, this, [this, button] { ButtonZoneTest1Click(button); });
+    for (QAbstractButton* button :
+         {static_cast<QAbstractButton*>(ui_.ButtonTextOut), static_cast<QAbstractButton*>(ui_.ButtonCharOut),
+          static_cast<QAbstractButton*>(ui_.ButtonCharOut2)})
+        connect(button, &QAbstractButton::clicked, this, [this, button] { ButtonTextCharOutClick(button); });
+    connect(ui_.ButtonCrossShow, &QAbstractButton::clicked, this, &TServicePage::ButtonCrossShowClick);
+    connect(ui_.ScrollBarCrossX, &QAbstractSlider::valueChanged, this, &TServicePage::ScrollBarCrossXYChange);
+    connect(ui_.ScrollBarCrossY, &QAbstractSlider::valueChanged, this, &TServicePage::ScrollBarCrossXYChange);
+
+    for (QAbstractButton* button : {static_cast<QAbstractButton*>(ui_.SpeedButtonEditorLeft),
+                                    static_cast<QAbstractButton*>(ui_.SpeedButtonEditorUp),
+                                    static_cast<QAbstractButton*>(ui_.SpeedButtonEditorRight),
+                                    static_cast<QAbstractButton*>(ui_.SpeedButtonEditorDown)})
+        connect(button, &QAbstractButton::clicked, &editor_,
+                [this, button] { editor_.SpeedButtonEditorMoveClick(button); });
+    for (QAbstractButton* button : {static_cast<QAbstractButton*>(ui_.SpeedButtonClearBlack),
+                                    static_cast<QAbstractButton*>(ui_.SpeedButtonClearGray),
+                                    static_cast<QAbstractButton*>(ui_.SpeedButtonClearWhite)})
+        connect(button, &QAbstractButton::clicked, &editor_,
+                [this, button] { editor_.SpeedButtonClearBlackClick(button); });
+    connect(ui_.ButtonCharCopy, &QAbstractButton::clicked, &editor_, &TGlyphEditor::ButtonCharCopyClick);
+    connect(ui_.ButtonCharPaste, &QAbstractButton::clicked, &editor_, &TGlyphEditor::ButtonCharPasteClick);
+    connect(ui_.ButtonDefaultChar, &QAbstractButton::clicked, &editor_, &TGlyphEditor::ButtonDefaultCharClick);
+
+    connect(ui_.ButtonLoadFromBinaryFile, &QAbstractButton::clicked, this,
+            &TServicePage::ButtonLoadFromBinaryFileClick);
+    connect(ui_.ButtonSaveToBinaryFile, &QAbstractButton::clicked, this, &TServicePage::ButtonSaveToBinaryFileClick);
+    connect(ui_.ButtonLoadFromBitmap, &QAbstractButton::clicked, this, &TServicePage::ButtonLoadFromBitmapClick);
+    connect(ui_.ButtonSaveToBitmap, &QAbstractButton::clicked, this, &TServicePage::ButtonSaveToBitmapClick);
+    connect(ui_.ButtonLoadDefaultBitmap, &QAbstractButton::clicked, this, &TServicePage::ButtonLoadDefaultBitmapClick);
+    connect(ui_.ButtonSendCharsToDevice, &QAbstractButton::clicked, this, &TServicePage::ButtonSendCharsToDeviceClick);
+    connect(ui_.ButtonSendCharToDevice, &QAbstractButton::clicked, this, &TServicePage::ButtonSendCharToDeviceClick);
+}
+
+// ---- Test commands -----------------------------------------------------------
+
+QProgressBar* TServicePage::ShowProgressFromZero() {
+    QProgressBar* bar = ui_.ProgressBarSendCharsToDevice;
+    bar->setMinimum(0);
+    bar->setValue(0);
+    bar->show();
+    return bar;
+}
+
+void TServicePage::ButtonTestClick() {
+    TProgressBarAdapter progress(ShowProgressFromZero());
+    progress.SetMax(TEST_ROWS - 1);
+    for (int row = 0; row < TEST_ROWS; ++row) {
+        std::string codes(TEST_ROWS, '\0');
+        for (int k = 0; k < TEST_ROWS; ++k)
+            codes[static_cast<std::size_t>(k)] = static_cast<char>(TEST_ROWS * row + k);
+        device_.WriteCodes(7, row, codes);
+        progress.Step();
+    }
+    ui_.ProgressBarSendCharsToDevice->hide();
+}
+
+void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
+    const std::uint8_t code = sender == ui_.ButtonZoneTest1 ? ZONE1_CODE : ZONE2_CODE;
+    const std::string codes(ZONE_WIDTH, static_cast<char>(code));
+    TProgressBarAdapter progress(ShowProgressFromZero());
+    progress.SetMax(TEST_ROWS - 1);
+    for (int row = 0; row < TEST_ROWS; ++row) {
+        device_.WriteCodes(0, row, codes);
+        progress.Step();
+    }
+    ui_.ProgressBarSendCharsToDevice->hide();
+}
+
+void TServicePage::ButtonTextCharOutClick(QAbstractButton* sender) {
+    const std::optional<QString> typed = dialogs_.InputText(
+        Window(), Window()->windowTitle(), QStringLiteral("Enter text:"), FromCp1250(textOutText_), TEXT_MAX_LENGTH);
+    if (!typed)
+        return;
+    textOutText_ = ToCp1250(*typed);
+    if (textOutText_.size() > static_cast<std::size_t>(TEXT_MAX_LENGTH))
+        textOutText_.resize(TEXT_MAX_LENGTH);
+    if (sender == ui_.ButtonTextOut)
+        device_.WriteText(0, TEXT_TEST_ROW, textOutText_);
+    else if (sender == ui_.ButtonCharOut)
+        device_.WriteCodes(0, TEXT_TEST_ROW, textOutText_);
+    else
+        device_.WriteCodes(0, TEXT_TEST_ROW, TextToCodes(textOutText_));
+}
+
+void TServicePage::ButtonCrossShowClick() {
+    device_.SetCrossPosition(ui_.ScrollBarCrossX->value(), ui_.ScrollBarCrossY->value());
+}
+
+void TServicePage::ScrollBarCrossXYChange() {
+    ui_.LabelCrossX->setText(QString::number(ui_.ScrollBarCrossX->value()));
+    ui_.LabelCrossY->setText(QString::number(ui_.ScrollBarCrossY->value()));
+    ButtonCrossShowClick();
+}
+
+// ---- Glyph set ---------------------------------------------------------------
+
+bool TServicePage::UnsavedCharsCancelled() {
+    if (!chars_.Modified())
+        return false;
+    return !dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Actual characters not saved, continue?"));
+}
+
+// ---- Glyph-set files ---------------------------------------------------------
+
+void TServicePage::CharsReplaced(const QImage& picture) {
+    chars_.Assign(picture);
+    LoadCharEditor();
+    chars_.ClearModified();
+    CharsChanged();
+}
+
+void TServicePage::ButtonLoadFromBinaryFileClick() {
+    if (UnsavedCharsCancelled())
+        return;
+    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBinaryLoad, binaryLoadName_, BINARY_FILTER);
+    if (fileName.isEmpty())
+        return;
+    binaryLoadName_ = fileName;
+    std::string bytes;
+    const TReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
+    if (read == TReadResult::WrongSize) {
+        log_.Log(QString::asprintf("Wrong binary file size, must be %i.", static_cast<int>(GLYPH_SET_BYTES)));
+        return;
+    }
+    TMemoryStream stream(std::move(bytes));
+    const std::optional<QImage> loaded = read == TReadResult::Ok ? ReadCharsBitmap(stream) : std::optional<QImage>();
+    if (!loaded) {
+        log_.Log(QStringLiteral("Error load binary file."));
+        return;
+    }
+    CharsReplaced(*loaded);
+    log_.Log(QStringLiteral("Binary file loaded success."));
+}
+
+void TServicePage::ButtonSaveToBinaryFileClick() {
+    const QString fileName =
+        dialogs_.SaveFile(Window(), TFileDialog::CharsBinarySave, binarySaveName_, BINARY_FILTER, QString());
+    if (fileName.isEmpty())
+        return;
+    binarySaveName_ = fileName;
+    TMemoryStream stream;
+    WriteCharsBitmap(chars_.Image(), stream);
+    const std::string& bytes = stream.Bytes();
+    if (bytes.size() != GLYPH_SET_BYTES || !WriteWholeFile(fileName, bytes.data(), bytes.size())) {
+        log_.Log(QStringLiteral("Error saving binary file."));
+        return;
+    }
+    chars_.ClearModified();
+    log_.Log(QStringLiteral("Binary file save success."));
+}
+
+void TServicePage::ButtonLoadFromBitmapClick() {
+    if (UnsavedCharsCancelled())
+        return;
+    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBitmapLoad, bitmapLoadName_, BITMAP_FILTER);
+    if (fileName.isEmpty())
+        return;
+    bitmapLoadName_ = fileName;
+    QImage loaded;
+    switch (ReadCharsBitmapFile(fileName, loaded)) {
+    case TBitmapResult::Ok:
+        CharsReplaced(loaded);
+        log_.Log(QStringLiteral("Bitmap load success."));
+        return;
+    case TBitmapResult::WrongSize:
+        log_.Log(QString::asprintf("Wrong image dimensions: %i x %i.", CHARS_WIDTH, CHARS_HEIGHT));
+        return;
+    case TBitmapResult::Failed:
+        log_.Log(QStringLiteral("Error loading bitmap."));
+        return;
+    }
+}
+
+void TServicePage::ButtonSaveToBitmapClick() {
+    const QString fileName =
+        dialogs_.SaveFile(Window(), TFileDialog::CharsBitmapSave, bitmapSaveName_, BITMAP_FILTER, BITMAP_EXT);
+    if (fileName.isEmpty())
+        return;
+    bitmapSaveName_ = fileName;
+    if (!SaveBmp32File(chars_.Image(), fileName)) {
+        log_.Log(QStringLiteral("Error saving bitmap."));
+        return;
+    }
+    chars_.ClearModified();
+    log_.Log(QStringLiteral("Bitmap save success."));
+}
+
+void TServicePage::ButtonLoadDefaultBitmapClick() {
+    if (UnsavedCharsCancelled())
+        return;
+    CharsReplaced(charsDefault_);
+}
+
+// ---- Uploads -----------------------------------------------------------------
+
+void TServicePage::ButtonSendCharsToDeviceClick() {
+    if (!shell_.IsConnectChecked())
+        return;
+    if (!dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Send actual characters to device?")))
+        return;
+    TProgressBarAdapter progress(ShowProgressFromZero());
+    SendCharsBitmap(device_, chars_.Image(), 0, &progress, 255);
+    ui_.ProgressBarSendCharsToDevice->hide();
+}
+
+void TServicePage::ButtonSendCharToDeviceClick() {
+    if (!shell_.IsConnectChecked())
+        return;
+    if (!dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Send selected character to device?")))
+        return;
+    const auto code = static_cast<std::uint8_t>(16 * editor_.ActiveCharRow() + editor_.ActiveCharCol());
+    const std::optional<QImage> cell = CopyCharBitmap(code, chars_.Image());
+    if (!cell)
+        return;
+    SendCharBitmap(device_, code, *cell);
+}

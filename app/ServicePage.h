@@ -1,0 +1,79 @@
+#pragma once
+
+#include "CharsImage.h"
+#include "GlyphEditor.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <string>
+
+class QAbstractButton;
+class QProgressBar;
+class QWidget;
+class TDialogs;
+class TKR7;
+class TMessageLog;
+class TShellState;
+
+namespace Ui {
+class TFormKR7;
+}
+
+// The service page: the device test commands, the glyph editor, the
+// glyph-set files and the glyph uploads. It draws into the window's current
+// glyph set; the window keeps that set and the default one.
+class TServicePage : public QObject {
+    Q_OBJECT
+public:
+    struct TServices {
+        TKR7& device;
+        TMessageLog& log;
+        TShellState& shell;
+        TDialogs& dialogs;
+    };
+
+    // Starts with the default set in the editor and connects the controls.
+    TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& chars, const QImage& charsDefault);
+
+    // True when the set holds unsaved edits and the user chose not to go on.
+    bool UnsavedCharsCancelled();
+    // Takes picture as the current set, saved as it stands.
+    void CharsReplaced(const QImage& picture);
+    // Shows the set again after someone else drew into it.
+    void LoadCharEditor();
+    void CharsChanged();
+    const TGlyphEditor& Editor() const { return editor_; }
+
+private:
+    // The handlers of the page's own controls.
+    void ButtonTestClick();
+    void ButtonZoneTest1Click(QAbstractButton* sender);
+    void ButtonTextCharOutClick(QAbstractButton* sender);
+    void ButtonCrossShowClick();
+    void ScrollBarCrossXYChange();
+
+    void ButtonLoadFromBinaryFileClick();
+    void ButtonSaveToBinaryFileClick();
+    void ButtonLoadFromBitmapClick();
+    void ButtonSaveToBitmapClick();
+    void ButtonLoadDefaultBitmapClick();
+    void ButtonSendCharsToDeviceClick();
+    void ButtonSendCharToDeviceClick();
+
+    void ConnectHandlers();
+    QWidget* Window() const;
+    QProgressBar* ShowProgressFromZero();
+
+    Ui::TFormKR7& ui_;
+    TKR7& device_;
+    TMessageLog& log_;
+    TShellState& shell_;
+    TDialogs& dialogs_;
+    TCharsImage& chars_;
+    const QImage& charsDefault_;
+    TGlyphEditor editor_;
+    std::string textOutText_ = "abc";
+    QString binaryLoadName_, binarySaveName_, bitmapLoadName_, bitmapSaveName_;
+};
