@@ -14,7 +14,7 @@
 # KR7_FUZZ_RUNS=n also stops a target after n executions (a long run).
 # KR7_FUZZ_BUILD_JOBS=n builds with n jobs (default 2).
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 2
 SECONDS_PER_TARGET=${1:-20}
 [ $# -gt 0 ] && shift
 BUILD=build-fuzz
