@@ -64,8 +64,8 @@ bool KeyValue(std::string_view line, std::string_view& key, std::string_view& va
     return !key.empty();
 }
 
-void SplitLines(const QByteArray& data, std::vector<std::string>& lines) {
-    const char* p = data.constData();
+void SplitLines(std::string_view data, std::vector<std::string>& lines) {
+    const char* p = data.data();
     const char* end = p + data.size();
     while (p < end) {
         const char* start = p;
@@ -77,6 +77,18 @@ void SplitLines(const QByteArray& data, std::vector<std::string>& lines) {
         const bool cr = *p++ == '\r';
         if (cr && p < end && *p == '\n')
             ++p;
+    }
+}
+
+// Every line followed by CR LF, as the file holds them.
+template <typename Bytes> void JoinLines(const std::vector<std::string>& lines, Bytes& data) {
+    std::size_t total = 0;
+    for (const std::string& line : lines)
+        total += line.size() + 2;
+    data.reserve(static_cast<decltype(data.size())>(total));
+    for (const std::string& line : lines) {
+        data.append(line.data(), static_cast<decltype(data.size())>(line.size()));
+        data.append("\r\n", 2);
     }
 }
 
@@ -150,7 +162,7 @@ void TIniFile::Load() {
         writable_ = false;
         return;
     }
-    SplitLines(data, lines_);
+    SplitLines(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), lines_);
 }
 
 int TIniFile::FindSection(const std::vector<std::string>& lines, const std::string& section) {
@@ -234,18 +246,26 @@ std::unordered_map<std::string, std::string> TIniFile::ReadSection(const std::st
     return values;
 }
 
+TIniFile TIniFile::FromBytes(std::string_view bytes) {
+    TIniFile ini;
+    ini.inMemory_ = true;
+    SplitLines(bytes, ini.lines_);
+    return ini;
+}
+
+std::string TIniFile::Bytes() const {
+    std::string data;
+    JoinLines(lines_, data);
+    return data;
+}
+
 bool TIniFile::Store(const std::vector<std::string>& lines) {
+    if (inMemory_)
+        return true;
     if (!writable_)
         return false;
-    std::size_t total = 0;
-    for (const std::string& line : lines)
-        total += line.size() + 2;
     QByteArray data;
-    data.reserve(static_cast<qsizetype>(total));
-    for (const std::string& line : lines) {
-        data.append(line.data(), static_cast<qsizetype>(line.size()));
-        data.append("\r\n", 2);
-    }
+    JoinLines(lines, data);
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return false;

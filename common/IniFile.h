@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -23,7 +24,14 @@ class TIniFile {
 public:
     explicit TIniFile(QString path);
 
+    // A profile read from bytes, as a file holding them would be read. It
+    // has no file: writes change only the memory, and Bytes() gives what the
+    // file would hold.
+    static TIniFile FromBytes(std::string_view bytes);
+
     const QString& Path() const { return path_; }
+    // The content the file holds (or would hold) after the last write.
+    std::string Bytes() const;
 
     // Strings are read up to 2047 bytes.
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
@@ -49,6 +57,7 @@ public:
     bool EraseSection(const std::string& section);
 
 private:
+    TIniFile() = default;
     void Load();
     bool Store(const std::vector<std::string>& lines);
     bool Replace(std::vector<std::string> lines);
@@ -64,4 +73,5 @@ private:
     // False when the file exists but could not be read: writing it then
     // would throw its content away, so writes fail instead.
     bool writable_ = true;
+    bool inMemory_ = false;
 };

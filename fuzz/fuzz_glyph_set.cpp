@@ -1,6 +1,6 @@
 // A whole glyph set out of arbitrary bytes: fewer than 13,824 bytes give no
-// picture; otherwise a 192 x 288 picture that writes back to a set which
-// reads again to the same picture.
+// picture; otherwise a 192 x 288 picture that writes back to the records it
+// was read from (value 1 written as 3: both are grey).
 #include "Glyphs.h"
 #include "MemoryStream.h"
 
@@ -11,6 +11,17 @@ namespace {
 void Check(bool condition) {
     if (!condition)
         std::abort();
+}
+
+// The records as they write back: a 2-bit value 01 becomes 11, so the upper
+// bit of every pair whose lower bit is set gets set.
+std::string WrittenBackRecords(const std::string& bytes) {
+    std::string records = bytes.substr(0, GLYPH_SET_BYTES);
+    for (char& c : records) {
+        const auto b = static_cast<std::uint8_t>(c);
+        c = static_cast<char>(b | (b & 0x55) << 1);
+    }
+    return records;
 }
 
 } // namespace
@@ -29,19 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<QImage> chars = ReadCharsBitmap(stream);
     if (!chars) {
         Check(bytes.size() < GLYPH_SET_BYTES);
+        Check(stream.Position() == bytes.size());
         return 0;
     }
-    Check(bytes.size() >= GLYPH_SET_BYTES);
+    Check(bytes.size() >= GLYPH_SET_BYTES && stream.Position() == GLYPH_SET_BYTES);
     Check(chars->width() == CHARS_WIDTH && chars->height() == CHARS_HEIGHT);
     TMemoryStream written;
     WriteCharsBitmap(*chars, written);
     Check(written.Size() == GLYPH_SET_BYTES);
-    TMemoryStream again(written.Bytes());
-    const std::optional<QImage> reread = ReadCharsBitmap(again);
-    Check(reread.has_value());
-    TMemoryStream rewritten;
-    WriteCharsBitmap(*reread, rewritten);
-    Check(rewritten.Bytes() == written.Bytes());
+    Check(written.Bytes() == WrittenBackRecords(bytes));
     for (int code : {0, 0x41, 0xFF, static_cast<int>(data[size - 1])}) {
         const std::optional<QImage> cell = CopyCharBitmap(static_cast<std::uint8_t>(code), *chars);
         Check(cell && cell->width() == GLYPH_WIDTH && cell->height() == GLYPH_HEIGHT);

@@ -212,7 +212,8 @@ TEST_F(IniFileTest, WholeSectionsAreWrittenAndReadInOnePass) {
     ASSERT_TRUE(ini.WriteSection("VertNeonLines", {{"Line0", "ab"}, {"Line1", " cd "}}));
     ASSERT_TRUE(ini.WriteInteger("VertNeon", "Interval", 10));
     // Same bytes as one WriteString a key.
-    EXPECT_EQ(Contents(), "[VertNeon]\r\nLinesCount=2\r\nInterval=10\r\n\r\n[VertNeonLines]\r\nLine0=ab\r\nLine1= cd \r\n");
+    EXPECT_EQ(Contents(),
+              "[VertNeon]\r\nLinesCount=2\r\nInterval=10\r\n\r\n[VertNeonLines]\r\nLine0=ab\r\nLine1= cd \r\n");
     ASSERT_TRUE(ini.WriteSection("VertNeonLines", {{"LINE1", "x"}, {"Line2", "y"}, {"Line2", "z"}}));
     const auto values = TIniFile(path).ReadSection("vertneonlines");
     ASSERT_EQ(values.size(), 3U);
@@ -230,4 +231,28 @@ TEST_F(IniFileTest, WholeSectionsAreWrittenAndReadInOnePass) {
     const auto back = TIniFile(path).ReadSection("VertNeonLines");
     ASSERT_EQ(back.size(), many.size());
     EXPECT_EQ(back.at("line29999"), many.back().second);
+}
+
+TEST_F(IniFileTest, BytesInMemoryReadAsTheSameFileWouldAndWritesStayInMemory) {
+    const QByteArray bytes("[Settings]\rPort = COM4 \n\n[HorizNeon]\r\nText=\xB9\xE6\r\nInterval=0x10");
+    Put(bytes);
+    const TIniFile file(path);
+    TIniFile memory = TIniFile::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // Every line comes back with CR LF, the file read and the bytes alike.
+    const std::string lines =
+        "[Settings]\r\nPort = COM4 \r\n\r\n[HorizNeon]\r\nText=\xB9\xE6\r\nInterval=0x10\r\n";
+    EXPECT_EQ(file.Bytes(), lines);
+    EXPECT_EQ(memory.Bytes(), lines);
+    EXPECT_EQ(memory.ReadString("horizneon", "TEXT", ""), "\xB9\xE6");
+    EXPECT_EQ(memory.ReadInteger("HorizNeon", "Interval", 0), 16);
+    EXPECT_TRUE(memory.Path().isEmpty());
+
+    ASSERT_TRUE(memory.WriteInteger("Settings", "Connected", 1));
+    ASSERT_TRUE(memory.WriteString("Logo", "Loaded", "1"));
+    ASSERT_TRUE(memory.EraseSection("HorizNeon"));
+    EXPECT_EQ(memory.Bytes(), "[Settings]\r\nPort = COM4 \r\nConnected=1\r\n\r\n[Logo]\r\nLoaded=1\r\n");
+    // The file it was copied from is left alone, and no file appears.
+    EXPECT_EQ(Contents(), bytes);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KR7Controller.ini"});
+    EXPECT_EQ(TIniFile::FromBytes("").Bytes(), "");
 }
