@@ -2,6 +2,7 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
+#include "LogoTable.h"
 #include "Neon.h"
 #include "Platform.h"
 
@@ -162,6 +163,7 @@ public:
     const QImage& DefaultChars() const { return charsDefault_; }
     const QImage& LogoView() const { return logoView_; }
     const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
+    const TLogoTable& LogoTable() const { return logoTable_; }
     THorizNeon& HorizNeon() { return horizNeon_; }
     TVertNeon& VertNeon() { return vertNeon_; }
     int ActiveCharCol = 0;
@@ -247,6 +249,7 @@ private:
     // Logo.
     std::optional<QImage> logoBitmap_;
     QImage logoView_;
+    TLogoTable logoTable_;
     bool LogoPicking = false;
     bool LogoDragging = false;
     QPoint LogoDragMouse;

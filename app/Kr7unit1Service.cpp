@@ -32,7 +32,6 @@ constexpr int SHAPE_MARGIN = 2;
 constexpr int SHAPE_WIDTH = GLYPH_WIDTH + 2 * SHAPE_MARGIN;
 constexpr int SHAPE_HEIGHT = GLYPH_HEIGHT + 2 * SHAPE_MARGIN;
 constexpr int TEST_ROWS = 16;
-constexpr int ZONE_WIDTH = 30;
 constexpr int TEXT_TEST_ROW = 8;
 constexpr int TEXT_MAX_LENGTH = 255;
 constexpr std::uint8_t ZONE1_CODE = 113;
@@ -253,7 +252,7 @@ void TFormKR7::ButtonTestClick() {
 
 void TFormKR7::ButtonZoneTest1Click(QAbstractButton* sender) {
     const std::uint8_t code = sender == ui_->ButtonZoneTest1 ? ZONE1_CODE : ZONE2_CODE;
-    const std::string codes(ZONE_WIDTH, static_cast<char>(code));
+    const std::string codes(SCREEN_COLUMNS, static_cast<char>(code));
     TProgressBarAdapter progress(ShowProgressFromZero());
     progress.SetMax(TEST_ROWS - 1);
     for (int row = 0; row < TEST_ROWS; ++row) {

@@ -162,7 +162,7 @@ void TFormKR7::TimerHorizNeonTimer() {
 void TFormKR7::CheckBoxHorizNeonEnabledClick() {
     ClearPreview();
     if (ui_->CheckBoxHorizNeonEnabled->isChecked()) {
-        device_->SetMode(1);
+        device_->SetMode(MODE_TEXT);
         horizNeon_.Reset();
         TimerHorizNeonTimer();
         TimerHorizNeon->start();
@@ -282,7 +282,7 @@ void TFormKR7::MemoVertNeonChange() {
 void TFormKR7::CheckBoxVertNeonEnabledClick() {
     ClearPreview();
     if (ui_->CheckBoxVertNeonEnabled->isChecked()) {
-        device_->SetMode(1);
+        device_->SetMode(MODE_TEXT);
         vertNeon_.Reset();
         TimerVertNeonTimer();
         TimerVertNeon->start();

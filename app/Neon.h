@@ -1,10 +1,9 @@
 #pragma once
 
+#include "Protocol.h"
+
 #include <string>
 #include <vector>
-
-// Columns of a screen row.
-constexpr int NEON_WIDTH = 30;
 
 // The common base of the two text features: the first screen row they write.
 class TNeon {
@@ -51,7 +50,7 @@ public:
 // The wrapping rule of the pages: breaks one line (without line breaks) after
 // spaces, hyphens and full stops, never inside quotes, into segments of at most
 // width bytes where a break point allows; segments are joined by CR LF.
-std::string WrapLine(const std::string& line, int width = NEON_WIDTH);
+std::string WrapLine(const std::string& line, int width = SCREEN_COLUMNS);
 
 // Splits bytes into lines at CR LF, lone CR and lone LF; a zero byte ends the
 // text. A final line break does not start another line.
