@@ -1,5 +1,7 @@
 #include "Neon.h"
 
+#include "CharTable.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -173,4 +175,15 @@ std::string PageRow(const std::string& line, bool centre) {
     if (!centre)
         return row + std::string(k, ' ');
     return std::string(k / 2, ' ') + row + std::string((k + 1) / 2, ' ');
+}
+
+std::vector<TVertNeon::TRow> TVertNeon::NextPageRows(bool centre) {
+    std::vector<TRow> rows;
+    std::int64_t i = NextPage();
+    const int end = std::min(PosY + Height, SCREEN_ROWS);
+    for (int r = PosY; r < end; ++r, ++i) {
+        const bool blank = i < 0 || i >= static_cast<std::int64_t>(Lines.size());
+        rows.push_back({r, blank ? BlankRow : PageRow(Lines[static_cast<std::size_t>(i)], centre)});
+    }
+    return rows;
 }

@@ -42,6 +42,15 @@ public:
     // Rebuilds Lines from the editor's lines; First stays.
     void SetLines(const std::vector<std::string>& source);
 
+    // One screen row of a page: its row number and its 30 bytes.
+    struct TRow {
+        int row = 0;
+        std::string text;
+    };
+    // The rows of the next page (NextPage): Height rows from PosY, cut at the
+    // screen's last row, each a PageRow of its line or blank past the text.
+    std::vector<TRow> NextPageRows(bool centre);
+
     std::vector<std::string> Lines;
     int Height = 3;
     int First = 0;

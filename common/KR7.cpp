@@ -18,9 +18,9 @@ void TKR7::Send(TCommand code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3
     frame_[8] = 0;
     frame_[9] = FrameChecksum(frame_.data());
     // Results are ignored: a lost frame does not stop its payload.
-    port_.WriteAll(frame_.data(), frame_.size());
+    write_(frame_.data(), frame_.size());
     if (payload != nullptr && payloadSize > 0)
-        port_.WriteAll(payload, payloadSize);
+        write_(payload, payloadSize);
 }
 
 void TKR7::SetCrossPosition(int x, int y) {

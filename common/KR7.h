@@ -5,13 +5,20 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The display device as the program sees it: every action becomes one
 // 10-byte command frame, optionally followed by a payload. Nothing is read back.
 class TKR7 {
 public:
-    explicit TKR7(TCOMSocket& port) : port_(port) {}
+    // Where the frames go: the port, or anything else that takes whole blocks
+    // (a recorder of frames for a dry run).
+    using TWriter = std::function<void(const void* data, std::size_t size)>;
+
+    explicit TKR7(TCOMSocket& port)
+        : write_([&port](const void* data, std::size_t size) { port.WriteAll(data, size); }) {}
+    explicit TKR7(TWriter writer) : write_(std::move(writer)) {}
     TKR7(const TKR7&) = delete;
     TKR7& operator=(const TKR7&) = delete;
 
@@ -31,7 +38,7 @@ private:
     void Send(TCommand code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3, std::uint8_t p4,
               const void* payload = nullptr, std::size_t payloadSize = 0);
 
-    TCOMSocket& port_;
+    TWriter write_;
     std::array<std::uint8_t, FRAME_SIZE> frame_{FRAME_HEADER_0, FRAME_HEADER_1};
 };
 
