@@ -195,7 +195,7 @@ void TFormKR7::CheckBoxConnectClick() {
     }
     Log(QStringLiteral("Port połączony."));
     Log(QString::asprintf("Port: COM%i", port_->PortNumber()));
-    device_->SetMode(1);
+    device_->SetMode(MODE_TEXT);
     ClearPreview();
     platform_->Sleep(1000);
 }
@@ -229,19 +229,19 @@ void TFormKR7::ButtonSaveScreenClick() {
 }
 
 void TFormKR7::ButtonSetCrossModeClick() {
-    device_->SetMode(0);
-    device_->SetStoredMode(0);
+    device_->SetMode(MODE_CROSS);
+    device_->SetStoredMode(MODE_CROSS);
     device_->StoreScreen();
 }
 
 void TFormKR7::ButtonSetTextModeClick() {
-    device_->SetMode(1);
-    device_->SetStoredMode(1);
+    device_->SetMode(MODE_TEXT);
+    device_->SetStoredMode(MODE_TEXT);
     device_->StoreScreen();
 }
 
 void TFormKR7::ButtonChangeModeClick(QAbstractButton* sender) {
-    device_->SetMode(sender == ui_->ButtonTurnCrossMode ? 0 : 1);
+    device_->SetMode(sender == ui_->ButtonTurnCrossMode ? MODE_CROSS : MODE_TEXT);
 }
 
 void TFormKR7::ButtonEEPROMSaveClick() {
@@ -262,7 +262,7 @@ void TFormKR7::PageControlChange() {
     const int index = ui_->PageControl->currentIndex();
     const bool known = index >= 0 && index < static_cast<int>(kPageHeights.size());
     SetClientHeight(known ? kPageHeights[static_cast<std::size_t>(index)] : kOtherPageHeight);
-    if (IsLogoGenerated(*device_))
+    if (IsLogoGenerated(logoTable_))
         DrawLogoPreview();
 }
 

@@ -2,6 +2,7 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
+#include "LogoTable.h"
 #include "Neon.h"
 #include "Platform.h"
 #include "WindowServices.h"
@@ -137,6 +138,7 @@ public:
     const TServicePage& Service() const { return *service_; }
     const QImage& LogoView() const { return logoView_; }
     const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
+    const TLogoTable& LogoTable() const { return logoTable_; }
     THorizNeon& HorizNeon() { return horizNeon_; }
     TVertNeon& VertNeon() { return vertNeon_; }
 
@@ -201,6 +203,7 @@ private:
     // Logo.
     std::optional<QImage> logoBitmap_;
     QImage logoView_;
+    TLogoTable logoTable_;
     bool LogoPicking = false;
     bool LogoDragging = false;
     QPoint LogoDragMouse;

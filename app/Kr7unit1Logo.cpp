@@ -357,7 +357,7 @@ void TFormKR7::RenderLogo(bool withoutGrid, bool unprocessed) {
 void TFormKR7::UpdateLogoControls() {
     Ui::TFormKR7* ui = ui_.get();
     const bool loaded = logoBitmap_.has_value();
-    const bool generated = loaded && device_ && IsLogoGenerated(*device_);
+    const bool generated = loaded && IsLogoGenerated(logoTable_);
     const bool proportional = ui->CheckBoxLogoProportional->isChecked();
     const bool transparent = ui->CheckBoxLogoTransparentColor->isChecked();
 
@@ -407,8 +407,7 @@ void TFormKR7::ClearLogo() {
     logoBitmap_.reset();
     NewScreenBitmap(logoView_);
     ui_->ImageLogo->update();
-    if (device_)
-        ClearLogoTable(*device_);
+    ClearLogoTable(logoTable_);
     UpdateLogoControls();
 }
 
@@ -420,11 +419,11 @@ bool TFormKR7::IsInLogoPicture(int x, int y) const {
 }
 
 void TFormKR7::DrawLogoPreview() {
-    const TKR7& device = *device_;
-    for (std::size_t i = 0; i < device.LogoRows.size(); ++i) {
-        const std::string& row = device.LogoRows[i];
+    const TLogoTable& table = logoTable_;
+    for (std::size_t i = 0; i < table.LogoRows.size(); ++i) {
+        const std::string& row = table.LogoRows[i];
         for (std::size_t j = 0; j < row.size(); ++j)
-            DrawCode(device.LogoOrigin.column + static_cast<int>(j), device.LogoOrigin.row + static_cast<int>(i),
+            DrawCode(table.LogoOrigin.column + static_cast<int>(j), table.LogoOrigin.row + static_cast<int>(i),
                      static_cast<unsigned char>(row[j]));
     }
 }
@@ -474,7 +473,7 @@ void TFormKR7::ImportLogoPicture(const QImage& picture) {
 
 void TFormKR7::ButtonLogoClearClick() {
     ClearLogo();
-    ClearLogoTable(*device_);
+    ClearLogoTable(logoTable_);
     UpdateLogoControls();
 }
 
@@ -486,8 +485,11 @@ void TFormKR7::ButtonLogoCalculateClick() {
     bar->setValue(0);
     bar->show();
     TProgressBarAdapter progress(bar);
-    int count = 0;
-    const bool built = BuildLogoTable(*device_, logoView_, count, &progress);
+    std::optional<TLogoTable> table = BuildLogoTable(logoView_, &progress);
+    if (table)
+        logoTable_ = std::move(*table);
+    const bool built = table && !logoTable_.Failed;
+    const int count = logoTable_.TileCount;
     RenderLogo(false, false);
     if (built) {
         const int percent = static_cast<int>(count * 100.0 / LOGO_MAX_TILES + 0.5);
@@ -496,10 +498,10 @@ void TFormKR7::ButtonLogoCalculateClick() {
                 .arg(count)
                 .arg(LOGO_MAX_TILES)
                 .arg(percent));
-        if (IsLogoGenerated(*device_)) {
+        if (IsLogoGenerated(logoTable_)) {
             // The tiles are no edit of the user's, but earlier unsaved edits stay marked.
             const bool modified = chars_.Modified();
-            DrawLogoTiles(*device_, chars_);
+            DrawLogoTiles(logoTable_, chars_);
             if (!modified)
                 chars_.ClearModified();
             service_->LoadCharEditor();
@@ -526,7 +528,7 @@ void TFormKR7::ButtonLogoProgramClick() {
     QProgressBar* bar = ui_->ProgressBarLogoProgress;
     bar->setValue(0);
     bar->show();
-    if (logoBitmap_ && IsLogoGenerated(*device_))
+    if (logoBitmap_ && IsLogoGenerated(logoTable_))
         ProgramLogo();
     else
         RemoveLogo();
@@ -538,10 +540,10 @@ void TFormKR7::ProgramLogo() {
     TKR7& device = *device_;
     TProgressBarAdapter progress(ui_->ProgressBarLogoProgress);
     device.ClearScreen();
-    device.SetMode(1);
-    device.SetStoredMode(1);
-    SendLogoRows(device);
-    SendLogoTiles(device, &progress);
+    device.SetMode(MODE_TEXT);
+    device.SetStoredMode(MODE_TEXT);
+    SendLogoRows(device, logoTable_);
+    SendLogoTiles(device, logoTable_, &progress);
     device.StoreScreen();
 }
 
@@ -549,15 +551,15 @@ void TFormKR7::RemoveLogo() {
     TKR7& device = *device_;
     TProgressBarAdapter progress(ui_->ProgressBarLogoProgress);
     device.ClearScreen();
-    device.SetMode(0);
-    device.SetStoredMode(0);
+    device.SetMode(MODE_CROSS);
+    device.SetStoredMode(MODE_CROSS);
     service_->CharsReplaced(charsDefault_);
     SendCharsBitmap(device, chars_.Image(), LOGO_FIRST_CODE, &progress, 255);
     device.StoreScreen();
 }
 
 void TFormKR7::ButtonLogoShowClick() {
-    SendLogoRows(*device_);
+    SendLogoRows(*device_, logoTable_);
 }
 
 // ---- Settings file -------------------------------------------------------------

@@ -162,7 +162,7 @@ void TFormKR7::TimerHorizNeonTimer() {
 void TFormKR7::CheckBoxHorizNeonEnabledClick() {
     ClearPreview();
     if (ui_->CheckBoxHorizNeonEnabled->isChecked()) {
-        device_->SetMode(1);
+        device_->SetMode(MODE_TEXT);
         horizNeon_.Reset();
         TimerHorizNeonTimer();
         TimerHorizNeon->start();
@@ -264,16 +264,11 @@ void TFormKR7::TimerVertNeonTimer() {
     const bool centre = ui_->CheckBoxVertNeonCenter->isChecked();
     const bool connected = IsConnectChecked();
     const bool preview = IsPreviewActive();
-    const auto& lines = vertNeon_.Lines;
-    std::int64_t i = vertNeon_.NextPage();
-    const int end = std::min(vertNeon_.PosY + vertNeon_.Height, SCREEN_ROWS);
-    for (int r = vertNeon_.PosY; r < end; ++r, ++i) {
-        const bool blank = i < 0 || i >= static_cast<std::int64_t>(lines.size());
-        const std::string t = blank ? BlankRow : PageRow(lines[static_cast<std::size_t>(i)], centre);
+    for (const TVertNeon::TRow& row : vertNeon_.NextPageRows(centre)) {
         if (connected)
-            device_->WriteText(0, r, t);
+            device_->WriteText(0, row.row, row.text);
         if (preview)
-            DrawText(r, t);
+            DrawText(row.row, row.text);
     }
 }
 
@@ -284,7 +279,7 @@ void TFormKR7::MemoVertNeonChange() {
 void TFormKR7::CheckBoxVertNeonEnabledClick() {
     ClearPreview();
     if (ui_->CheckBoxVertNeonEnabled->isChecked()) {
-        device_->SetMode(1);
+        device_->SetMode(MODE_TEXT);
         vertNeon_.Reset();
         TimerVertNeonTimer();
         TimerVertNeon->start();

@@ -1,5 +1,7 @@
 #include "Neon.h"
 
+#include "CharTable.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -68,23 +70,23 @@ std::string THorizNeon::NextWindow() {
     // numbered from 1 and the window starts at max(Position, 1). Only the
     // bytes of the window are built.
     const std::int64_t n = static_cast<std::int64_t>(Text.size());
-    const std::int64_t paddedLength = n + 2 * NEON_WIDTH;
+    const std::int64_t paddedLength = n + 2 * SCREEN_COLUMNS;
     const std::int64_t p = Position;
     const std::int64_t first = std::max<std::int64_t>(p, 1);
 
     std::string window;
     if (first <= paddedLength) {
-        const std::int64_t length = std::min<std::int64_t>(NEON_WIDTH, paddedLength - first + 1);
+        const std::int64_t length = std::min<std::int64_t>(SCREEN_COLUMNS, paddedLength - first + 1);
         window.assign(static_cast<std::size_t>(length), ' ');
         for (std::int64_t i = 0; i < length; ++i) {
-            const std::int64_t index = first - 1 + i - NEON_WIDTH; // index into Text
+            const std::int64_t index = first - 1 + i - SCREEN_COLUMNS; // index into Text
             if (index >= 0 && index < n)
                 window[static_cast<std::size_t>(i)] = Text[static_cast<std::size_t>(index)];
         }
     }
 
     const std::int64_t next = p + 1;
-    Position = next > n + NEON_WIDTH ? 0 : static_cast<int>(next);
+    Position = next > n + SCREEN_COLUMNS ? 0 : static_cast<int>(next);
     return window;
 }
 
@@ -166,11 +168,22 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
 }
 
 std::string PageRow(const std::string& line, bool centre) {
-    std::string row = line.substr(0, NEON_WIDTH);
-    const std::size_t k = NEON_WIDTH - row.size();
+    std::string row = line.substr(0, SCREEN_COLUMNS);
+    const std::size_t k = SCREEN_COLUMNS - row.size();
     if (k == 0)
         return row;
     if (!centre)
         return row + std::string(k, ' ');
     return std::string(k / 2, ' ') + row + std::string((k + 1) / 2, ' ');
+}
+
+std::vector<TVertNeon::TRow> TVertNeon::NextPageRows(bool centre) {
+    std::vector<TRow> rows;
+    std::int64_t i = NextPage();
+    const int end = std::min(PosY + Height, SCREEN_ROWS);
+    for (int r = PosY; r < end; ++r, ++i) {
+        const bool blank = i < 0 || i >= static_cast<std::int64_t>(Lines.size());
+        rows.push_back({r, blank ? BlankRow : PageRow(Lines[static_cast<std::size_t>(i)], centre)});
+    }
+    return rows;
 }

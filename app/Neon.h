@@ -1,10 +1,9 @@
 #pragma once
 
+#include "Protocol.h"
+
 #include <string>
 #include <vector>
-
-// Columns of a screen row.
-constexpr int NEON_WIDTH = 30;
 
 // The common base of the two text features: the first screen row they write.
 class TNeon {
@@ -43,6 +42,15 @@ public:
     // Rebuilds Lines from the editor's lines; First stays.
     void SetLines(const std::vector<std::string>& source);
 
+    // One screen row of a page: its row number and its 30 bytes.
+    struct TRow {
+        int row = 0;
+        std::string text;
+    };
+    // The rows of the next page (NextPage): Height rows from PosY, cut at the
+    // screen's last row, each a PageRow of its line or blank past the text.
+    std::vector<TRow> NextPageRows(bool centre);
+
     std::vector<std::string> Lines;
     int Height = 3;
     int First = 0;
@@ -51,7 +59,7 @@ public:
 // The wrapping rule of the pages: breaks one line (without line breaks) after
 // spaces, hyphens and full stops, never inside quotes, into segments of at most
 // width bytes where a break point allows; segments are joined by CR LF.
-std::string WrapLine(const std::string& line, int width = NEON_WIDTH);
+std::string WrapLine(const std::string& line, int width = SCREEN_COLUMNS);
 
 // Splits bytes into lines at CR LF, lone CR and lone LF; a zero byte ends the
 // text. A final line break does not start another line.

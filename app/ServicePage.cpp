@@ -10,6 +10,7 @@
 #include "KR7.h"
 #include "MemoryStream.h"
 #include "PictureFile.h"
+#include "Protocol.h"
 #include "ProgressBarAdapter.h"
 #include "ServiceFiles.h"
 #include "WindowServices.h"
@@ -26,7 +27,6 @@
 namespace {
 
 constexpr int TEST_ROWS = 16;
-constexpr int ZONE_WIDTH = 30;
 constexpr int TEXT_TEST_ROW = 8;
 constexpr int TEXT_MAX_LENGTH = 255;
 constexpr std::uint8_t ZONE1_CODE = 113;
@@ -127,7 +127,7 @@ void TServicePage::ButtonTestClick() {
 
 void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
     const std::uint8_t code = sender == ui_.ButtonZoneTest1 ? ZONE1_CODE : ZONE2_CODE;
-    const std::string codes(ZONE_WIDTH, static_cast<char>(code));
+    const std::string codes(SCREEN_COLUMNS, static_cast<char>(code));
     TProgressBarAdapter progress(ShowProgressFromZero());
     progress.SetMax(TEST_ROWS - 1);
     for (int row = 0; row < TEST_ROWS; ++row) {

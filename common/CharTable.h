@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Protocol.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,4 +11,4 @@ std::uint8_t CharToCode(unsigned char ch);
 std::string TextToCodes(const std::string& text);
 
 // Thirty spaces: blanks a whole screen row.
-inline const std::string BlankRow(30, ' ');
+inline const std::string BlankRow(SCREEN_COLUMNS, ' ');

@@ -16,7 +16,7 @@ const std::uint8_t* RecordAt(const TMemoryStream& stream, std::size_t offset) {
 void SendCharBitmap(TKR7& device, std::uint8_t code, const QImage& cell) {
     TMemoryStream stream;
     WriteCharBitmap(cell, stream);
-    if (stream.Size() < GLYPH_RECORD_BYTES)
+    if (stream.Size() < GLYPH_RECORD_SIZE)
         return;
     device.LoadGlyph(code, RecordAt(stream, 0));
 }
@@ -31,7 +31,7 @@ void SendCharsBitmap(TKR7& device, const QImage& chars, int first, TProgress* pr
     if (stream.Size() < GLYPH_SET_BYTES)
         return;
     for (int code = first; code <= last; ++code) {
-        device.LoadGlyph(code, RecordAt(stream, GLYPH_RECORD_BYTES * static_cast<std::size_t>(code)));
+        device.LoadGlyph(code, RecordAt(stream, GLYPH_RECORD_SIZE * static_cast<std::size_t>(code)));
         if (progress != nullptr)
             progress->Step();
     }

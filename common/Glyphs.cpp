@@ -89,7 +89,7 @@ void NewScreenBitmap(QImage& picture) {
 }
 
 std::optional<QImage> ReadCharBitmap(TMemoryStream& stream) {
-    const std::uint8_t* record = TakeBytes(stream, GLYPH_RECORD_BYTES);
+    const std::uint8_t* record = TakeBytes(stream, GLYPH_RECORD_SIZE);
     if (record == nullptr)
         return std::nullopt;
     // Every pixel is decoded, so the picture needs no grey fill first.
@@ -109,7 +109,7 @@ std::optional<QImage> ReadCharsBitmap(TMemoryStream& stream) {
         return std::nullopt;
     for (int code = 0; code < 256; ++code) {
         const QPoint origin = GlyphOrigin(code);
-        DecodeRecord(records + code * GLYPH_RECORD_BYTES, chars, origin.x(), origin.y());
+        DecodeRecord(records + code * GLYPH_RECORD_SIZE, chars, origin.x(), origin.y());
     }
     return chars;
 }
@@ -129,7 +129,7 @@ void WriteCharBitmap(const QImage& cell, TMemoryStream& stream) {
     const QImage picture = Rgb32OfSize(cell, GLYPH_WIDTH, GLYPH_HEIGHT);
     if (picture.isNull())
         return;
-    std::array<std::uint8_t, GLYPH_RECORD_BYTES> record{};
+    std::array<std::uint8_t, GLYPH_RECORD_SIZE> record{};
     EncodeRecord(picture, 0, 0, record.data());
     stream.Write(reinterpret_cast<const char*>(record.data()), record.size());
 }
@@ -141,7 +141,7 @@ void WriteCharsBitmap(const QImage& chars, TMemoryStream& stream) {
     std::array<std::uint8_t, GLYPH_SET_BYTES> records{};
     for (int code = 0; code < 256; ++code) {
         const QPoint origin = GlyphOrigin(code);
-        EncodeRecord(picture, origin.x(), origin.y(), records.data() + code * GLYPH_RECORD_BYTES);
+        EncodeRecord(picture, origin.x(), origin.y(), records.data() + code * GLYPH_RECORD_SIZE);
     }
     stream.Write(reinterpret_cast<const char*>(records.data()), records.size());
 }

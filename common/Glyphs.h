@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MemoryStream.h"
+#include "Protocol.h"
 
 #include <QImage>
 #include <QPoint>
@@ -15,16 +16,8 @@ constexpr QRgb LEVEL_BLACK = 0x000000;
 constexpr QRgb LEVEL_GREY = 0x808080;
 constexpr QRgb LEVEL_WHITE = 0xFFFFFF;
 
-constexpr int GLYPH_WIDTH = 12;
-constexpr int GLYPH_HEIGHT = 18;
 constexpr int CHARS_WIDTH = 192;  // 16 glyphs across
 constexpr int CHARS_HEIGHT = 288; // 16 glyphs down
-constexpr int SCREEN_COLUMNS = 30;
-constexpr int SCREEN_ROWS = 16;
-constexpr int SCREEN_WIDTH = SCREEN_COLUMNS * GLYPH_WIDTH; // 360
-constexpr int SCREEN_HEIGHT = SCREEN_ROWS * GLYPH_HEIGHT;  // 288
-constexpr std::size_t GLYPH_RECORD_BYTES = 54;
-constexpr std::size_t GLYPH_SET_BYTES = 256 * GLYPH_RECORD_BYTES; // 13,824
 
 // Top left pixel of glyph code in the glyph image.
 inline QPoint GlyphOrigin(int code) {

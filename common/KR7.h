@@ -1,62 +1,45 @@
 #pragma once
 
 #include "COMSocket.h"
-
-#include <QImage>
+#include "Protocol.h"
 
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string>
-#include <vector>
-
-// Glyph codes of the logo table.
-constexpr std::uint8_t CODE_EMPTY = 0;
-constexpr std::uint8_t CODE_WHITE = 113;
-constexpr std::uint8_t CODE_BLACK = 114;
-constexpr int LOGO_FIRST_CODE = 115;
-constexpr int LOGO_MAX_TILES = 141;
-
-struct TLogoOrigin {
-    int column = 0;
-    int row = 0;
-};
 
 // The display device as the program sees it: every action becomes one
 // 10-byte command frame, optionally followed by a payload. Nothing is read back.
 class TKR7 {
 public:
-    static constexpr std::size_t FRAME_SIZE = 10;
-    static constexpr std::size_t GLYPH_RECORD_SIZE = 54;
+    // Where the frames go: the port, or anything else that takes whole blocks
+    // (a recorder of frames for a dry run).
+    using TWriter = std::function<void(const void* data, std::size_t size)>;
 
-    explicit TKR7(TCOMSocket& port);
-    ~TKR7();
+    explicit TKR7(TCOMSocket& port)
+        : write_([&port](const void* data, std::size_t size) { port.WriteAll(data, size); }) {}
+    explicit TKR7(TWriter writer) : write_(std::move(writer)) {}
     TKR7(const TKR7&) = delete;
     TKR7& operator=(const TKR7&) = delete;
 
-    void SetCrossPosition(int x, int y);                            // 0
-    void SetMode(int mode);                                         // 1
-    void StoreScreen();                                             // 2
-    void ClearScreen();                                             // 3
-    void WriteText(int column, int row, const std::string& text);   // 4
-    void LoadGlyph(int code, const std::uint8_t* record);           // 5
-    void WriteCodes(int column, int row, const std::string& codes); // 6
-    void SetStoredMode(int mode);                                   // 7
-
-    // The logo table (filled by BuildLogoTable, see LogoTable.h).
-    std::vector<std::string> LogoRows;
-    TLogoOrigin LogoOrigin;
-    std::array<std::optional<QImage>, LOGO_MAX_TILES> LogoTiles;
+    void SetCrossPosition(int x, int y);
+    void SetMode(int mode);
+    void StoreScreen();
+    void ClearScreen();
+    void WriteText(int column, int row, const std::string& text);
+    void LoadGlyph(int code, const std::uint8_t* record);
+    void WriteCodes(int column, int row, const std::string& codes);
+    void SetStoredMode(int mode);
 
     // The last frame built, for inspection.
     const std::array<std::uint8_t, FRAME_SIZE>& Frame() const { return frame_; }
 
 private:
-    void Send(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3, std::uint8_t p4,
+    void Send(TCommand code, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3, std::uint8_t p4,
               const void* payload = nullptr, std::size_t payloadSize = 0);
 
-    TCOMSocket& port_;
-    std::array<std::uint8_t, FRAME_SIZE> frame_{0xFF, 0x00};
+    TWriter write_;
+    std::array<std::uint8_t, FRAME_SIZE> frame_{FRAME_HEADER_0, FRAME_HEADER_1};
 };
 
 // The checksum of a frame: the 8-bit sum of bytes 2 to 8.

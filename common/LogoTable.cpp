@@ -81,13 +81,13 @@ std::uint64_t HashCell(const TCell& cell) {
 // Tiles found so far, reached through the hash of their pixels.
 class TTileIndex {
 public:
-    explicit TTileIndex(const TKR7& device) : device_(device) {}
+    explicit TTileIndex(const TLogoTable& table) : table_(table) {}
 
     // The tile showing exactly cell, or -1.
     int Find(const TCell& cell, std::uint64_t hash) const {
         auto [first, last] = byHash_.equal_range(hash);
         for (auto it = first; it != last; ++it) {
-            const QImage& tile = *device_.LogoTiles[static_cast<std::size_t>(it->second)];
+            const QImage& tile = *table_.LogoTiles[static_cast<std::size_t>(it->second)];
             if (SameCell(cell, WholeImage(tile)))
                 return it->second;
         }
@@ -96,7 +96,7 @@ public:
     void Add(std::uint64_t hash, int tile) { byHash_.emplace(hash, tile); }
 
 private:
-    const TKR7& device_;
+    const TLogoTable& table_;
     std::unordered_multimap<std::uint64_t, int> byHash_;
 };
 
@@ -157,24 +157,25 @@ bool SameTile(const QImage& a, const QImage& b) {
     return SameCell(WholeImage(ra), WholeImage(rb));
 }
 
-void ClearLogoTable(TKR7& device) {
-    for (auto& tile : device.LogoTiles)
+void ClearLogoTable(TLogoTable& table) {
+    for (auto& tile : table.LogoTiles)
         tile.reset();
-    device.LogoRows.clear();
+    table.LogoRows.clear();
 }
 
-bool IsLogoGenerated(const TKR7& device) {
-    return !device.LogoRows.empty();
+bool IsLogoGenerated(const TLogoTable& table) {
+    return !table.LogoRows.empty();
 }
 
-bool BuildLogoTable(TKR7& device, const QImage& view, int& count, TProgress* progress) {
+std::optional<TLogoTable> BuildLogoTable(const QImage& view, TProgress* progress) {
     if (view.width() != SCREEN_WIDTH || view.height() != SCREEN_HEIGHT)
-        return false;
+        return std::nullopt;
     if (progress != nullptr)
-        progress->SetMax(SCREEN_COLUMNS * SCREEN_ROWS);
-    ClearLogoTable(device);
+        progress->SetMax(SCREEN_CELLS);
+    TLogoTable table;
+    int& count = table.TileCount;
     const QImage rgb = AsRgb32(view);
-    TTileIndex index(device);
+    TTileIndex index(table);
     TBounds bounds;
     bool failed = false;
     for (int i = 0; i < SCREEN_ROWS && !failed; ++i) {
@@ -197,7 +198,7 @@ bool BuildLogoTable(TKR7& device, const QImage& view, int& count, TProgress* pro
                         break;
                     }
                     tile = count;
-                    device.LogoTiles[static_cast<std::size_t>(tile)] = CopyCell(cell);
+                    table.LogoTiles[static_cast<std::size_t>(tile)] = CopyCell(cell);
                     index.Add(hash, tile);
                     ++count;
                 }
@@ -207,41 +208,42 @@ bool BuildLogoTable(TKR7& device, const QImage& view, int& count, TProgress* pro
             if (progress != nullptr)
                 progress->Step();
         }
-        device.LogoRows.push_back(std::move(row));
+        table.LogoRows.push_back(std::move(row));
     }
     if (failed) {
-        ClearLogoTable(device);
+        ClearLogoTable(table);
         count = LOGO_MAX_TILES;
-        return false;
+        table.Failed = true;
+        return table;
     }
-    TrimRows(device.LogoRows, bounds);
-    device.LogoOrigin = {bounds.left, bounds.top};
-    return true;
+    TrimRows(table.LogoRows, bounds);
+    table.LogoOrigin = {bounds.left, bounds.top};
+    return table;
 }
 
-void DrawLogoTiles(const TKR7& device, TCharsImage& glyphImage) {
+void DrawLogoTiles(const TLogoTable& table, TCharsImage& glyphImage) {
     for (int k = 0; k < LOGO_MAX_TILES; ++k) {
-        const auto& tile = device.LogoTiles[static_cast<std::size_t>(k)];
+        const auto& tile = table.LogoTiles[static_cast<std::size_t>(k)];
         if (!tile)
             break;
         glyphImage.CopyRect(*tile, QRect(0, 0, GLYPH_WIDTH, GLYPH_HEIGHT), GlyphOrigin(LOGO_FIRST_CODE + k));
     }
 }
 
-void SendLogoRows(TKR7& device) {
-    for (std::size_t i = 0; i < device.LogoRows.size(); ++i)
-        device.WriteCodes(device.LogoOrigin.column, device.LogoOrigin.row + static_cast<int>(i), device.LogoRows[i]);
+void SendLogoRows(TKR7& device, const TLogoTable& table) {
+    for (std::size_t i = 0; i < table.LogoRows.size(); ++i)
+        device.WriteCodes(table.LogoOrigin.column, table.LogoOrigin.row + static_cast<int>(i), table.LogoRows[i]);
 }
 
-void SendLogoTiles(TKR7& device, TProgress* progress) {
+void SendLogoTiles(TKR7& device, const TLogoTable& table, TProgress* progress) {
     int n = 0;
-    while (n < LOGO_MAX_TILES && device.LogoTiles[static_cast<std::size_t>(n)])
+    while (n < LOGO_MAX_TILES && table.LogoTiles[static_cast<std::size_t>(n)])
         ++n;
     if (progress != nullptr)
         progress->SetMax(n);
     for (int k = 0; k < n; ++k) {
         SendCharBitmap(device, static_cast<std::uint8_t>(LOGO_FIRST_CODE + k),
-                       *device.LogoTiles[static_cast<std::size_t>(k)]);
+                       *table.LogoTiles[static_cast<std::size_t>(k)]);
         if (progress != nullptr)
             progress->Step();
     }

@@ -23,7 +23,7 @@ QRgb LevelColour(int value) {
 }
 
 int RecordPixel(const std::string& glyphs, int code, int x, int y) {
-    const auto byte = static_cast<std::uint8_t>(glyphs[code * EMU_RECORD_BYTES + 3 * y + x / 4]);
+    const auto byte = static_cast<std::uint8_t>(glyphs[code * GLYPH_RECORD_SIZE + 3 * y + x / 4]);
     return (byte >> (6 - 2 * (x % 4))) & 3;
 }
 
@@ -42,24 +42,24 @@ std::optional<std::string> DefaultGlyphRecords() {
 
 std::string TEmulatedDevice::Apply(const TDeviceCommand& command) {
     switch (command.code) {
-    case 0:
+    case TCommand::SetCrossPosition:
         return SetCross(command);
-    case 1:
+    case TCommand::SetMode:
         return SetMode(command.params[0], false);
-    case 2:
+    case TCommand::StoreScreen:
         if (store_)
             store_(state_);
         return {};
-    case 3:
+    case TCommand::ClearScreen:
         state_.screen.fill(0);
         return {};
-    case 4:
+    case TCommand::WriteText:
         return WriteCells(command, true);
-    case 5:
+    case TCommand::LoadGlyph:
         return LoadGlyph(command);
-    case 6:
+    case TCommand::WriteCodes:
         return WriteCells(command, false);
-    case 7:
+    case TCommand::SetStoredMode:
         return SetMode(command.params[0], true);
     default:
         return "unknown command ignored";
@@ -69,9 +69,9 @@ std::string TEmulatedDevice::Apply(const TDeviceCommand& command) {
 std::string TEmulatedDevice::SetCross(const TDeviceCommand& command) {
     const int x = command.params[0] << 8 | command.params[1];
     const int y = command.params[2] << 8 | command.params[3];
-    state_.crossX = std::min(x, EMU_CROSS_MAX_X);
-    state_.crossY = std::min(y, EMU_CROSS_MAX_Y);
-    if (x > EMU_CROSS_MAX_X || y > EMU_CROSS_MAX_Y)
+    state_.crossX = std::min(x, CROSS_MAX_X);
+    state_.crossY = std::min(y, CROSS_MAX_Y);
+    if (x > CROSS_MAX_X || y > CROSS_MAX_Y)
         return "position beyond the screen, held at its edge";
     return {};
 }
@@ -89,13 +89,13 @@ std::string TEmulatedDevice::WriteCells(const TDeviceCommand& command, bool mapT
     const int column = command.params[0];
     const int row = command.params[1];
     const auto& bytes = command.payload;
-    if (row >= EMU_ROWS || column >= EMU_COLUMNS)
+    if (row >= SCREEN_ROWS || column >= SCREEN_COLUMNS)
         return bytes.empty() ? std::string() : "outside the screen, nothing written";
-    const std::size_t room = static_cast<std::size_t>(EMU_COLUMNS - column);
+    const std::size_t room = static_cast<std::size_t>(SCREEN_COLUMNS - column);
     const std::size_t count = std::min(bytes.size(), room);
     for (std::size_t i = 0; i < count; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        state_.screen[row * EMU_COLUMNS + column + i] = mapText ? CharToCode(byte) : byte;
+        state_.screen[row * SCREEN_COLUMNS + column + i] = mapText ? CharToCode(byte) : byte;
     }
     if (count < bytes.size())
         return std::to_string(bytes.size() - count) + " cells beyond the right edge cut off";
@@ -103,20 +103,20 @@ std::string TEmulatedDevice::WriteCells(const TDeviceCommand& command, bool mapT
 }
 
 std::string TEmulatedDevice::LoadGlyph(const TDeviceCommand& command) {
-    if (command.payload.size() != EMU_RECORD_BYTES)
+    if (command.payload.size() != GLYPH_RECORD_SIZE)
         return "glyph record of wrong size ignored";
-    state_.glyphs.replace(command.params[0] * EMU_RECORD_BYTES, EMU_RECORD_BYTES, command.payload);
+    state_.glyphs.replace(command.params[0] * GLYPH_RECORD_SIZE, GLYPH_RECORD_SIZE, command.payload);
     return {};
 }
 
 QImage TEmulatedDevice::Render() const {
-    QImage image(EMU_COLUMNS * GLYPH_WIDTH, EMU_ROWS * GLYPH_HEIGHT, QImage::Format_RGB32);
+    QImage image(SCREEN_COLUMNS * GLYPH_WIDTH, SCREEN_ROWS * GLYPH_HEIGHT, QImage::Format_RGB32);
     if (state_.mode == MODE_CROSS) {
         DrawCross(image);
         return image;
     }
-    for (int row = 0; row < EMU_ROWS; ++row)
-        for (int column = 0; column < EMU_COLUMNS; ++column)
+    for (int row = 0; row < SCREEN_ROWS; ++row)
+        for (int column = 0; column < SCREEN_COLUMNS; ++column)
             DrawGlyph(image, state_.Cell(column, row), column * GLYPH_WIDTH, row * GLYPH_HEIGHT);
     return image;
 }

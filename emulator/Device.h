@@ -2,6 +2,7 @@
 
 #include "FrameParser.h"
 #include "Glyphs.h"
+#include "Protocol.h"
 
 #include <QImage>
 
@@ -11,27 +12,17 @@
 #include <optional>
 #include <string>
 
-constexpr int EMU_COLUMNS = SCREEN_COLUMNS;
-constexpr int EMU_ROWS = SCREEN_ROWS;
-constexpr int EMU_CELLS = EMU_COLUMNS * EMU_ROWS;
-constexpr int EMU_GLYPHS = 256;
-constexpr int EMU_RECORD_BYTES = static_cast<int>(GLYPH_RECORD_BYTES);
-constexpr int EMU_CROSS_MAX_X = 359;
-constexpr int EMU_CROSS_MAX_Y = 143;
-constexpr std::uint8_t MODE_CROSS = 0;
-constexpr std::uint8_t MODE_TEXT = 1;
-
 // Everything the display keeps: what it shows and what it remembers.
 struct TDeviceState {
-    std::array<std::uint8_t, EMU_CELLS> screen{}; // glyph codes, row by row
+    std::array<std::uint8_t, SCREEN_CELLS> screen{}; // glyph codes, row by row
     std::uint8_t mode = MODE_TEXT;
     std::uint8_t storedMode = MODE_TEXT; // the mode shown after power-on
     int crossX = 180;
     int crossY = 72;
-    std::string glyphs = std::string(EMU_GLYPHS * EMU_RECORD_BYTES, '\xFF'); // 256 records
+    std::string glyphs = std::string(GLYPH_COUNT * GLYPH_RECORD_SIZE, '\xFF'); // 256 records
 
-    std::uint8_t Cell(int column, int row) const { return screen[row * EMU_COLUMNS + column]; }
-    std::string GlyphRecord(int code) const { return glyphs.substr(code * EMU_RECORD_BYTES, EMU_RECORD_BYTES); }
+    std::uint8_t Cell(int column, int row) const { return screen[row * SCREEN_COLUMNS + column]; }
+    std::string GlyphRecord(int code) const { return glyphs.substr(code * GLYPH_RECORD_SIZE, GLYPH_RECORD_SIZE); }
     bool operator==(const TDeviceState&) const = default;
 };
 

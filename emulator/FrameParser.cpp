@@ -6,19 +6,19 @@
 
 namespace {
 
-constexpr char HEADER[] = {'\xFF', '\x00'};
+constexpr char HEADER[] = {static_cast<char>(FRAME_HEADER_0), static_cast<char>(FRAME_HEADER_1)};
 
 } // namespace
 
 std::string TDeviceCommand::Bytes() const {
     std::string out;
-    out.reserve(TFrameParser::FRAME_BYTES + payload.size());
-    out.push_back('\xFF');
-    out.push_back('\x00');
+    out.reserve(FRAME_SIZE + payload.size());
+    out.push_back(HEADER[0]);
+    out.push_back(HEADER[1]);
     out.push_back(static_cast<char>(code));
     for (std::uint8_t p : params)
         out.push_back(static_cast<char>(p));
-    std::uint8_t frame[TFrameParser::FRAME_BYTES] = {};
+    std::uint8_t frame[FRAME_SIZE] = {};
     std::copy(out.begin(), out.end(), frame);
     out.push_back(static_cast<char>(FrameChecksum(frame)));
     out += payload;
@@ -26,12 +26,12 @@ std::string TDeviceCommand::Bytes() const {
 }
 
 std::size_t TFrameParser::PayloadLength(std::uint8_t code, std::uint8_t length) {
-    switch (code) {
-    case 4:
-    case 6:
+    switch (static_cast<TCommand>(code)) {
+    case TCommand::WriteText:
+    case TCommand::WriteCodes:
         return length;
-    case 5:
-        return GLYPH_PAYLOAD_BYTES;
+    case TCommand::LoadGlyph:
+        return GLYPH_RECORD_SIZE;
     default:
         return 0;
     }
@@ -59,31 +59,31 @@ std::size_t TFrameParser::EndOfStream() {
 
 // Decodes or rejects one frame at the read position; false when more bytes are needed.
 bool TFrameParser::Step() {
-    if (!SyncToHeader() || Pending() < FRAME_BYTES)
+    if (!SyncToHeader() || Pending() < FRAME_SIZE)
         return false;
-    std::uint8_t frame[FRAME_BYTES];
-    for (std::size_t i = 0; i < FRAME_BYTES; ++i)
+    std::uint8_t frame[FRAME_SIZE];
+    for (std::size_t i = 0; i < FRAME_SIZE; ++i)
         frame[i] = At(i);
     if (FrameChecksum(frame) != frame[9]) {
         ++counters_.checksumErrors;
         Reject(TParserEvent::TKind::ChecksumError);
         return true;
     }
-    if (frame[2] > LAST_CODE) {
+    if (frame[2] > LAST_COMMAND_CODE) {
         ++counters_.unknownCodes;
         Reject(TParserEvent::TKind::UnknownCode);
         return true;
     }
     const std::size_t payload = PayloadLength(frame[2], frame[5]);
-    if (Pending() < FRAME_BYTES + payload)
+    if (Pending() < FRAME_SIZE + payload)
         return false;
 
     TParserEvent event;
     event.kind = TParserEvent::TKind::Command;
-    event.command.code = frame[2];
+    event.command.code = static_cast<TCommand>(frame[2]);
     std::copy(frame + 3, frame + 9, event.command.params.begin());
-    event.command.payload = buffer_.substr(start_ + FRAME_BYTES, payload);
-    event.byteCount = FRAME_BYTES + payload;
+    event.command.payload = buffer_.substr(start_ + FRAME_SIZE, payload);
+    event.byteCount = FRAME_SIZE + payload;
     start_ += event.byteCount;
     ++counters_.frames;
     counters_.frameBytes += event.byteCount;
@@ -107,7 +107,7 @@ bool TFrameParser::SyncToHeader() {
 }
 
 void TFrameParser::Reject(TParserEvent::TKind kind) {
-    Emit(kind, FRAME_BYTES);
+    Emit(kind, FRAME_SIZE);
     ++counters_.skippedBytes;
     ++start_;
 }

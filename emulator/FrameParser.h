@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Protocol.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +11,7 @@
 
 // One command as it arrived on the line: the 10-byte frame and its payload.
 struct TDeviceCommand {
-    std::uint8_t code = 0;
+    TCommand code = TCommand::SetCrossPosition;
     std::array<std::uint8_t, 6> params{};
     std::string payload;
 
@@ -52,9 +54,6 @@ struct TParserCounters {
 // byte after the bad header's FF.
 class TFrameParser {
 public:
-    static constexpr std::size_t FRAME_BYTES = 10;
-    static constexpr std::size_t GLYPH_PAYLOAD_BYTES = 54;
-    static constexpr std::uint8_t LAST_CODE = 7;
     static constexpr std::size_t EVENT_BYTES = 32;
 
     using TSink = std::function<void(const TParserEvent&)>;

@@ -50,24 +50,24 @@ QString HexBytes(std::string_view bytes) {
 QString DescribeCommand(const TDeviceCommand& command) {
     const auto& p = command.params;
     switch (command.code) {
-    case 0:
+    case TCommand::SetCrossPosition:
         return QStringLiteral("SetCrossPosition(x %1, y %2)").arg(p[0] << 8 | p[1]).arg(p[2] << 8 | p[3]);
-    case 1:
+    case TCommand::SetMode:
         return QStringLiteral("SetMode(%1)").arg(ModeName(p[0]));
-    case 2:
+    case TCommand::StoreScreen:
         return QStringLiteral("StoreScreen");
-    case 3:
+    case TCommand::ClearScreen:
         return QStringLiteral("ClearScreen");
-    case 4:
+    case TCommand::WriteText:
         return QStringLiteral("WriteText(%1, \"%2\")").arg(CellsPlace(command), PrintableText(command.payload));
-    case 5:
+    case TCommand::LoadGlyph:
         return QStringLiteral("LoadGlyph(code %1)").arg(p[0]);
-    case 6:
+    case TCommand::WriteCodes:
         return QStringLiteral("WriteCodes(%1, %2 codes)").arg(CellsPlace(command)).arg(command.payload.size());
-    case 7:
+    case TCommand::SetStoredMode:
         return QStringLiteral("SetStoredMode(%1)").arg(ModeName(p[0]));
     default:
-        return QStringLiteral("command %1").arg(command.code);
+        return QStringLiteral("command %1").arg(static_cast<int>(command.code));
     }
 }
 

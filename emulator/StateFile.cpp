@@ -45,16 +45,16 @@ std::optional<TDeviceState> DecodeState(const std::string& bytes) {
         return std::nullopt;
     TDeviceState state;
     std::size_t at = STATE_TAG_BYTES;
-    std::copy(bytes.begin() + at, bytes.begin() + at + EMU_CELLS, state.screen.begin());
-    at += EMU_CELLS;
+    std::copy(bytes.begin() + at, bytes.begin() + at + SCREEN_CELLS, state.screen.begin());
+    at += SCREEN_CELLS;
     state.mode = static_cast<std::uint8_t>(bytes[at++]);
     state.storedMode = static_cast<std::uint8_t>(bytes[at++]);
     state.crossX = GetWord(bytes, at);
     state.crossY = GetWord(bytes, at + 2);
     at += 4;
     state.glyphs = bytes.substr(at);
-    if (!ValidMode(state.mode) || !ValidMode(state.storedMode) || state.crossX > EMU_CROSS_MAX_X ||
-        state.crossY > EMU_CROSS_MAX_Y)
+    if (!ValidMode(state.mode) || !ValidMode(state.storedMode) || state.crossX > CROSS_MAX_X ||
+        state.crossY > CROSS_MAX_Y)
         return std::nullopt;
     return state;
 }

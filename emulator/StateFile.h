@@ -12,7 +12,7 @@
 // glyph records.
 constexpr char STATE_TAG[] = "KR7EMST1";
 constexpr int STATE_TAG_BYTES = 8;
-constexpr int STATE_FILE_BYTES = STATE_TAG_BYTES + EMU_CELLS + 2 + 4 + EMU_GLYPHS * EMU_RECORD_BYTES;
+constexpr int STATE_FILE_BYTES = STATE_TAG_BYTES + SCREEN_CELLS + 2 + 4 + static_cast<int>(GLYPH_SET_BYTES);
 
 // $XDG_STATE_HOME/kr7-emulator/state.bin, or ~/.local/state/kr7-emulator/state.bin.
 QString DefaultStatePath();

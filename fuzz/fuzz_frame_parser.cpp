@@ -27,14 +27,15 @@ bool Same(const TParserEvent& a, const TParserEvent& b) {
 
 void CheckCommand(const TDeviceCommand& command) {
     const std::string bytes = command.Bytes();
-    Check(bytes.size() >= TFrameParser::FRAME_BYTES);
+    Check(bytes.size() >= FRAME_SIZE);
     Check(static_cast<std::uint8_t>(bytes[0]) == 0xFF && bytes[1] == 0);
     std::uint8_t sum = 0;
     for (int i = 2; i <= 8; ++i)
         sum = static_cast<std::uint8_t>(sum + static_cast<std::uint8_t>(bytes[i]));
     Check(static_cast<std::uint8_t>(bytes[9]) == sum);
-    Check(command.code <= TFrameParser::LAST_CODE);
-    Check(command.payload.size() == TFrameParser::PayloadLength(command.code, command.params[2]));
+    Check(static_cast<std::uint8_t>(command.code) <= LAST_COMMAND_CODE);
+    Check(command.payload.size() ==
+          TFrameParser::PayloadLength(static_cast<std::uint8_t>(command.code), command.params[2]));
 }
 
 TRecorded Run(const std::string& bytes, const std::vector<std::size_t>& pieces) {
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(c.droppedBytes == whole.dropped);
     std::uint64_t commands = 0;
     for (const TParserEvent& event : whole.events) {
-        Check(event.bytes.size() <= TFrameParser::EVENT_BYTES + TFrameParser::GLYPH_PAYLOAD_BYTES + 256 + 10);
+        Check(event.bytes.size() <= TFrameParser::EVENT_BYTES + GLYPH_RECORD_SIZE + 256 + 10);
         if (event.kind == TParserEvent::TKind::Command) {
             CheckCommand(event.command);
             ++commands;

@@ -26,10 +26,10 @@ void CheckRecord(const QImage& cell, const std::uint8_t* record) {
             Check(IsLevel(cell.pixel(x, y)));
     TMemoryStream out;
     WriteCharBitmap(cell, out);
-    Check(out.Size() == GLYPH_RECORD_BYTES);
+    Check(out.Size() == GLYPH_RECORD_SIZE);
     // Value 1 and 3 both read as grey and grey writes back as 3: compare with
     // 1 mapped to 3.
-    for (std::size_t i = 0; i < GLYPH_RECORD_BYTES; ++i) {
+    for (std::size_t i = 0; i < GLYPH_RECORD_SIZE; ++i) {
         std::uint8_t expected = 0;
         for (int shift = 6; shift >= 0; shift -= 2) {
             std::uint8_t v = (record[i] >> shift) & 3;
@@ -48,13 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t before = stream.Position();
         const std::optional<QImage> cell = ReadCharBitmap(stream);
         if (!cell) {
-            Check(size - before < GLYPH_RECORD_BYTES);
+            Check(size - before < GLYPH_RECORD_SIZE);
             break;
         }
-        Check(stream.Position() == before + GLYPH_RECORD_BYTES);
+        Check(stream.Position() == before + GLYPH_RECORD_SIZE);
         CheckRecord(*cell, data + before);
         ++records;
     }
-    Check(records == size / GLYPH_RECORD_BYTES);
+    Check(records == size / GLYPH_RECORD_SIZE);
     return 0;
 }

@@ -16,11 +16,11 @@ void Check(bool condition) {
 void Tick(THorizNeon& neon) {
     const std::string& text = neon.GetText();
     const std::string window = neon.NextWindow();
-    Check(window.size() <= static_cast<std::size_t>(NEON_WIDTH));
+    Check(window.size() <= static_cast<std::size_t>(SCREEN_COLUMNS));
     for (char c : window)
         Check(c == ' ' || text.find(c) != std::string::npos);
     Check(neon.Position >= 0);
-    Check(neon.Position <= static_cast<int>(text.size()) + NEON_WIDTH);
+    Check(neon.Position <= static_cast<int>(text.size()) + SCREEN_COLUMNS);
 }
 
 } // namespace
@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // A text that shrank under a Position from the old text.
             neon.Position = data[i++];
             const std::string window = neon.NextWindow();
-            Check(window.size() <= static_cast<std::size_t>(NEON_WIDTH));
-            Check(neon.Position >= 0 && neon.Position <= static_cast<int>(neon.GetText().size()) + NEON_WIDTH);
+            Check(window.size() <= static_cast<std::size_t>(SCREEN_COLUMNS));
+            Check(neon.Position >= 0 && neon.Position <= static_cast<int>(neon.GetText().size()) + SCREEN_COLUMNS);
         } else {
             neon.Reset();
             Check(neon.Position == 0);
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A full cycle from the start shows the text and comes back to 0.
     neon.Reset();
-    const int cycle = static_cast<int>(neon.GetText().size()) + NEON_WIDTH + 1;
+    const int cycle = static_cast<int>(neon.GetText().size()) + SCREEN_COLUMNS + 1;
     for (int t = 0; t < cycle; ++t)
         Tick(neon);
     Check(neon.Position == 0);

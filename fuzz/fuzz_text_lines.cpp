@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> lines = SplitTextLines(bytes);
     CheckSplit(bytes, lines);
     for (const std::string& line : lines) {
-        CheckWrap(line, NEON_WIDTH);
+        CheckWrap(line, SCREEN_COLUMNS);
         CheckWrap(line, width);
     }
 
@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& page : neon.Lines) {
         Check(!page.empty());
         Check(page.find_first_of("\r\n") == std::string::npos);
-        Check(PageRow(page, false).size() == NEON_WIDTH);
-        Check(PageRow(page, true).size() == NEON_WIDTH);
+        Check(PageRow(page, false).size() == SCREEN_COLUMNS);
+        Check(PageRow(page, true).size() == SCREEN_COLUMNS);
     }
     for (std::size_t i = 0; i < neon.Lines.size() + 2; ++i) {
         const int first = neon.NextPage();

@@ -243,23 +243,23 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
                            "Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).",
                            "Zweryfikuj wygląd logo na podglądzie. Aby zaprogramować logo, naciśnij przycisk "
                            "[Programuj]."}));
-    const TKR7& device = form->Device();
-    ASSERT_EQ(device.LogoRows.size(), 1u);
-    EXPECT_EQ(ToHex(device.LogoRows[0]), "73 00 00 00 73");
-    EXPECT_EQ(device.LogoOrigin.column, 5);
-    EXPECT_EQ(device.LogoOrigin.row, 3);
+    const TLogoTable& table = form->LogoTable();
+    ASSERT_EQ(table.LogoRows.size(), 1u);
+    EXPECT_EQ(ToHex(table.LogoRows[0]), "73 00 00 00 73");
+    EXPECT_EQ(table.LogoOrigin.column, 5);
+    EXPECT_EQ(table.LogoOrigin.row, 3);
     QImage tile = picture.copy(60, 54, 12, 18);
     for (int y = 0; y < 18; ++y)
         for (int x = 0; x < 12; ++x)
             if (tile.pixel(x, y) == LIME)
                 tile.setPixel(x, y, 0xFF808080);
-    EXPECT_EQ(*device.LogoTiles[0], tile);
-    EXPECT_EQ(device.LogoTiles[0]->pixel(0, 9), 0xFF808080); // no grid line at the cell's left edge
-    EXPECT_EQ(device.LogoTiles[0]->pixel(5, 0), 0xFFFFFFFF);
+    EXPECT_EQ(*table.LogoTiles[0], tile);
+    EXPECT_EQ(table.LogoTiles[0]->pixel(0, 9), 0xFF808080); // no grid line at the cell's left edge
+    EXPECT_EQ(table.LogoTiles[0]->pixel(5, 0), 0xFFFFFFFF);
     EXPECT_EQ(form->LogoView().pixel(0, 0), 0xFF000080); // the grid is back on the view
-    EXPECT_EQ(form->Chars().Image().copy(36, 126, 12, 18), *device.LogoTiles[0]);
+    EXPECT_EQ(form->Chars().Image().copy(36, 126, 12, 18), *table.LogoTiles[0]);
     EXPECT_FALSE(form->Chars().Modified());
-    EXPECT_EQ(form->Preview().copy(60, 54, 12, 18), *device.LogoTiles[0]);
+    EXPECT_EQ(form->Preview().copy(60, 54, 12, 18), *table.LogoTiles[0]);
     EXPECT_TRUE(ui->ButtonLogoProgram->isEnabled());
     EXPECT_TRUE(ui->ButtonLogoShow->isEnabled());
     EXPECT_TRUE(ui->ProgressBarLogoProgress->isHidden());
@@ -282,7 +282,7 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     EXPECT_EQ(pty.TakeHex(), "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73");
 
     ui->ButtonLogoClear->click();
-    EXPECT_FALSE(IsLogoGenerated(device));
+    EXPECT_FALSE(IsLogoGenerated(table));
     ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
     form->Chars().SetPixel(40, 130, 0x000000);
     ui->ButtonLogoProgramClear->click();
@@ -321,7 +321,7 @@ TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
                            "Bieżące logo wymaga użycia większej ilości znaków niż 141. Proszę np. zmniejszyć rozmiar "
                            "logo."}));
     EXPECT_EQ(dialogs.messages, QStringList{"Błąd generowania obrazu logo."});
-    EXPECT_FALSE(IsLogoGenerated(form->Device()));
+    EXPECT_FALSE(IsLogoGenerated(form->LogoTable()));
     EXPECT_FALSE(ui->ButtonLogoProgram->isEnabled());
 
     ui->ButtonLogoClear->click();
@@ -329,7 +329,7 @@ TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
     form->Form()->Memo->clear();
     ui->ButtonLogoCalculate->click();
     EXPECT_TRUE(LogLines(*form).contains("Bieżące logo wykorzystuje 0 znaków z dostępnych 141 (0%)."));
-    EXPECT_FALSE(IsLogoGenerated(form->Device()));
+    EXPECT_FALSE(IsLogoGenerated(form->LogoTable()));
     EXPECT_FALSE(ui->ButtonLogoShow->isEnabled());
 }
 
@@ -441,7 +441,7 @@ TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
     EXPECT_EQ(ui->LabelLogoTransparentColorToleranceValue->text(), "44%");
     EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#102030"));
     EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
-    EXPECT_FALSE(IsLogoGenerated(form->Device()));
+    EXPECT_FALSE(IsLogoGenerated(form->LogoTable()));
 }
 
 TEST_F(LogoPageTest, MissingOrBrokenPictureFileLeavesNoPictureAndNoMessage) {

@@ -27,7 +27,7 @@ std::string Repeat(char c, std::size_t n) {
     return std::string(n, c);
 }
 
-std::string HexOfFrame(const std::array<std::uint8_t, TKR7::FRAME_SIZE>& frame) {
+std::string HexOfFrame(const std::array<std::uint8_t, FRAME_SIZE>& frame) {
     return ToHex(std::string(frame.begin(), frame.end()));
 }
 

@@ -1,8 +1,6 @@
 #include "LogoTable.h"
 
-#include "COMSocket.h"
 #include "Glyphs.h"
-#include "KR7.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +44,17 @@ std::string Codes(std::initializer_list<int> codes) {
 
 class LogoTableTest : public ::testing::Test {
 protected:
-    TCOMSocket port;
-    TKR7 device{port};
+    // Builds the table as the Logo page does; true when the logo fits.
+    bool Build(const QImage& view, TProgress* progress) {
+        std::optional<TLogoTable> built = BuildLogoTable(view, progress);
+        if (!built)
+            return false;
+        table = std::move(*built);
+        count = table.TileCount;
+        return !table.Failed;
+    }
+
+    TLogoTable table;
     int count = 0;
 };
 
@@ -62,17 +69,17 @@ TEST_F(LogoTableTest, IdenticalCellsShareOneTile) {
     GlyphCell(view, 5, 3, 7);
     GlyphCell(view, 9, 3, 7);
     TCountingProgress progress;
-    ASSERT_TRUE(BuildLogoTable(device, view, count, &progress));
+    ASSERT_TRUE(Build(view, &progress));
     EXPECT_EQ(count, 1);
-    ASSERT_EQ(device.LogoRows.size(), 1u);
-    EXPECT_EQ(device.LogoRows[0], Codes({115, 0, 0, 0, 115}));
-    EXPECT_EQ(device.LogoOrigin.column, 5);
-    EXPECT_EQ(device.LogoOrigin.row, 3);
+    ASSERT_EQ(table.LogoRows.size(), 1u);
+    EXPECT_EQ(table.LogoRows[0], Codes({115, 0, 0, 0, 115}));
+    EXPECT_EQ(table.LogoOrigin.column, 5);
+    EXPECT_EQ(table.LogoOrigin.row, 3);
     EXPECT_EQ(progress.max, 480);
     EXPECT_EQ(progress.steps, 480);
-    EXPECT_TRUE(IsLogoGenerated(device));
-    EXPECT_EQ(*device.LogoTiles[0], view.copy(60, 54, 12, 18));
-    EXPECT_FALSE(device.LogoTiles[1].has_value());
+    EXPECT_TRUE(IsLogoGenerated(table));
+    EXPECT_EQ(*table.LogoTiles[0], view.copy(60, 54, 12, 18));
+    EXPECT_FALSE(table.LogoTiles[1].has_value());
 }
 
 TEST_F(LogoTableTest, WhiteCellsLeftOfTheLogoAreDroppedAndRightOfItKept) {
@@ -83,34 +90,34 @@ TEST_F(LogoTableTest, WhiteCellsLeftOfTheLogoAreDroppedAndRightOfItKept) {
     FillCell(view, 9, 1, 0x000000);
     GlyphCell(view, 4, 4, 2);
     FillCell(view, 6, 6, 0x000000); // below the last glyph row: dropped
-    ASSERT_TRUE(BuildLogoTable(device, view, count, nullptr));
-    ASSERT_EQ(device.LogoRows.size(), 4u);
-    EXPECT_EQ(device.LogoRows[0], Codes({115, 0, 0, 0, 113, 114}));
-    EXPECT_EQ(device.LogoRows[1], ""); // an empty row inside the logo stays
-    EXPECT_EQ(device.LogoRows[2], "");
-    EXPECT_EQ(device.LogoRows[3], Codes({116}));
-    EXPECT_EQ(device.LogoOrigin.column, 4);
-    EXPECT_EQ(device.LogoOrigin.row, 1);
+    ASSERT_TRUE(Build(view, nullptr));
+    ASSERT_EQ(table.LogoRows.size(), 4u);
+    EXPECT_EQ(table.LogoRows[0], Codes({115, 0, 0, 0, 113, 114}));
+    EXPECT_EQ(table.LogoRows[1], ""); // an empty row inside the logo stays
+    EXPECT_EQ(table.LogoRows[2], "");
+    EXPECT_EQ(table.LogoRows[3], Codes({116}));
+    EXPECT_EQ(table.LogoOrigin.column, 4);
+    EXPECT_EQ(table.LogoOrigin.row, 1);
 }
 
 TEST_F(LogoTableTest, TileLimit) {
     QImage view = GreyView();
     for (int n = 0; n < 141; ++n)
         GlyphCell(view, n % 30, n / 30, n);
-    ASSERT_TRUE(BuildLogoTable(device, view, count, nullptr));
+    ASSERT_TRUE(Build(view, nullptr));
     EXPECT_EQ(count, 141);
     EXPECT_EQ(Percent(count), 100);
-    EXPECT_TRUE(device.LogoTiles[140].has_value());
-    EXPECT_EQ(static_cast<std::uint8_t>(device.LogoRows[4][20]), 255);
+    EXPECT_TRUE(table.LogoTiles[140].has_value());
+    EXPECT_EQ(static_cast<std::uint8_t>(table.LogoRows[4][20]), 255);
 
     GlyphCell(view, 21, 4, 141);
     count = 0;
     TCountingProgress progress;
-    EXPECT_FALSE(BuildLogoTable(device, view, count, &progress));
+    EXPECT_FALSE(Build(view, &progress));
     EXPECT_EQ(count, 141);
     EXPECT_EQ(progress.steps, 141);
-    EXPECT_FALSE(IsLogoGenerated(device));
-    EXPECT_FALSE(device.LogoTiles[0].has_value());
+    EXPECT_FALSE(IsLogoGenerated(table));
+    EXPECT_FALSE(table.LogoTiles[0].has_value());
 }
 
 TEST(LogoUsage, PercentRoundsHalfUp) {
@@ -127,25 +134,25 @@ TEST_F(LogoTableTest, OnePixelMakesANewTileAndNoGlyphCellLeavesTheTableEmpty) {
     GlyphCell(view, 29, 15, 3);
     GlyphCell(view, 1, 0, 3);
     view.setPixel(12 + 6, 9, 0xFFFFFFFF);
-    ASSERT_TRUE(BuildLogoTable(device, view, count, nullptr));
+    ASSERT_TRUE(Build(view, nullptr));
     EXPECT_EQ(count, 2);
 
     QImage flat = GreyView();
     FillCell(flat, 3, 3, 0xFFFFFF);
     FillCell(flat, 4, 3, 0x000000);
     count = 0;
-    ASSERT_TRUE(BuildLogoTable(device, flat, count, nullptr));
+    ASSERT_TRUE(Build(flat, nullptr));
     EXPECT_EQ(count, 0);
-    EXPECT_TRUE(device.LogoRows.empty());
-    EXPECT_FALSE(IsLogoGenerated(device));
+    EXPECT_TRUE(table.LogoRows.empty());
+    EXPECT_FALSE(IsLogoGenerated(table));
 }
 
 TEST_F(LogoTableTest, WrongViewSizeChangesNothing) {
     QImage view = GreyView();
     GlyphCell(view, 0, 0, 3);
-    ASSERT_TRUE(BuildLogoTable(device, view, count, nullptr));
-    EXPECT_FALSE(BuildLogoTable(device, QImage(100, 100, QImage::Format_RGB32), count, nullptr));
-    EXPECT_EQ(device.LogoRows.size(), 1u);
+    ASSERT_TRUE(Build(view, nullptr));
+    EXPECT_FALSE(Build(QImage(100, 100, QImage::Format_RGB32), nullptr));
+    EXPECT_EQ(table.LogoRows.size(), 1u);
 }
 
 TEST(LogoTiles, Classification) {
@@ -169,10 +176,10 @@ TEST_F(LogoTableTest, DrawLogoTilesFillsCodesFromTheFirstLogoCode) {
     QImage view = GreyView();
     GlyphCell(view, 0, 0, 1);
     GlyphCell(view, 1, 0, 2);
-    ASSERT_TRUE(BuildLogoTable(device, view, count, nullptr));
+    ASSERT_TRUE(Build(view, nullptr));
     TCharsImage chars;
     const QImage before = chars.Image().copy();
-    DrawLogoTiles(device, chars);
+    DrawLogoTiles(table, chars);
     EXPECT_EQ(chars.Image().copy(36, 126, 12, 18), view.copy(0, 0, 12, 18));  // code 115
     EXPECT_EQ(chars.Image().copy(48, 126, 12, 18), view.copy(12, 0, 12, 18)); // code 116
     EXPECT_EQ(chars.Image().copy(60, 126, 12, 18), before.copy(60, 126, 12, 18));

@@ -89,7 +89,7 @@ TEST(EmulatedDevice, WriteCodesIsRawAndClearScreenBlanks) {
     EXPECT_EQ(screen.pixel(0, 0), GREY);
 
     device.Apply(Command("FF 00 03 00 00 00 00 00 00 03"));
-    for (int cell = 0; cell < EMU_CELLS; ++cell)
+    for (int cell = 0; cell < SCREEN_CELLS; ++cell)
         EXPECT_EQ(device.State().screen[cell], 0);
 }
 
@@ -99,7 +99,7 @@ TEST(EmulatedDevice, LoadGlyphDrawsFromTheDevicesOwnMemory) {
     std::string record(54, '\x00');
     record[0] = static_cast<char>(0x93); // 10 01 00 11
     TDeviceCommand load;
-    load.code = 5;
+    load.code = TCommand::LoadGlyph;
     load.params[0] = 46;
     load.payload = record;
     device.Apply(load);
@@ -208,7 +208,7 @@ TEST(EmulatorState, MalformedFileStartsBlankAndSaysSo) {
     EXPECT_EQ(DecodeState(bytes)->crossX, 200);
     EXPECT_FALSE(DecodeState(bytes.substr(0, bytes.size() - 1)).has_value());
     EXPECT_FALSE(DecodeState(bytes + "x").has_value());
-    bytes[STATE_TAG_BYTES + EMU_CELLS] = 7; // mode
+    bytes[STATE_TAG_BYTES + SCREEN_CELLS] = 7; // mode
     EXPECT_FALSE(DecodeState(bytes).has_value());
 
     QFile file(path);

@@ -109,8 +109,8 @@ TEST_F(EndToEndTest, ProgrammedLogoEqualsThePreviewAndOutlivesARestart) {
     ui->ButtonLogoCalculate->click();
     // The logo as the program previews it.
     const QImage preview = form->Preview();
-    const TKR7& kr7 = form->Device();
-    ASSERT_FALSE(kr7.LogoRows.empty()) << ui->Memo->toPlainText().toStdString();
+    const TLogoTable& table = form->LogoTable();
+    ASSERT_FALSE(table.LogoRows.empty()) << ui->Memo->toPlainText().toStdString();
 
     Connect();
     ui->ButtonLogoProgram->click();
@@ -119,10 +119,10 @@ TEST_F(EndToEndTest, ProgrammedLogoEqualsThePreviewAndOutlivesARestart) {
 
     auto expectLogo = [&](const TEmulatedDevice& device) {
         const QImage screen = device.Render();
-        for (std::size_t r = 0; r < kr7.LogoRows.size(); ++r)
-            for (std::size_t c = 0; c < kr7.LogoRows[r].size(); ++c) {
-                const int column = kr7.LogoOrigin.column + static_cast<int>(c);
-                const int row = kr7.LogoOrigin.row + static_cast<int>(r);
+        for (std::size_t r = 0; r < table.LogoRows.size(); ++r)
+            for (std::size_t c = 0; c < table.LogoRows[r].size(); ++c) {
+                const int column = table.LogoOrigin.column + static_cast<int>(c);
+                const int row = table.LogoOrigin.row + static_cast<int>(r);
                 EXPECT_EQ(Cell(screen, column, row), Cell(preview, column, row)) << "cell " << column << ", " << row;
             }
     };

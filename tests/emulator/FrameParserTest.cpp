@@ -64,11 +64,11 @@ TEST(FrameParser, DecodesEveryExampleFrame) {
     ASSERT_EQ(Hex(got.commands), EXAMPLES);
     EXPECT_TRUE(got.others.empty());
 
-    EXPECT_EQ(got.commands[0].code, 3);
+    EXPECT_EQ(got.commands[0].code, TCommand::ClearScreen);
     EXPECT_EQ(got.commands[1].params[0], 1);
     EXPECT_EQ(got.commands[2].params[1], 0xB4);
     EXPECT_EQ(got.commands[2].params[3], 0x48);
-    EXPECT_EQ(got.commands[4].code, 4);
+    EXPECT_EQ(got.commands[4].code, TCommand::WriteText);
     EXPECT_EQ(got.commands[4].params[1], 8);
     EXPECT_EQ(got.commands[4].payload, "abc");
     EXPECT_EQ(parser.Counters().frames, 5u);
@@ -137,9 +137,9 @@ TEST(FrameParser, HeaderBytesInsideAPayloadArePayload) {
     TFrameParser parser(Into(got));
     parser.Feed(writeCodes + loadGlyph + FromHex(EXAMPLES[1]));
     ASSERT_EQ(got.commands.size(), 3u);
-    EXPECT_EQ(got.commands[0].code, 6);
+    EXPECT_EQ(got.commands[0].code, TCommand::WriteCodes);
     EXPECT_EQ(got.commands[0].payload, codes);
-    EXPECT_EQ(got.commands[1].code, 5);
+    EXPECT_EQ(got.commands[1].code, TCommand::LoadGlyph);
     EXPECT_EQ(got.commands[1].params[0], 0x73);
     EXPECT_EQ(got.commands[1].payload, record);
     EXPECT_EQ(ToHex(got.commands[2].Bytes()), EXAMPLES[1]);
@@ -196,6 +196,6 @@ TEST(FrameParser, RandomBytesAreAllAccountedFor) {
         ExpectAccounted(parser);
         EXPECT_LE(parser.Counters().droppedFrames, 1u);
         for (const auto& command : got.commands)
-            EXPECT_LE(command.code, 7);
+            EXPECT_LE(static_cast<int>(command.code), LAST_COMMAND_CODE);
     }
 }

@@ -1,0 +1,199 @@
+#include "Kr7ctl.h"
+
+#include "COMSocket.h"
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+TRun Kr7ctl(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    TRun run;
+    run.status = Kr7ctlMain(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// The dry run's lines joined as one hex string, the form the port reader gives.
+std::string DryRunHex(std::vector<std::string> args) {
+    args.insert(args.begin(), "--dry-run");
+    TRun run = Kr7ctl(args);
+    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
+    std::string hex = run.out;
+    for (char& c : hex)
+        if (c == '\n')
+            c = ' ';
+    while (!hex.empty() && hex.back() == ' ')
+        hex.pop_back();
+    return hex;
+}
+
+class Kr7ctlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = MakeTestForm(dir.path(), false, dialogs, platform);
+        form->Form()->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        form->Form()->CheckBoxConnect->setChecked(true);
+        pty.Take(); // the text-mode frame of the connection
+    }
+
+    // What the window sends for a click on the named button.
+    std::string WindowHexOf(const char* button) {
+        auto* widget = form->findChild<QPushButton*>(button);
+        EXPECT_NE(widget, nullptr) << button;
+        if (widget == nullptr)
+            return {};
+        widget->setEnabled(true);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        return pty.TakeHex();
+    }
+
+    std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+
+    QTemporaryDir dir;
+    TPtyPort pty{3};
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    std::unique_ptr<TFormKR7> form;
+};
+
+TEST_F(Kr7ctlTest, ScreenActionsSendTheWindowsFrames) {
+    EXPECT_EQ(DryRunHex({"clear"}), WindowHexOf("ButtonClrScr"));
+    EXPECT_EQ(DryRunHex({"store"}), WindowHexOf("ButtonSaveScreen"));
+    EXPECT_EQ(DryRunHex({"celownik"}), WindowHexOf("ButtonSetCrossMode"));
+    EXPECT_EQ(DryRunHex({"tekst"}), WindowHexOf("ButtonSetTextMode"));
+    EXPECT_EQ(DryRunHex({"clear"}), "FF 00 03 00 00 00 00 00 00 03");
+    EXPECT_EQ(DryRunHex({"mode", "cross", "mode", "text", "cross", "359", "143"}),
+              "FF 00 01 00 00 00 00 00 00 01 FF 00 01 01 00 00 00 00 00 02 FF 00 00 01 67 00 8F 00 00 F7");
+}
+
+TEST_F(Kr7ctlTest, TextAndCodesRowsAreWhatThePagesSend) {
+    // Polish letters in Windows-1250, padded to the 30 cells of a row, centred.
+    EXPECT_EQ(DryRunHex({"text", "1", "Zażółć", "--centre"}),
+              "FF 00 04 00 00 1E 00 00 00 22 20 20 20 20 20 20 20 20 20 20 20 20 5A 61 BF F3 B3 E6 20 20 20 20 20 20 "
+              "20 20 20 20 20 20");
+    EXPECT_EQ(DryRunHex({"codes", "16", "30", "00", "ff", "clear"}),
+              "FF 00 06 1D 0F 02 00 00 00 34 00 FF FF 00 03 00 00 00 00 00 00 03");
+}
+
+TEST_F(Kr7ctlTest, PagesShowEveryPageOnceInTheirRows) {
+    QFile file(QString::fromStdString(Path("pages.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("one\r\ntwo\nthree\n");
+    file.close();
+    const std::string hex = DryRunHex({"pages", Path("pages.txt"), "--row", "3", "--height", "2"});
+    const std::string blank = "20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20";
+    EXPECT_EQ(hex, "FF 00 01 01 00 00 00 00 00 02 "
+                   "FF 00 04 00 02 1E 00 00 00 24 6F 6E 65 " +
+                       blank + " FF 00 04 00 03 1E 00 00 00 25 74 77 6F " + blank +
+                       " FF 00 04 00 02 1E 00 00 00 24 74 68 72 65 65 " + blank.substr(6) +
+                       " FF 00 04 00 03 1E 00 00 00 25 20 20 20 " + blank);
+}
+
+TEST_F(Kr7ctlTest, GlyphUploadsMatchTheServicePage) {
+    // The default set saved by the window is the file kr7ctl uploads.
+    const std::string set = Path("set.bmp");
+    ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
+    const std::string hex = DryRunHex({"glyph", "65", set});
+    EXPECT_EQ(hex.substr(0, 29), "FF 00 05 41 00 00 00 00 00 46");
+    EXPECT_EQ(hex.size(), (10 + 54) * 3 - 1);
+    TRun all = Kr7ctl({"--dry-run", "glyphs", set});
+    EXPECT_EQ(all.status, EXIT_DONE);
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 256);
+}
+
+TEST_F(Kr7ctlTest, BadInputGivesItsStatusAndNothingIsSent) {
+    TRun run = Kr7ctl({"--port", pty.Name(), "clear", "text", "17", "x"});
+    EXPECT_EQ(run.status, EXIT_USAGE);
+    EXPECT_EQ(run.err, "kr7ctl: row must be a number from 1 to 16, not \"17\" (see kr7ctl --help)\n");
+    EXPECT_EQ(Kr7ctl({"frobnicate"}).status, EXIT_USAGE);
+    EXPECT_EQ(Kr7ctl({}).status, EXIT_USAGE);
+    EXPECT_EQ(Kr7ctl({"mode", "sideways"}).status, EXIT_USAGE);
+
+    run = Kr7ctl({"--port", pty.Name(), "clear", "glyphs", Path("missing.bin")});
+    EXPECT_EQ(run.status, EXIT_FILE);
+    EXPECT_EQ(run.err, "kr7ctl: cannot read glyph set " + Path("missing.bin") + ": no such file\n");
+    QFile shortSet(QString::fromStdString(Path("short.bin")));
+    ASSERT_TRUE(shortSet.open(QIODevice::WriteOnly));
+    shortSet.write(std::string(100, '\0').c_str(), 100);
+    shortSet.close();
+    EXPECT_EQ(Kr7ctl({"--port", pty.Name(), "clear", "glyphs", Path("short.bin")}).status, EXIT_FILE);
+    EXPECT_EQ(Kr7ctl({"--port", pty.Name(), "logo", Path("missing.jpg"), "--program"}).status, EXIT_FILE);
+    EXPECT_EQ(pty.Take(), ""); // the clear before each bad file never went out
+}
+
+TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
+    form->Form()->CheckBoxConnect->setChecked(false);
+    TRun run = Kr7ctl({"--port", pty.Name(), "clear", "tekst"});
+    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
+    EXPECT_EQ(pty.TakeHex(), DryRunHex({"clear", "tekst"}));
+
+    TCOMSocket holder; // another program holds the port
+    ASSERT_TRUE(holder.SelectPort(pty.Name()));
+    holder.SetBaudRate(2400);
+    ASSERT_TRUE(holder.Open());
+    run = Kr7ctl({"--port", pty.Name(), "clear"});
+    EXPECT_EQ(run.status, EXIT_PORT);
+    EXPECT_EQ(run.err.rfind("kr7ctl: cannot open port " + pty.Name() + ": ", 0), 0u) << run.err;
+    EXPECT_EQ(Kr7ctl({"--port", "COM9", "clear"}).status, EXIT_PORT);
+}
+
+TEST_F(Kr7ctlTest, LogoTooLargeForTheTilesIsRefused) {
+    // Noise in every cell needs far more than 141 tiles.
+    QImage noise(360, 288, QImage::Format_RGB32);
+    for (int y = 0; y < 288; ++y)
+        for (int x = 0; x < 360; ++x)
+            noise.setPixel(x, y, ((x * 7 + y * 13) ^ (x * y)) % 3 == 0 ? 0xFFFFFFFF : 0xFF000000);
+    ASSERT_TRUE(noise.save(QString::fromStdString(Path("noise.bmp")), "BMP"));
+    TRun run = Kr7ctl({"--dry-run", "logo", Path("noise.bmp"), "--program"});
+    EXPECT_EQ(run.status, EXIT_LOGO_TOO_BIG);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "kr7ctl: the logo needs more than 141 glyphs; make it smaller\n");
+}
+
+TEST_F(Kr7ctlTest, LogoRemovalMatchesTheWindow) {
+    auto* remove = form->findChild<QPushButton*>("ButtonLogoProgramClear");
+    ASSERT_NE(remove, nullptr);
+    remove->setEnabled(true);
+    remove->click();
+    EXPECT_EQ(DryRunHex({"logo", "--remove"}), pty.TakeHex());
+}
+
+TEST(Kr7ctlProgram, TheInstalledBinaryAnswersAndPrintsFrames) {
+    QProcess process;
+    process.start(QStringLiteral(KR7CTL_PATH), {"--dry-run", "clear", "store"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(),
+              "FF 00 03 00 00 00 00 00 00 03\nFF 00 02 00 00 00 00 00 00 02\n");
+    process.start(QStringLiteral(KR7CTL_PATH), {"--bogus"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "kr7ctl: unknown option \"--bogus\" (see kr7ctl --help)\n");
+}
+
+} // namespace
