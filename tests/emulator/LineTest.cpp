@@ -62,7 +62,7 @@ struct TLineFixture {
 bool Connect(TCOMSocket& port) {
     port.SelectPort("COM1");
     port.SetBaudRate(2400);
-    return port.Open();
+    return static_cast<bool>(port.Open());
 }
 
 } // namespace
