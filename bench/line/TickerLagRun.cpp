@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -106,7 +108,9 @@ int main(int argc, char** argv) {
     ::setenv("KR7_PORTS", folder.toLocal8Bit().constData(), 1);
 
     TDisplaySide display;
-    std::thread emulator([&] { display.Run(folder, dir.filePath("state.bin")); });
+    // The reader's notifiers need a thread of Qt's own.
+    std::unique_ptr<QThread> emulator(QThread::create([&] { display.Run(folder, dir.filePath("state.bin")); }));
+    emulator->start();
     while (!display.ready)
         std::this_thread::sleep_for(10ms);
 
@@ -144,7 +148,7 @@ int main(int argc, char** argv) {
     const double elapsed = std::chrono::duration<double>(TClock::now() - start).count();
     std::this_thread::sleep_for(6s); // let the display catch up
     display.stop = true;
-    emulator.join();
+    emulator->wait();
 
     std::printf("run %.1f s, %zu ticks, %zu bytes sent (%.1f B/s)\n", elapsed, ticks, sent, sent / elapsed);
     std::printf("display: %zu frames, %zu faulty; in flight at most %zu bytes as the display counts "
