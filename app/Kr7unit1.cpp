@@ -7,6 +7,7 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LogoTable.h"
+#include "PortList.h"
 #include "ServicePage.h"
 #include "ui_Kr7unit1.h"
 
@@ -81,7 +82,7 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     InitTextPages();
     InitLogoPage();
-    port_ = std::make_unique<TCOMSocket>();
+    port_ = std::make_unique<TCOMSocket>(options_.line);
     device_ = std::make_unique<TKR7>(*port_);
     service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_}, chars_,
                                               charsDefault_);
@@ -188,9 +189,10 @@ void TFormKR7::CheckBoxConnectClick() {
     port_->SelectPort(ToCp1250(ui_->ComboBoxPort->currentText()));
     port_->SetBaudRate(2400);
     port_->SetQueueSizes(1024, 1024);
-    if (!port_->Open()) {
+    if (const TOpenResult opened = port_->Open(); !opened) {
         Log(QStringLiteral("Błąd otwarcia portu."));
         ui_->CheckBoxConnect->setChecked(false);
+        Log(QString::fromStdString(opened.reason));
         return;
     }
     Log(QStringLiteral("Port połączony."));
@@ -201,14 +203,10 @@ void TFormKR7::CheckBoxConnectClick() {
 }
 
 void TFormKR7::ComboBoxPortDropDown() {
-    std::vector<std::string> ports;
-    ListSerialPorts(ports);
     QComboBox* combo = ui_->ComboBoxPort;
     const QString text = combo->currentText();
     const QSignalBlocker blocker(combo);
-    combo->clear();
-    for (const std::string& name : ports)
-        combo->addItem(FromCp1250(name));
+    FillPortList(*combo, ListSerialPortInfo());
     combo->setEditText(text);
 }
 

@@ -22,6 +22,7 @@ class QAbstractButton;
 class QLineEdit;
 class QTimer;
 class TCOMSocket;
+class TLineClock;
 class TIniFile;
 class TKR7;
 class TServicePage;
@@ -37,6 +38,7 @@ struct TFormOptions {
     bool service = false;
     TDialogs* dialogs = nullptr;   // null: the Qt dialogs
     TPlatform* platform = nullptr; // null: the real clock and pause
+    TLineClock* line = nullptr;    // null: the serial line's real clock
 };
 
 // True when args hold "service" after "-" or "/", in any letter case.

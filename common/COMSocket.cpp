@@ -1,31 +1,25 @@
 #include "COMSocket.h"
 
-#include <dirent.h>
+#include "OpenFailure.h"
+
 #include <fcntl.h>
-#include <linux/serial.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kBandSize = 32;
-
-struct TBand {
-    int first;
-    const char* prefix;
-};
-
-// COM1..32, COM33..64 and COM65..96.
-constexpr TBand kBands[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
+constexpr long long BITS_PER_BYTE = 10; // start bit, 8 data bits, stop bit
+// How long to wait before asking a driver again whose rate is unknown.
+constexpr auto kDriverPoll = std::chrono::milliseconds(1);
 
 struct TRate {
     std::uint32_t rate;
@@ -56,11 +50,6 @@ std::uint32_t RateOf(speed_t speed) {
         if (r.speed == speed)
             return r.rate;
     return 0;
-}
-
-const char* PortFolder() {
-    const char* folder = std::getenv("KR7_PORTS");
-    return folder != nullptr && *folder != '\0' ? folder : nullptr;
 }
 
 // The number after "COM", or 0 when the rest is not a whole decimal integer.
@@ -102,82 +91,18 @@ bool ClearModemLines(int fd) {
     return errno == ENOTTY || errno == EINVAL;
 }
 
-bool IsCharDevice(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+// A write that fails this way will not succeed again on this descriptor.
+bool IsDeviceGone(int errorNumber) {
+    return errorNumber == EIO || errorNumber == ENXIO || errorNumber == ENODEV || errorNumber == EPIPE;
 }
 
-// The kernel registers ttyS devices whether or not a UART is behind them; the
-// serial core reports the UART type in sysfs (0 for none). Reading it there
-// keeps the device closed: an open would raise DTR and RTS.
-bool HasUartDevice(int index) {
-    const std::string path = "/sys/class/tty/ttyS" + std::to_string(index) + "/type";
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    char text[16] = {};
-    const ssize_t n = ::read(fd, text, sizeof text - 1);
-    ::close(fd);
-    if (n <= 0)
-        return false;
-    return std::atoi(text) != PORT_UNKNOWN && IsCharDevice("/dev/ttyS" + std::to_string(index));
-}
-
-void ListFolder(const char* folder, std::vector<int>& numbers) {
-    DIR* dir = ::opendir(folder);
-    if (dir == nullptr)
-        return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() <= 3 || name.compare(0, 3, "COM") != 0)
-            continue;
-        const int number = ParsePortNumber(name.substr(3));
-        if (number <= 0 || std::to_string(number) != name.substr(3))
-            continue;
-        // stat follows the link: a dangling one is skipped.
-        if (!IsCharDevice(std::string(folder) + "/" + name))
-            continue;
-        numbers.push_back(number);
-    }
-    ::closedir(dir);
-}
-
-void ListBands(std::vector<int>& numbers) {
-    for (int i = 0; i < kBandSize; ++i)
-        if (HasUartDevice(i))
-            numbers.push_back(kBands[0].first + i);
-    for (std::size_t b = 1; b < std::size(kBands); ++b) {
-        for (int i = 0; i < kBandSize; ++i)
-            if (IsCharDevice(kBands[b].prefix + std::to_string(i)))
-                numbers.push_back(kBands[b].first + i);
-    }
+TOpenResult Refused(int errorNumber, const std::string& device) {
+    return OpenFailure(OpenErrorOf(errorNumber), device, errorNumber);
 }
 
 } // namespace
 
-std::string SerialDevicePath(int portNumber) {
-    if (portNumber <= 0)
-        return {};
-    if (const char* folder = PortFolder())
-        return std::string(folder) + "/COM" + std::to_string(portNumber);
-    for (const TBand& band : kBands)
-        if (portNumber >= band.first && portNumber < band.first + kBandSize)
-            return band.prefix + std::to_string(portNumber - band.first);
-    return {};
-}
-
-void ListSerialPorts(std::vector<std::string>& list) {
-    list.clear();
-    std::vector<int> numbers;
-    if (const char* folder = PortFolder())
-        ListFolder(folder, numbers);
-    else
-        ListBands(numbers);
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    for (int n : numbers)
-        list.push_back("COM" + std::to_string(n));
-}
+TCOMSocket::TCOMSocket(TLineClock* clock) : clock_(clock != nullptr ? clock : &ownClock_) {}
 
 TCOMSocket::~TCOMSocket() {
     Close();
@@ -192,46 +117,59 @@ bool TCOMSocket::SelectPort(const std::string& name) {
     return portNumber_ != 0;
 }
 
-bool TCOMSocket::Open() {
+TOpenResult TCOMSocket::Open() {
     Close();
-    if (IsOpen())
-        return false;
     const std::string path = SerialDevicePath(portNumber_);
     if (path.empty())
-        return false;
+        return OpenFailure(TOpenError::NoSuchDevice, path);
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return Refused(errno, path);
     fd_ = fd;
-    if (!Configure()) {
+    const TOpenError error = Configure();
+    // Released before the reason is looked up, so this program is not named as the holder.
+    if (error != TOpenError::None) {
         Release();
-        return false;
+        return OpenFailure(error, path, errno);
     }
     SetQueueSizes(inQueueSize_, outQueueSize_);
-    return true;
+    lineFreeAt_ = {};
+    lastFailure_ = {};
+    return {};
 }
 
-// Exclusive against every other program, then the link settings.
-bool TCOMSocket::Configure() {
-    if (::ioctl(fd_, TIOCEXCL) != 0)
-        return false;
+// Exclusive against every other program, then the link settings. On failure
+// errno tells why. The exclusive-use flag is set only once the lock is ours,
+// and a flag that is already set means another holder (root gets a
+// descriptor regardless): it is left to that holder.
+TOpenError TCOMSocket::Configure() {
+    int exclusive = 0;
+    if (::ioctl(fd_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0) {
+        errno = EBUSY;
+        return TOpenError::Busy;
+    }
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
-        return false;
+        return OpenErrorOf(errno);
+    if (::ioctl(fd_, TIOCEXCL) != 0)
+        return OpenErrorOf(errno);
+    ownsExclusive_ = true;
     // Writes block until the driver has taken every byte.
     const int flags = ::fcntl(fd_, F_GETFL);
     if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return false;
+        return OpenErrorOf(errno);
     termios tio{};
     if (::tcgetattr(fd_, &tio) != 0)
-        return false;
+        return OpenErrorOf(errno);
     MakeRaw8N1(tio);
-    if (!ApplyRate(tio, baudRate_))
-        return false;
-    if (::tcsetattr(fd_, TCSANOW, &tio) != 0)
-        return false;
-    if (!ReadBackRate())
-        return false;
-    return ClearModemLines(fd_);
+    if (!ApplyRate(tio, baudRate_)) {
+        errno = EINVAL;
+        return TOpenError::Failed;
+    }
+    if (::tcsetattr(fd_, TCSANOW, &tio) != 0 || !ReadBackRate())
+        return OpenErrorOf(errno);
+    if (!ClearModemLines(fd_))
+        return OpenErrorOf(errno);
+    return TOpenError::None;
 }
 
 bool TCOMSocket::ReadBackRate() {
@@ -242,13 +180,17 @@ bool TCOMSocket::ReadBackRate() {
     return true;
 }
 
-// Lets the next program open the port; the lock goes with the descriptor,
-// which is gone even when close reports an error (Linux never retries a
-// close), so the port counts as closed either way.
+// Lets the next program open the port, if this object made it exclusive; the
+// lock goes with the descriptor, which is gone even when close reports an
+// error (Linux never retries a close), so the port counts as closed either way.
 void TCOMSocket::Release() {
-    ::ioctl(fd_, TIOCNXCL);
+    const int saved = errno;
+    if (ownsExclusive_)
+        ::ioctl(fd_, TIOCNXCL);
+    ownsExclusive_ = false;
     ::close(fd_);
     fd_ = -1;
+    errno = saved;
 }
 
 bool TCOMSocket::Close() {
@@ -271,27 +213,87 @@ bool TCOMSocket::SetBaudRate(std::uint32_t rate) {
     return true;
 }
 
-// The driver's queues are fixed on Linux: the sizes are kept as recommendations.
+// The driver's queues are fixed on Linux: the out size paces the writes, the
+// in size is kept as a recommendation.
 bool TCOMSocket::SetQueueSizes(std::int32_t inSize, std::uint32_t outSize) {
     inQueueSize_ = inSize;
     outQueueSize_ = outSize;
     return IsOpen();
 }
 
-int TCOMSocket::Write(const void* buffer, std::size_t count) {
-    if (!IsOpen() || buffer == nullptr || count == 0)
-        return 0;
-    // The result is an int: a larger block is a partial write.
-    count = std::min<std::size_t>(count, INT_MAX);
-    ssize_t written = 0;
-    do {
-        written = ::write(fd_, buffer, count);
-    } while (written < 0 && errno == EINTR);
-    return written > 0 ? static_cast<int>(written) : 0;
+std::chrono::nanoseconds TCOMSocket::ByteTime() const {
+    if (baudRate_ == 0)
+        return std::chrono::nanoseconds(0);
+    return std::chrono::nanoseconds(1'000'000'000LL * BITS_PER_BYTE / baudRate_);
 }
 
-bool TCOMSocket::WriteAll(const void* buffer, std::size_t count) {
-    if (count == 0)
-        return false;
-    return static_cast<std::size_t>(Write(buffer, count)) == count;
+std::size_t TCOMSocket::ClockInFlight(TLineClock::TTime now) const {
+    const auto byteTime = ByteTime();
+    if (byteTime.count() == 0 || lineFreeAt_ <= now)
+        return 0;
+    const auto left = lineFreeAt_ - now;
+    return static_cast<std::size_t>((left + byteTime - std::chrono::nanoseconds(1)) / byteTime);
+}
+
+std::size_t TCOMSocket::InFlight() {
+    return ClockInFlight(clock_->Now());
+}
+
+void TCOMSocket::WaitUntilInFlightAtMost(std::size_t allowed) {
+    const auto byteTime = ByteTime();
+    for (;;) {
+        const auto now = clock_->Now();
+        const std::size_t inFlight =
+            std::max(ClockInFlight(now), static_cast<std::size_t>(std::max(clock_->DriverQueued(fd_), 0)));
+        if (inFlight <= allowed)
+            return;
+        const auto excess = static_cast<long long>(inFlight - allowed);
+        const auto wait =
+            byteTime.count() > 0 ? std::chrono::nanoseconds(byteTime * excess) : std::chrono::nanoseconds(kDriverPoll);
+        clock_->WaitUntil(now + wait);
+    }
+}
+
+// One blocking write of the whole block, paced to the line: no buffering and
+// no batching of its own.
+TWriteResult TCOMSocket::PacedWrite(const void* buffer, std::size_t count, std::size_t& written) {
+    written = 0;
+    if (!IsOpen())
+        return lastFailure_ = {TWriteError::NotOpen};
+    if (buffer == nullptr || count == 0)
+        return lastFailure_ = {TWriteError::NoData};
+    // The result of Write is an int: a larger block is a partial write.
+    count = std::min<std::size_t>(count, INT_MAX);
+    const std::size_t queue = outQueueSize_;
+    WaitUntilInFlightAtMost(count < queue ? queue - count : 0);
+    ssize_t n = 0;
+    do {
+        n = ::write(fd_, buffer, count);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        const int error = errno;
+        return lastFailure_ = {IsDeviceGone(error) ? TWriteError::DeviceGone : TWriteError::Failed, error};
+    }
+    written = static_cast<std::size_t>(n);
+    lineFreeAt_ = std::max(lineFreeAt_, clock_->Now()) + ByteTime() * static_cast<long long>(written);
+    // A block larger than the queue returns once its tail fits the queue.
+    if (written > queue)
+        WaitUntilInFlightAtMost(queue);
+    return {};
+}
+
+int TCOMSocket::Write(const void* buffer, std::size_t count) {
+    std::size_t written = 0;
+    PacedWrite(buffer, count, written);
+    return static_cast<int>(written);
+}
+
+TWriteResult TCOMSocket::WriteAll(const void* buffer, std::size_t count) {
+    std::size_t written = 0;
+    const TWriteResult result = PacedWrite(buffer, count, written);
+    if (!result)
+        return result;
+    if (written != count)
+        return lastFailure_ = {TWriteError::Failed};
+    return result;
 }

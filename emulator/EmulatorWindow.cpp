@@ -12,6 +12,8 @@ namespace {
 
 constexpr int SCALE = 2;
 constexpr int REFRESH_MS = 50;
+// The bytes in flight change while no frame completes.
+constexpr int LINE_REFRESH_MS = 250;
 constexpr int TRAFFIC_LINES = 20000;
 
 } // namespace
@@ -46,6 +48,9 @@ TEmulatorWindow::TEmulatorWindow(TEmulatorSession& session, const QString& portT
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(REFRESH_MS);
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { Refresh(); });
+    lineTimer_.setInterval(LINE_REFRESH_MS);
+    connect(&lineTimer_, &QTimer::timeout, this, [this] { counters_->setText(session_.CountersText()); });
+    lineTimer_.start();
     Refresh();
 }
 

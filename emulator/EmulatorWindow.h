@@ -24,4 +24,5 @@ private:
     QLabel* counters_ = nullptr;
     QPlainTextEdit* traffic_ = nullptr;
     QTimer refreshTimer_;
+    QTimer lineTimer_;
 };

@@ -10,6 +10,11 @@ constexpr std::size_t UNPACED_CHUNK = 65536;
 // frame left unfinished is given up.
 constexpr int CLOSE_GRACE_MS = 200;
 constexpr int IDLE_REST_MS = 50;
+// Each read takes what the line carries in this time.
+constexpr auto READ_AHEAD = std::chrono::milliseconds(20);
+// A wake-up later than this after the line went quiet is idle time, not
+// time the line was busy with waiting bytes.
+constexpr auto CATCH_UP_LIMIT = std::chrono::milliseconds(100);
 
 } // namespace
 
@@ -31,15 +36,23 @@ TLineReader::TLineReader(TPtyEndpoint& endpoint, int baud, THandlers handlers)
 
 TLineReader::~TLineReader() = default;
 
-// About 20 ms of line time per read, at least one byte.
-std::size_t TLineReader::Budget() const {
+std::chrono::nanoseconds TLineReader::ByteTime() const {
+    return std::chrono::nanoseconds(1'000'000'000LL * BITS_PER_BYTE / baud_);
+}
+
+// What the line carries from start until a little past now, at least one byte.
+std::size_t TLineReader::Budget(TClock::time_point start, TClock::time_point now) const {
     if (baud_ == 0)
         return UNPACED_CHUNK;
-    return std::max<std::size_t>(1, static_cast<std::size_t>(baud_) / BITS_PER_BYTE / 50);
+    const auto span = now + READ_AHEAD - start;
+    return std::max<std::size_t>(1, static_cast<std::size_t>(span / ByteTime()));
 }
 
 void TLineReader::ReadLine() {
-    const std::string bytes = endpoint_.Read(Budget());
+    const auto now = TClock::now();
+    // The line carries on from where it was, unless it has been quiet.
+    const auto start = std::max(lineFree_, now - CATCH_UP_LIMIT);
+    const std::string bytes = endpoint_.Read(Budget(start, now));
     if (bytes.empty()) {
         // Woken with nothing to read (a hang-up would do this without end):
         // rest a moment instead of spinning.
@@ -48,12 +61,9 @@ void TLineReader::ReadLine() {
         return;
     }
     if (baud_ > 0) {
-        // The line carries one byte every 10 bits; reading waits until the
-        // bytes just taken would have arrived.
-        const auto byteTime = std::chrono::nanoseconds(1'000'000'000LL * BITS_PER_BYTE / baud_);
-        const auto now = TClock::now();
-        nextRead_ = std::max(nextRead_, now) + byteTime * static_cast<long long>(bytes.size());
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextRead_ - now);
+        // Reading waits until the bytes just taken would have arrived.
+        lineFree_ = start + ByteTime() * static_cast<long long>(bytes.size());
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(lineFree_ - now);
         if (wait.count() > 0) {
             lineNotifier_->setEnabled(false);
             paceTimer_.start(static_cast<int>(wait.count()));

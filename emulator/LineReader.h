@@ -13,7 +13,8 @@
 // Reads the program's bytes from the pseudo-terminal on the event loop. With a
 // baud rate it takes no more bytes than the line could carry in the time that
 // has passed (10 bits a byte), so the program's writes meet the same
-// back-pressure as on a real link; with baud 0 it reads whatever is there.
+// back-pressure as on a real link; a late wake-up is made up for, so the rate
+// holds on average. With baud 0 it reads whatever is there.
 // When the program closes the port, the bytes still waiting are read first,
 // then the end of the stream is reported.
 class TLineReader {
@@ -35,7 +36,8 @@ private:
     void ReadLine();
     void ReadPortEvents();
     void CheckClosed();
-    std::size_t Budget() const;
+    std::size_t Budget(TClock::time_point start, TClock::time_point now) const;
+    std::chrono::nanoseconds ByteTime() const;
 
     TPtyEndpoint& endpoint_;
     int baud_;
@@ -44,6 +46,7 @@ private:
     std::unique_ptr<QSocketNotifier> watchNotifier_;
     QTimer paceTimer_;
     QTimer closeTimer_;
-    TClock::time_point nextRead_ = TClock::now();
+    // When the line has carried every byte read so far.
+    TClock::time_point lineFree_ = TClock::now();
     bool closePending_ = false;
 };

@@ -123,6 +123,13 @@ bool TPtyEndpoint::Readable() const {
     return ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN) != 0;
 }
 
+std::size_t TPtyEndpoint::Waiting() const {
+    int waiting = 0;
+    if (master_ < 0 || ::ioctl(master_, FIONREAD, &waiting) != 0 || waiting < 0)
+        return 0;
+    return static_cast<std::size_t>(waiting);
+}
+
 std::vector<TPtyEndpoint::TPortEvent> TPtyEndpoint::TakePortEvents() {
     std::vector<TPortEvent> events;
     alignas(inotify_event) char buffer[4096];

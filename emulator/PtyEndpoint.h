@@ -41,6 +41,10 @@ public:
     std::string Read(std::size_t max);
     // True when bytes are waiting on the master side.
     bool Readable() const;
+    // Bytes the program has written that are still waiting to be read: what
+    // is in flight on the line. The terminal layer counts no more than its
+    // own buffer (about 4 KB) of it.
+    std::size_t Waiting() const;
     // Opens and closes of the slave device seen since the last call.
     std::vector<TPortEvent> TakePortEvents();
 

@@ -7,6 +7,8 @@ namespace {
 
 constexpr int BITS_PER_BYTE = 10; // start bit, 8 data bits, stop bit
 constexpr int NOMINAL_BAUD = 2400;
+// The terminal layer's own buffer: a count this high may hide more.
+constexpr std::size_t COUNTED_AT_MOST = 4095;
 
 QString ModeName(std::uint8_t mode) {
     switch (mode) {
@@ -144,13 +146,27 @@ QString TEmulatorSession::CountersText() const {
     const auto& c = Counters();
     return QStringLiteral("frames %1, bytes %2, checksum errors %3, unknown codes %4, skipped %5, dropped %6, "
                           "line time %7 s")
-        .arg(c.frames)
-        .arg(c.bytes)
-        .arg(c.checksumErrors)
-        .arg(c.unknownCodes)
-        .arg(c.skippedBytes)
-        .arg(c.droppedBytes)
-        .arg(LineSeconds(), 0, 'f', 1);
+               .arg(c.frames)
+               .arg(c.bytes)
+               .arg(c.checksumErrors)
+               .arg(c.unknownCodes)
+               .arg(c.skippedBytes)
+               .arg(c.droppedBytes)
+               .arg(LineSeconds(), 0, 'f', 1) +
+           (waiting_ ? QStringLiteral(", ") + LagText() : QString());
+}
+
+QString TEmulatorSession::LagText() const {
+    if (!waiting_)
+        return {};
+    const std::size_t waiting = waiting_();
+    const int baud = baud_ > 0 ? baud_ : NOMINAL_BAUD;
+    const double behind = static_cast<double>(waiting) * BITS_PER_BYTE / baud;
+    const QString atLeast = waiting >= COUNTED_AT_MOST ? QStringLiteral("at least ") : QString();
+    return QStringLiteral("in flight %1%2 bytes, %1%3 s behind the sender")
+        .arg(atLeast)
+        .arg(waiting)
+        .arg(behind, 0, 'f', 1);
 }
 
 void TEmulatorSession::OnEvent(const TParserEvent& event) {

@@ -38,6 +38,8 @@ public:
     void Note(const QString& line);
 
     void SetTrafficHandler(TTrafficHandler handler) { traffic_ = std::move(handler); }
+    // Tells how many bytes wait on the line, for the counters.
+    void SetLineProbe(std::function<std::size_t()> waiting) { waiting_ = std::move(waiting); }
     // Writes the traffic, one event a line, to path as well (replaced).
     bool OpenLog(const QString& path, QString& error);
 
@@ -47,8 +49,11 @@ public:
     // Seconds the bytes received so far take on the line (at 2400 baud when unpaced).
     double LineSeconds() const;
     int StoresWritten() const { return storesWritten_; }
-    // "frames 12, bytes 340, checksum errors 0, ..."
+    // "frames 12, bytes 340, checksum errors 0, ..."; with a line probe, also
+    // the bytes in flight and how far the display is behind the sender.
     QString CountersText() const;
+    // "in flight 1020 bytes, 4.3 s behind the sender"; empty without a probe.
+    QString LagText() const;
 
 private:
     void OnEvent(const TParserEvent& event);
@@ -62,5 +67,6 @@ private:
     int storesWritten_ = 0;
     QString storeError_; // why the last StoreScreen could not be kept
     TTrafficHandler traffic_;
+    std::function<std::size_t()> waiting_;
     std::unique_ptr<QFile> log_;
 };

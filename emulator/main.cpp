@@ -130,6 +130,7 @@ int Run(const TOptions& options) {
     }
     QString notice;
     TEmulatorSession session(PowerOnState(options.statePath, notice), options.statePath, options.baud);
+    session.SetLineProbe([&endpoint] { return endpoint.Waiting(); });
     Say(notice);
     if (!options.logPath.isEmpty() && !session.OpenLog(options.logPath, error)) {
         Say(error);

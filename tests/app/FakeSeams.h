@@ -2,6 +2,7 @@
 
 // Scripted stand-ins for the window's dialogs and clock.
 #include "Dialogs.h"
+#include "FakeLineClock.h"
 #include "Kr7unit1.h"
 #include "Platform.h"
 #include "ScopedEnv.h"
@@ -84,12 +85,14 @@ private:
     }
 };
 
-// A clock that stands still and a pause that only counts.
+// A clock that stands still and a pause that only counts; the serial line's
+// clock moves only when the port waits for the line.
 class TFakePlatform : public TPlatform {
 public:
     void Sleep(int milliseconds) override { slept += milliseconds; }
     QDateTime Now() override { return now; }
 
+    TFakeLineClock line;
     int slept = 0;
     QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 9)};
 };
@@ -102,5 +105,6 @@ inline std::unique_ptr<TFormKR7> MakeTestForm(const QString& folder, bool servic
     options.service = service;
     options.dialogs = &dialogs;
     options.platform = &platform;
+    options.line = &platform.line;
     return std::make_unique<TFormKR7>(options);
 }

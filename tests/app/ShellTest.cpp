@@ -72,7 +72,8 @@ TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
     Connect(*form, "COM77");
     EXPECT_EQ(LogLines(*form),
               (QStringList{QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Błąd otwarcia portu."),
-                           QString(), QStringLiteral("Port niepołączony.")}));
+                           QString(), QStringLiteral("Port niepołączony."),
+                           QStringLiteral("Przyczyna: nie ma takiego urządzenia (%1/COM77).").arg(dir.path())}));
     EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
 }
 

@@ -1,5 +1,7 @@
 #include "COMSocket.h"
 
+#include "FakeLineClock.h"
+#include "OpenFailure.h"
 #include "PtyPort.h"
 #include "ScopedEnv.h"
 
@@ -10,12 +12,14 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-bool OpenAt2400(TCOMSocket& port, const std::string& name) {
+TOpenResult OpenAt2400(TCOMSocket& port, const std::string& name) {
     port.SelectPort(name);
     port.SetBaudRate(2400);
     port.SetQueueSizes(1024, 1024);
@@ -142,13 +146,14 @@ TEST(COMSocket, WritesToAClosedPortOrOfNothingReachNothing) {
 
     ASSERT_TRUE(port.Close());
     EXPECT_EQ(port.Write(data, 3), 0);
-    EXPECT_FALSE(port.WriteAll(data, 3));
+    EXPECT_EQ(port.WriteAll(data, 3).error, TWriteError::NotOpen);
     EXPECT_EQ(pty.Take(), "");
 }
 
 TEST(COMSocket, LargeBlocksArriveWhole) {
     TPtyPort pty;
-    TCOMSocket port;
+    TFakeLineClock clock;
+    TCOMSocket port(&clock);
     ASSERT_TRUE(OpenAt2400(port, pty.Name()));
     std::string block;
     for (int i = 0; i < 64 * 1024; ++i)
@@ -263,12 +268,18 @@ TEST(COMSocket, AVanishedDeviceFailsQuietlyAndCanBeReconnected) {
     pty.CloseMaster();
     const std::string frame = FromHex("FF 00 03 00 00 00 00 00 00 03");
     EXPECT_EQ(port.Write(frame.data(), frame.size()), 0);
-    EXPECT_FALSE(port.WriteAll(frame.data(), frame.size()));
+    // Told apart from other failures, so the window can treat it as a disconnection.
+    const TWriteResult gone = port.WriteAll(frame.data(), frame.size());
+    EXPECT_FALSE(gone);
+    EXPECT_EQ(gone.error, TWriteError::DeviceGone);
+    EXPECT_EQ(gone.errorNumber, EIO);
+    EXPECT_EQ(port.LastWriteFailure().error, TWriteError::DeviceGone);
     EXPECT_TRUE(port.Close());
     EXPECT_FALSE(port.Open()); // the link dangles now
 
     TPtyPort replugged;
     ASSERT_TRUE(port.Open());
+    EXPECT_EQ(port.LastWriteFailure().error, TWriteError::None);
     EXPECT_TRUE(port.WriteAll(frame.data(), frame.size()));
     EXPECT_EQ(replugged.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
 }

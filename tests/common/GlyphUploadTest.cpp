@@ -1,6 +1,7 @@
 #include "GlyphUpload.h"
 
 #include "COMSocket.h"
+#include "FakeLineClock.h"
 #include "Glyphs.h"
 #include "KR7.h"
 #include "PtyPort.h"
@@ -13,10 +14,12 @@
 
 namespace {
 
-// The device end of the line, with the program's port open at 2400 baud.
+// The device end of the line, with the program's port open at 2400 baud on
+// a clock that does not make the tests wait for the line.
 struct TWire {
     TPtyPort pty{3};
-    TCOMSocket port;
+    TFakeLineClock clock;
+    TCOMSocket port{&clock};
     TKR7 kr7{port};
 
     TWire() {

@@ -1,6 +1,7 @@
 #include "KR7.h"
 
 #include "COMSocket.h"
+#include "FakeLineClock.h"
 #include "PtyPort.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,12 @@
 
 namespace {
 
-// The device end of the line, with the program's port open at 2400 baud.
+// The device end of the line, with the program's port open at 2400 baud on
+// a clock that does not make the tests wait for the line.
 struct TWire {
     TPtyPort pty;
-    TCOMSocket port;
+    TFakeLineClock clock;
+    TCOMSocket port{&clock};
     TKR7 kr7{port};
 
     TWire() {

@@ -1,4 +1,5 @@
 #include "COMSocket.h"
+#include "FakeLineClock.h"
 #include "LineReader.h"
 #include "PtyEndpoint.h"
 #include "PtyPort.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -59,10 +61,22 @@ struct TLineFixture {
     }
 };
 
+// The terminal layer hands written bytes to the master side a moment later;
+// waits (the event loop not running, so nothing is read) until count are there.
+bool WaitUntilWaiting(const TPtyEndpoint& endpoint, std::size_t count) {
+    QDeadlineTimer deadline(5000);
+    while (endpoint.Waiting() < count) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(1);
+    }
+    return true;
+}
+
 bool Connect(TCOMSocket& port) {
     port.SelectPort("COM1");
     port.SetBaudRate(2400);
-    return port.Open();
+    return static_cast<bool>(port.Open());
 }
 
 } // namespace
@@ -128,4 +142,28 @@ TEST(EmulatorLine, PublishingLeavesForeignEntriesAloneAndCleansUp) {
         EXPECT_EQ(QFileInfo(folder + "/COM1").symLinkTarget().toStdString(), endpoint.SlavePath());
     }
     EXPECT_FALSE(QFileInfo(folder + "/COM1").isSymLink()) << "the link outlived the emulator";
+}
+
+TEST(EmulatorLine, TheCountersTellWhatIsInFlightAndHowFarBehindTheDisplayIs) {
+    TLineFixture line;
+    ASSERT_TRUE(line.Start());
+    line.session->SetLineProbe([&line] { return line.endpoint.Waiting(); });
+    TFakeLineClock clock; // the sender does not wait for the line here
+    TCOMSocket port(&clock);
+    ASSERT_TRUE(Connect(port));
+    EXPECT_TRUE(line.session->CountersText().endsWith(", in flight 0 bytes, 0.0 s behind the sender"))
+        << line.session->CountersText().toStdString();
+
+    // Written, not yet read: the events have not run.
+    const std::string text(1200, 'x');
+    ASSERT_TRUE(port.WriteAll(text.data(), text.size()));
+    ASSERT_TRUE(WaitUntilWaiting(line.endpoint, text.size()));
+    EXPECT_EQ(line.session->LagText(), "in flight 1200 bytes, 5.0 s behind the sender");
+    const std::string more(5000, 'y');
+    ASSERT_TRUE(port.WriteAll(more.data(), more.size()));
+    ASSERT_TRUE(WaitUntilWaiting(line.endpoint, 4095));
+    EXPECT_TRUE(line.session->LagText().startsWith("in flight at least ")) << line.session->LagText().toStdString();
+
+    ASSERT_TRUE(ProcessUntil([&] { return line.session->Counters().bytes == 6200; }));
+    EXPECT_EQ(line.session->LagText(), "in flight 0 bytes, 0.0 s behind the sender");
 }

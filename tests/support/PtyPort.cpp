@@ -56,6 +56,9 @@ TPtyPort::TPtyPort(int comNumber) : comNumber_(comNumber) {
     if (const char* old = std::getenv("KR7_PORTS"))
         previousPorts_ = old;
     ::setenv("KR7_PORTS", folderPath_.toLocal8Bit().constData(), 1);
+    if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+        previousConfig_ = old;
+    ::setenv("XDG_CONFIG_HOME", (folderPath_ + "/config").toLocal8Bit().constData(), 1);
 
     drainer_ = std::thread([this] { Drain(); });
 }
@@ -66,6 +69,10 @@ TPtyPort::~TPtyPort() {
         ::setenv("KR7_PORTS", previousPorts_->c_str(), 1);
     else
         ::unsetenv("KR7_PORTS");
+    if (previousConfig_)
+        ::setenv("XDG_CONFIG_HOME", previousConfig_->c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 std::string TPtyPort::Name() const {

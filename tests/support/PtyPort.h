@@ -15,6 +15,8 @@
 // COM<n> in a fresh folder that KR7_PORTS names while this object lives, and
 // a background thread drains the master side, so the program's blocking
 // writes never stall. Tests read what reached "the device" with Take().
+// XDG_CONFIG_HOME names a fresh folder too, so the user's own port links
+// are never seen.
 class TPtyPort {
 public:
     explicit TPtyPort(int comNumber = 3);
@@ -48,6 +50,7 @@ private:
     QTemporaryDir folder_;
     QString folderPath_;
     std::optional<std::string> previousPorts_;
+    std::optional<std::string> previousConfig_;
 
     std::thread drainer_;
     std::atomic<bool> stop_{false};

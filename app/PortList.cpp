@@ -1,0 +1,43 @@
+#include "PortList.h"
+
+#include "Codepage.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int kDetailRole = Qt::UserRole + 1;
+constexpr int kListMargin = 16;
+
+// Draws an item as its name followed by what is known of its device.
+class TPortItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString detail = index.data(kDetailRole).toString();
+        if (!detail.isEmpty())
+            option->text += QStringLiteral("   ") + detail;
+    }
+};
+
+} // namespace
+
+void FillPortList(QComboBox& combo, const std::vector<TSerialPortInfo>& ports) {
+    if (dynamic_cast<TPortItemDelegate*>(combo.itemDelegate()) == nullptr)
+        combo.setItemDelegate(new TPortItemDelegate(&combo));
+    combo.clear();
+    for (const TSerialPortInfo& port : ports) {
+        const QString detail = QString::fromStdString(port.Description());
+        combo.addItem(FromCp1250(port.name));
+        const int row = combo.count() - 1;
+        combo.setItemData(row, detail, kDetailRole);
+        combo.setItemData(row, detail, Qt::ToolTipRole);
+    }
+    QAbstractItemView* view = combo.view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + kListMargin);
+}

@@ -1,0 +1,172 @@
+// A scripted run, not a test: a ticker stepping every 0.1 s writes through
+// TCOMSocket on the real clock into the emulator's pseudo-terminal, read at
+// 2400 baud on a thread of its own. It reports how many bytes were ever in
+// flight and how long each text change took to reach the display.
+//
+//   build/bin/TickerLagRun [seconds=120] [change every seconds=20]
+#include "COMSocket.h"
+#include "KR7.h"
+#include "LineReader.h"
+#include "PtyEndpoint.h"
+#include "Session.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr int kRow = 8;
+constexpr int kColumns = 30;
+constexpr auto kTick = 100ms;
+
+// The emulator's side, measured from its own thread.
+struct TDisplaySide {
+    std::atomic<bool> stop{false};
+    std::atomic<bool> ready{false};
+    std::atomic<std::size_t> maxWaiting{0};
+    std::atomic<std::size_t> frames{0};
+    std::atomic<std::size_t> errors{0};
+    std::mutex mutex;
+    std::vector<std::pair<std::string, TClock::time_point>> seen; // marker, when shown
+
+    void Run(const QString& folder, const QString& state) {
+        TPtyEndpoint endpoint;
+        QString error;
+        if (!endpoint.Open(error) || !endpoint.Publish(folder, "COM1", error)) {
+            std::fprintf(stderr, "emulator: %s\n", qPrintable(error));
+            std::exit(1);
+        }
+        QString notice;
+        TEmulatorSession session(PowerOnState(state, notice), state, 2400);
+        session.SetTrafficHandler([this](const QString& line) { OnLine(line); });
+        TLineReader reader(endpoint, 2400,
+                           {[&session](std::string_view bytes) { session.Feed(bytes); },
+                            [&session] { session.EndOfStream(); }, [&session](const QString& l) { session.Note(l); }});
+        QEventLoop loop;
+        QTimer sample;
+        QObject::connect(&sample, &QTimer::timeout, &sample, [&] {
+            maxWaiting = std::max<std::size_t>(maxWaiting, endpoint.Waiting());
+            frames = session.Counters().frames;
+            errors = session.Counters().checksumErrors + session.Counters().droppedFrames;
+            if (stop)
+                loop.quit();
+        });
+        sample.start(20);
+        ready = true;
+        loop.exec();
+    }
+
+    void OnLine(const QString& line) {
+        const int at = line.indexOf(QStringLiteral("ZMIANA "));
+        if (at < 0)
+            return;
+        const std::string marker = line.mid(at, 9).toStdString();
+        std::lock_guard lock(mutex);
+        if (seen.empty() || seen.back().first != marker)
+            seen.emplace_back(marker, TClock::now());
+    }
+};
+
+std::string TickerText(int change) {
+    char head[16];
+    std::snprintf(head, sizeof head, "ZMIANA %02d", change);
+    return std::string(head) + " - tekst przesuwany co 0,1 s przez wiersz wyświetlacza ... ";
+}
+
+std::string Window(const std::string& text, std::size_t position) {
+    std::string window;
+    for (int i = 0; i < kColumns; ++i)
+        window.push_back(text[(position + static_cast<std::size_t>(i)) % text.size()]);
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
+    const int changeEvery = argc > 2 ? std::atoi(argv[2]) : 20;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("ports");
+    ::setenv("KR7_PORTS", folder.toLocal8Bit().constData(), 1);
+
+    TDisplaySide display;
+    // The reader's notifiers need a thread of Qt's own.
+    std::unique_ptr<QThread> emulator(QThread::create([&] { display.Run(folder, dir.filePath("state.bin")); }));
+    emulator->start();
+    while (!display.ready)
+        std::this_thread::sleep_for(10ms);
+
+    TCOMSocket port;
+    TKR7 kr7(port);
+    port.SelectPort("COM1");
+    port.SetBaudRate(2400);
+    port.SetQueueSizes(1024, 1024);
+    if (const TOpenResult opened = port.Open(); !opened) {
+        std::fprintf(stderr, "open failed: %s\n", opened.reason.c_str());
+        return 1;
+    }
+
+    std::vector<std::pair<std::string, TClock::time_point>> changes;
+    const auto start = TClock::now();
+    auto due = start;
+    int change = 0;
+    std::string text = TickerText(change);
+    changes.emplace_back(text.substr(0, 9), start);
+    std::size_t position = 0, ticks = 0, sent = 0, maxClockInFlight = 0;
+    while (TClock::now() - start < std::chrono::seconds(seconds)) {
+        std::this_thread::sleep_until(due);
+        // A timer that fell behind fires once, not once per missed step.
+        due = std::max(due + kTick, TClock::now());
+        if (TClock::now() - start >= std::chrono::seconds((change + 1) * changeEvery)) {
+            text = TickerText(++change);
+            position = 0;
+            changes.emplace_back(text.substr(0, 9), TClock::now());
+        }
+        kr7.WriteText(0, kRow, Window(text, position++));
+        ++ticks;
+        sent += 40;
+        maxClockInFlight = std::max(maxClockInFlight, port.InFlight());
+    }
+    const double elapsed = std::chrono::duration<double>(TClock::now() - start).count();
+    std::this_thread::sleep_for(6s); // let the display catch up
+    display.stop = true;
+    emulator->wait();
+
+    std::printf("run %.1f s, %zu ticks, %zu bytes sent (%.1f B/s)\n", elapsed, ticks, sent, sent / elapsed);
+    std::printf("display: %zu frames, %zu faulty; in flight at most %zu bytes as the display counts "
+                "(%.2f s), %zu by the sender's clock\n",
+                display.frames.load(), display.errors.load(), display.maxWaiting.load(),
+                display.maxWaiting.load() * 10.0 / 2400.0, maxClockInFlight);
+    double worst = 0;
+    int missing = 0;
+    for (const auto& [marker, when] : changes) {
+        const auto shown =
+            std::find_if(display.seen.begin(), display.seen.end(), [&](const auto& s) { return s.first == marker; });
+        if (shown == display.seen.end()) {
+            ++missing;
+            continue;
+        }
+        worst = std::max(worst, std::chrono::duration<double>(shown->second - when).count());
+    }
+    std::printf("text changes: %zu, reached the display %zu, slowest %.2f s\n", changes.size(),
+                changes.size() - static_cast<std::size_t>(missing), worst);
+    return missing == 0 && worst <= 6.0 && display.maxWaiting <= 1024 + 40 ? 0 : 1;
+}
