@@ -2,6 +2,7 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
+#include "LogoImage.h"
 #include "Neon.h"
 #include "Platform.h"
 
@@ -247,6 +248,7 @@ private:
     // Logo.
     std::optional<QImage> logoBitmap_;
     QImage logoView_;
+    TLogoScaleCache logoScaled_; // the working picture at the logo size
     bool LogoPicking = false;
     bool LogoDragging = false;
     QPoint LogoDragMouse;
