@@ -3,6 +3,8 @@
 #include "CharsImage.h"
 #include "Dialogs.h"
 #include "LogoTable.h"
+
+#include "LogoImage.h"
 #include "Neon.h"
 #include "Platform.h"
 #include "WindowServices.h"
@@ -206,6 +208,8 @@ private:
     std::optional<QImage> logoBitmap_;
     QImage logoView_;
     TLogoTable logoTable_;
+
+    TLogoScaleCache logoScaled_; // the working picture at the logo size
     bool LogoPicking = false;
     bool LogoDragging = false;
     QPoint LogoDragMouse;

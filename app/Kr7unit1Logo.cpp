@@ -22,7 +22,24 @@ namespace {
 
 const char* const kLogo = "Logo";
 const QString kPictureFilter =
-    QStringLiteral("Wszystkie / All|*.bmp;*.jpg;*.jpeg|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg");
+    QStringLiteral("Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|"
+                   "PNG (*.png)|*.png");
+
+// The log line that says why a picture was not imported.
+QString PictureFaultText(TPictureFault fault) {
+    switch (fault) {
+    case TPictureFault::UnknownFormat:
+        return QStringLiteral("Nieznany format pliku.");
+    case TPictureFault::CannotOpen:
+        return QStringLiteral("Nie można otworzyć pliku.");
+    case TPictureFault::TooLarge:
+        return QStringLiteral("Obraz jest za duży.");
+    case TPictureFault::Damaged:
+    case TPictureFault::None:
+        break;
+    }
+    return QStringLiteral("Plik jest uszkodzony lub niepełny.");
+}
 
 int ClampSize(long long value) {
     return static_cast<int>(std::clamp<long long>(value, 1, 1000));
@@ -347,7 +364,7 @@ void TFormKR7::RenderLogo(bool withoutGrid, bool unprocessed) {
     params.negative = ui_->CheckBoxLogoNegative->isChecked();
     params.allowance = 100 - ui_->ScrollBarLogoTransparentColorTolerance->value();
     try {
-        RenderLogoView(logoView_, *logoBitmap_, params);
+        RenderLogoView(logoView_, *logoBitmap_, params, logoScaled_);
     } catch (const std::exception&) {
         // a render that fails leaves the view as far as it got
     }
@@ -437,11 +454,13 @@ void TFormKR7::ButtonLogoLoadClick() {
     logoImportName_ = fileName;
     Log(QString());
     Log(QStringLiteral("Wczytywanie pliku graficznego..."));
-    QImage picture;
-    if (!LoadPictureFile(picture, fileName))
+    const TPictureResult loaded = LoadPicture(fileName);
+    if (!loaded.Ok()) {
+        Log(PictureFaultText(loaded.fault));
         return;
+    }
     try {
-        ImportLogoPicture(picture);
+        ImportLogoPicture(loaded.image);
     } catch (const std::exception& error) {
         Log(QString());
         Log(QStringLiteral("Wystąpił błąd podczas odczytu pliku graficznego.\n%1")

@@ -130,6 +130,62 @@ void BM_RenderFitted(benchmark::State& state) {
     Render(state, 360, 288, LOGO_MODE_MIXING);
 }
 
+// ---- The logo view under a dragged slider ----------------------------------
+//
+// What the user waits for after one slider step: the whole render of the view
+// from a 4000 x 3000 working picture, scaled to 1000 x 1000 (mostly outside
+// the view) or to 360 x 288, for each reduction, with and without background
+// removal. A position step finds the scaled picture in its cache; a size step
+// scales again. x_memcpy: time / a memcpy of the view's bytes in the same run.
+
+const QImage& WorkingPicture() {
+    static const QImage picture = Photo(4000, 3000);
+    return picture;
+}
+
+enum class TStep { Position, Size };
+
+void LogoView(benchmark::State& state, int width, int height, int mode, bool background, TStep step) {
+    const QImage& picture = WorkingPicture();
+    QImage view;
+    TLogoScaleCache cache;
+    TLogoRenderParams params;
+    params.width = width;
+    params.height = height;
+    params.posX = (360 - width) / 2;
+    params.posY = (288 - height) / 2;
+    params.grid = true;
+    params.mode = mode;
+    if (background)
+        params.background = qRgb(0, 255, 0);
+    params.allowance = background ? 10 : 0;
+    RenderLogoView(view, picture, params, cache);
+    const double reference = MemcpySeconds(static_cast<std::size_t>(view.sizeInBytes()));
+    double total = 0;
+    int flip = 0;
+    for (auto _ : state) {
+        flip ^= 1;
+        if (step == TStep::Position)
+            params.posX = (360 - width) / 2 + flip;
+        else
+            params.width = width - flip;
+        const auto start = TClock::now();
+        RenderLogoView(view, picture, params, cache);
+        const double t = Seconds(start);
+        benchmark::DoNotOptimize(view.constBits());
+        total += t;
+        state.SetIterationTime(t);
+    }
+    state.counters["x_memcpy"] = total / static_cast<double>(state.iterations()) / reference;
+}
+
+void BM_LogoView(benchmark::State& state) {
+    const bool large = state.range(0) != 0;
+    const int modes[] = {127, LOGO_MODE_MOSAIC, LOGO_MODE_MIXING};
+    LogoView(state, large ? 1000 : 360, large ? 1000 : 288, modes[state.range(1)], state.range(2) != 0,
+             state.range(3) != 0 ? TStep::Size : TStep::Position);
+}
+
 // 141 distinct glyph cells and 339 repeats of them.
 QImage TiledView() {
     QImage view(360, 288, QImage::Format_RGB32);
@@ -250,5 +306,12 @@ BENCHMARK(BM_QtMonoThreshold)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QtMonoOrdered)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderFullSize)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderFitted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+// size (1: 1000 x 1000, 0: 360 x 288), reduction (0 bw, 1 mosaic, 2 mixing),
+// background removal, step (0 position, 1 size)
+BENCHMARK(BM_LogoView)
+    ->ArgNames({"big", "mode", "bg", "resize"})
+    ->ArgsProduct({{1, 0}, {0, 1, 2}, {0, 1}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BuildLogoTable)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadPictureFileJpeg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);

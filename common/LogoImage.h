@@ -49,8 +49,26 @@ struct TLogoRenderParams {
 
 constexpr QRgb LOGO_GRID_COLOUR = 0x000080;
 
+// The working picture scaled without smoothing to the logo size, kept between
+// renders: it is scaled again only when the picture or the size changes, so
+// a change of position, reduction or grid does not rescale.
+class TLogoScaleCache {
+public:
+    // picture stretched to width x height (Format_RGB32): target pixel (x, y)
+    // takes source pixel (x * picture width / width, y * picture height / height).
+    // A null image when it cannot be made.
+    const QImage& Scaled(const QImage& picture, int width, int height);
+
+private:
+    qint64 key_ = 0;
+    QImage scaled_;
+};
+
 // Redraws view (made a 360 x 288 grey screen first) from picture: the grid,
 // then the picture scaled without smoothing to width x height at (posX, posY),
 // reduced unless unprocessed, grey pixels left transparent, clipped to the view.
-// Only the visible part of the scaled picture is computed.
+// Only the visible part of the scaled picture is reduced; the scaled picture
+// comes from cache.
+void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams& params, TLogoScaleCache& cache);
+// The same with a cache of its own, scaling every time.
 void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams& params);

@@ -1,181 +1,171 @@
 #include "PictureFile.h"
 
+#include "BmpReader.h"
+#include "JpegReader.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
 
-#include <jpeglib.h>
-
-#include <csetjmp>
-#include <cstdio>
-#include <memory>
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
 bool FitsLimit(long long width, long long height) {
-    return width > 0 && height > 0 && width * height * 4 <= MAX_PICTURE_BYTES;
+    return PictureFits(width, height, MAX_PICTURE_BYTES);
 }
 
-// ---- JPEG ------------------------------------------------------------------
-//
-// libjpeg reports errors through error_exit, which by default ends the
-// program. Ours jumps back to the phase that was running. Each phase is a
-// function of its own holding nothing with a destructor, so the jump skips no
-// C++ cleanup; the objects that own memory live in LoadJpegFile.
+// A file larger than this cannot hold a picture within the limit in any of
+// the imported formats; it is refused before it is read.
+constexpr qint64 MAX_PICTURE_FILE_BYTES = MAX_PICTURE_BYTES + 1024 * 1024;
 
-struct TJpegError {
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-    bool warned;
-};
-
-extern "C" void JpegErrorExit(j_common_ptr cinfo) {
-    auto* error = reinterpret_cast<TJpegError*>(cinfo->err);
-    std::longjmp(error->jump, 1);
-}
-
-// Warnings (a truncated file, corrupt data) are remembered and make the load
-// fail; nothing is printed.
-extern "C" void JpegEmitMessage(j_common_ptr cinfo, int level) {
-    if (level < 0)
-        reinterpret_cast<TJpegError*>(cinfo->err)->warned = true;
-}
-
-extern "C" void JpegOutputMessage(j_common_ptr) {}
-
-bool ReadJpegHeader(jpeg_decompress_struct* cinfo, TJpegError* error) {
-    if (setjmp(error->jump))
-        return false;
-    if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
-        return false;
-    cinfo->out_color_space = JCS_EXT_BGRX; // Format_RGB32 memory order on little-endian
-    cinfo->dct_method = JDCT_ISLOW;
-    jpeg_calc_output_dimensions(cinfo);
-    return true;
-}
-
-bool DecodeJpegRows(jpeg_decompress_struct* cinfo, TJpegError* error, uchar* bits, qsizetype bytesPerLine) {
-    if (setjmp(error->jump))
-        return false;
-    if (!jpeg_start_decompress(cinfo))
-        return false;
-    while (cinfo->output_scanline < cinfo->output_height) {
-        JSAMPROW row = bits + static_cast<qsizetype>(cinfo->output_scanline) * bytesPerLine;
-        if (jpeg_read_scanlines(cinfo, &row, 1) != 1)
-            return false;
+const char* QtFormatName(TPictureFormat format) {
+    switch (format) {
+    case TPictureFormat::Png:
+        return "png";
+    case TPictureFormat::Gif:
+        return "gif";
+    case TPictureFormat::Tiff:
+        return "tiff";
+    default:
+        return nullptr;
     }
-    jpeg_finish_decompress(cinfo);
-    return !error->warned;
 }
 
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// One channel of a pixel of opacity alpha laid over background grey.
+inline std::uint32_t OverGreyChannel(std::uint32_t channel, std::uint32_t alpha) {
+    return (channel * alpha + 0x80 * (255 - alpha) + 127) / 255;
+}
 
-struct TJpegDecompress {
-    jpeg_decompress_struct cinfo{};
-    TJpegError error{};
-    TJpegDecompress() {
-        cinfo.err = jpeg_std_error(&error.mgr);
-        error.mgr.error_exit = JpegErrorExit;
-        error.mgr.emit_message = JpegEmitMessage;
-        error.mgr.output_message = JpegOutputMessage;
-        jpeg_create_decompress(&cinfo);
+// Lays a picture with transparency over background grey: transparent pixels
+// become grey, as removed background does, opaque ones keep their colour.
+QImage OverGrey(const QImage& picture) {
+    const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage flat(source.size(), QImage::Format_RGB32);
+    if (source.isNull() || flat.isNull())
+        return {};
+    for (int y = 0; y < flat.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(flat.scanLine(y));
+        for (int x = 0; x < flat.width(); ++x) {
+            const QRgb p = src[x];
+            const auto a = static_cast<std::uint32_t>(qAlpha(p));
+            dst[x] = 0xFF000000u | OverGreyChannel(qRed(p), a) << 16 | OverGreyChannel(qGreen(p), a) << 8 |
+                     OverGreyChannel(qBlue(p), a);
+        }
     }
-    ~TJpegDecompress() { jpeg_destroy_decompress(&cinfo); }
-    TJpegDecompress(const TJpegDecompress&) = delete;
-    TJpegDecompress& operator=(const TJpegDecompress&) = delete;
-};
+    return flat;
+}
 
-QString Extension(const QString& fileName) {
-    return QFileInfo(fileName).suffix().toLower();
+// PNG, GIF (its first frame) and TIFF through the image plugins.
+TPictureResult ReadWithPlugin(QByteArrayView bytes, const char* format, std::int64_t maxBytes) {
+    if (!QImageReader::supportedImageFormats().contains(format))
+        return TPictureResult::Failed(TPictureFault::UnknownFormat);
+    if (bytes.isEmpty())
+        return TPictureResult::Failed(TPictureFault::Damaged);
+    QBuffer buffer;
+    buffer.setData(QByteArray::fromRawData(bytes.data(), bytes.size()));
+    if (!buffer.open(QIODevice::ReadOnly))
+        return TPictureResult::Failed(TPictureFault::CannotOpen);
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(false);
+    reader.setAllocationLimit(static_cast<int>(std::max<std::int64_t>(1, maxBytes / (1024 * 1024))));
+    if (!reader.canRead())
+        return TPictureResult::Failed(TPictureFault::UnknownFormat);
+    const QSize size = reader.size();
+    if (size.isValid() && !PictureFits(size.width(), size.height(), maxBytes))
+        return TPictureResult::Failed(TPictureFault::TooLarge);
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return TPictureResult::Failed(TPictureFault::Damaged);
+    if (!PictureFits(decoded.width(), decoded.height(), maxBytes))
+        return TPictureResult::Failed(TPictureFault::TooLarge);
+    QImage flat = decoded.hasAlphaChannel() ? OverGrey(decoded) : decoded.convertToFormat(QImage::Format_RGB32);
+    if (flat.isNull())
+        return TPictureResult::Failed(TPictureFault::TooLarge);
+    return {std::move(flat), TPictureFault::None};
+}
+
+// The whole of a regular file, or the reason it cannot be had.
+TPictureFault ReadWholeFile(const QString& fileName, QByteArray& bytes) {
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        return TPictureFault::CannotOpen;
+    if (file.size() > MAX_PICTURE_FILE_BYTES)
+        return TPictureFault::TooLarge;
+    bytes = file.readAll();
+    if (bytes.size() != file.size())
+        return TPictureFault::CannotOpen;
+    return TPictureFault::None;
 }
 
 } // namespace
 
-bool LoadJpegFile(QImage& image, const QString& fileName) {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(QFile::encodeName(fileName).constData(), "rb"));
-    if (!file)
-        return false;
-    TJpegDecompress jpeg;
-    jpeg_stdio_src(&jpeg.cinfo, file.get());
-    if (!ReadJpegHeader(&jpeg.cinfo, &jpeg.error))
-        return false;
-    if (!FitsLimit(jpeg.cinfo.output_width, jpeg.cinfo.output_height) || jpeg.cinfo.output_components != 4)
-        return false;
-    QImage decoded(static_cast<int>(jpeg.cinfo.output_width), static_cast<int>(jpeg.cinfo.output_height),
-                   QImage::Format_RGB32);
-    if (decoded.isNull())
-        return false;
-    if (!DecodeJpegRows(&jpeg.cinfo, &jpeg.error, decoded.bits(), decoded.bytesPerLine()))
-        return false;
-    image = std::move(decoded);
-    return true;
+TPictureFormat PictureFormatOf(const QString& fileName) {
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
+        return TPictureFormat::Jpeg;
+    if (ext == QLatin1String("bmp"))
+        return TPictureFormat::Bmp;
+    if (ext == QLatin1String("png"))
+        return TPictureFormat::Png;
+    if (ext == QLatin1String("gif"))
+        return TPictureFormat::Gif;
+    if (ext == QLatin1String("tif") || ext == QLatin1String("tiff"))
+        return TPictureFormat::Tiff;
+    return TPictureFormat::Unknown;
+}
+
+TPictureResult ReadPicture(QByteArrayView bytes, TPictureFormat format, std::int64_t maxBytes) {
+    switch (format) {
+    case TPictureFormat::Jpeg:
+        return ReadJpeg(bytes, maxBytes);
+    case TPictureFormat::Bmp:
+        return ReadBmp(bytes, maxBytes);
+    case TPictureFormat::Png:
+    case TPictureFormat::Gif:
+    case TPictureFormat::Tiff:
+        return ReadWithPlugin(bytes, QtFormatName(format), maxBytes);
+    case TPictureFormat::Unknown:
+        break;
+    }
+    return TPictureResult::Failed(TPictureFault::UnknownFormat);
 }
 
 namespace {
 
-std::uint32_t Le32(const QByteArray& b, int pos) {
-    return static_cast<std::uint32_t>(static_cast<uchar>(b[pos])) |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 3])) << 24;
+TPictureResult LoadAs(const QString& fileName, TPictureFormat format) {
+    if (format == TPictureFormat::Unknown)
+        return TPictureResult::Failed(TPictureFault::UnknownFormat);
+    QByteArray bytes;
+    const TPictureFault read = ReadWholeFile(fileName, bytes);
+    if (read != TPictureFault::None)
+        return TPictureResult::Failed(read);
+    return ReadPicture(bytes, format);
 }
 
-// The reader fills missing rows of a short uncompressed bitmap instead of
-// failing; a file shorter than its header promises is refused here.
-bool BmpLongEnough(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+bool Assign(QImage& image, TPictureResult&& result) {
+    if (!result.Ok())
         return false;
-    const QByteArray header = file.read(34);
-    if (header.size() < 34 || header[0] != 'B' || header[1] != 'M')
-        return false;
-    const std::uint32_t infoSize = Le32(header, 14);
-    if (infoSize < 40)
-        return true; // the old core header: left to the reader
-    const auto width = static_cast<std::int64_t>(static_cast<std::int32_t>(Le32(header, 18)));
-    const auto height = static_cast<std::int64_t>(static_cast<std::int32_t>(Le32(header, 22)));
-    const int bits = static_cast<uchar>(header[28]) | static_cast<uchar>(header[29]) << 8;
-    const std::uint32_t compression = Le32(header, 30);
-    if (compression != 0 && compression != 3 && compression != 6)
-        return true; // run-length coded: its length cannot be told from the header
-    if (width <= 0 || width * (height < 0 ? -height : height) > MAX_PICTURE_BYTES / 4)
-        return true; // refused by the size check, before anything is multiplied further
-    const std::int64_t stride = (width * bits + 31) / 32 * 4;
-    const std::int64_t need = static_cast<std::int64_t>(Le32(header, 10)) + stride * (height < 0 ? -height : height);
-    return file.size() >= need;
+    image = std::move(result.image);
+    return true;
 }
 
 } // namespace
 
-bool LoadBmpFile(QImage& image, const QString& fileName) {
-    if (!BmpLongEnough(fileName))
-        return false;
-    QImageReader reader(fileName, "bmp");
-    reader.setDecideFormatFromContent(false);
-    reader.setAllocationLimit(static_cast<int>(MAX_PICTURE_BYTES / (1024 * 1024)));
-    const QSize size(reader.size().width(), std::abs(reader.size().height())); // top-down rows: negative height
-    if (!size.isValid() || !FitsLimit(size.width(), size.height()))
-        return false;
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
-        return false;
-    decoded.convertTo(QImage::Format_RGB32);
-    if (decoded.isNull())
-        return false;
-    image = std::move(decoded);
-    return true;
+TPictureResult LoadPicture(const QString& fileName) {
+    return LoadAs(fileName, PictureFormatOf(fileName));
 }
 
 bool LoadPictureFile(QImage& image, const QString& fileName) {
-    const QString ext = Extension(fileName);
-    if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
-        return LoadJpegFile(image, fileName);
-    if (ext == QLatin1String("bmp"))
-        return LoadBmpFile(image, fileName);
-    return false;
+    return Assign(image, LoadPicture(fileName));
+}
+
+bool LoadBmpFile(QImage& image, const QString& fileName) {
+    return Assign(image, LoadAs(fileName, TPictureFormat::Bmp));
 }
 
 namespace {

@@ -1,24 +1,32 @@
 #pragma once
 
+#include "PictureResult.h"
+
+#include <QByteArrayView>
 #include <QImage>
 #include <QString>
 
-#include <cstdint>
+// The picture formats that are imported, told by a file name's extension.
+enum class TPictureFormat { Unknown, Jpeg, Bmp, Png, Gif, Tiff };
 
-// Pictures larger than this many bytes of 32-bit pixels are refused before
-// anything is allocated.
-constexpr std::int64_t MAX_PICTURE_BYTES = 256LL * 1024 * 1024;
+// The format of fileName by its extension, in any letter case: .jpg and .jpeg
+// are JPEG, .bmp a Windows bitmap, .png PNG, .gif GIF, .tif and .tiff TIFF
+// (when the image plugins can read it); anything else is Unknown.
+TPictureFormat PictureFormatOf(const QString& fileName);
 
-// Loads a picture file into image as Format_RGB32. The extension decides the
-// format, in any letter case: .jpg and .jpeg are decoded as JPEG, .bmp as a
-// Windows bitmap of any bit depth; any other extension, an unreadable,
-// truncated or corrupt file, or one that is too large gives false and leaves
-// image unchanged.
+// Reads a picture held in memory in the given format into a Format_RGB32
+// picture. Pixels of a picture with transparency (PNG, GIF, TIFF) are laid
+// over background grey, so transparent pixels become 0x808080. Pictures of
+// more than maxBytes of 32-bit pixels are refused before their pixels are
+// allocated.
+TPictureResult ReadPicture(QByteArrayView bytes, TPictureFormat format, std::int64_t maxBytes = MAX_PICTURE_BYTES);
+
+// Reads the file fileName with ReadPicture in the format its extension names.
+TPictureResult LoadPicture(const QString& fileName);
+
+// LoadPicture into image; false on any failure, leaving image unchanged.
 bool LoadPictureFile(QImage& image, const QString& fileName);
-
-// The JPEG decoder alone (no extension check).
-bool LoadJpegFile(QImage& image, const QString& fileName);
-// The bitmap reader alone (no extension check).
+// The bitmap reader alone (no extension check), the same way.
 bool LoadBmpFile(QImage& image, const QString& fileName);
 
 // Writes image as a Windows bitmap of 32 bits per pixel (BI_RGB, rows bottom

@@ -1,6 +1,6 @@
-// Arbitrary bytes as a ".bmp" file.
+// Arbitrary bytes as a Windows bitmap.
 #include "FuzzPicture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return FuzzPictureFile(QStringLiteral("picture.bmp"), data, size);
+    return FuzzPicture(TPictureFormat::Bmp, data, size);
 }

@@ -1,6 +1,6 @@
-// Arbitrary bytes as a ".jpg" file.
+// Arbitrary bytes as a JPEG.
 #include "FuzzPicture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return FuzzPictureFile(QStringLiteral("picture.jpg"), data, size);
+    return FuzzPicture(TPictureFormat::Jpeg, data, size);
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 namespace {
 
 constexpr QRgb BLACK = 0xFF000000;
@@ -200,4 +203,73 @@ TEST(RenderLogoView, RemovedBackgroundShowsTheGridAndUnprocessedIsOpaque) {
     params.unprocessed = true;
     RenderLogoView(view, picture, params);
     EXPECT_EQ(view.pixel(0, 0), 0xFF00FF00);
+}
+
+TEST(ReduceLogoPixels, MixingDrawsAFreshValueForEveryPixel) {
+    // A uniform area of S = 382: every pixel white or black at even odds, and
+    // no two rows sharing a run of 48 pixels anywhere.
+    QImage image = UniformSum(382, 360);
+    ReduceLogoPixelsAt(image, 0, 0, LOGO_MODE_MIXING, std::nullopt, false, 0, 12345);
+    constexpr int RUN = 48;
+    std::map<std::uint64_t, int> firstRow;
+    int shared = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        std::set<int> sharedWith;
+        std::uint64_t bits = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            bits = (bits << 1 | (image.pixel(x, y) == WHITE)) & ((1ull << RUN) - 1);
+            if (x < RUN - 1)
+                continue;
+            const auto [it, fresh] = firstRow.emplace(bits, y);
+            if (!fresh && it->second != y)
+                sharedWith.insert(it->second);
+        }
+        shared += static_cast<int>(sharedWith.size());
+    }
+    EXPECT_EQ(shared, 0);
+    const int white = CountWhite(image, image.rect());
+    EXPECT_NEAR(white, 360 * 360 / 2, 360 * 360 / 50);
+
+    // S = 765 is always white; S = 0 is white only when r = 0, 1 in 766.
+    QImage bright = UniformSum(765, 100);
+    ReduceLogoPixelsAt(bright, 0, 0, LOGO_MODE_MIXING, std::nullopt, false, 0, 7);
+    EXPECT_EQ(CountWhite(bright, bright.rect()), 100 * 100);
+    QImage dark = UniformSum(0, 100);
+    ReduceLogoPixelsAt(dark, 0, 0, LOGO_MODE_MIXING, std::nullopt, false, 0, 7);
+    EXPECT_LT(CountWhite(dark, dark.rect()), 40);
+    // Another seed, another pattern.
+    QImage other = UniformSum(382, 360);
+    ReduceLogoPixelsAt(other, 0, 0, LOGO_MODE_MIXING, std::nullopt, false, 0, 12346);
+    EXPECT_NE(other, image);
+}
+
+TEST(RenderLogoView, TheCachedScaleFollowsThePictureAndTheSize) {
+    QImage picture(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            picture.setPixel(x, y, (x / 3 + y / 2) % 2 ? WHITE : BLACK);
+    TLogoRenderParams params;
+    params.mode = 127;
+    params.width = 100;
+    params.height = 70;
+    TLogoScaleCache cache;
+    QImage cached, fresh;
+    const auto same = [&] {
+        RenderLogoView(cached, picture, params, cache);
+        RenderLogoView(fresh, picture, params);
+        return cached == fresh;
+    };
+    EXPECT_TRUE(same());
+    params.posX = 300; // partly outside the view
+    params.posY = -20;
+    EXPECT_TRUE(same());
+    params.width = 33;
+    EXPECT_TRUE(same());
+    picture.setPixel(0, 29, picture.pixel(0, 29) ^ 0xFFFFFF); // changed in place
+    EXPECT_TRUE(same());
+    picture = QImage(40, 30, QImage::Format_RGB32); // another picture of the same size
+    picture.fill(WHITE);
+    EXPECT_TRUE(same());
+    params.unprocessed = true;
+    EXPECT_TRUE(same());
 }

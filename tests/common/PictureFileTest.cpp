@@ -1,12 +1,16 @@
 #include "PictureFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
+#include <array>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,6 +41,77 @@ QByteArray EncodeJpeg(const QImage& picture, int quality = 95) {
     jpeg_destroy_compress(&cinfo);
     std::free(out);
     return bytes;
+}
+
+// A four-channel JPEG of w x h pixels, the top half cyan, the bottom half
+// red, written by libjpeg's compressor as CMYK or YCCK. With the Adobe marker
+// (libjpeg writes one unless told not to) the inks are stored inverted, as
+// the tools that write such files do.
+QByteArray EncodeCmykJpeg(int w, int h, J_COLOR_SPACE stored, bool adobeMarker) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(w);
+    cinfo.image_height = static_cast<JDIMENSION>(h);
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, stored);
+    cinfo.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    const unsigned char flip = adobeMarker ? 0xFF : 0x00;
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 4);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const bool top = cinfo.next_scanline < static_cast<JDIMENSION>(h / 2);
+        const unsigned char cyan[4] = {255, 0, 0, 0}; // C M Y K
+        const unsigned char red[4] = {0, 255, 255, 0};
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 4; ++c)
+                row[static_cast<std::size_t>(x * 4 + c)] = (top ? cyan[c] : red[c]) ^ flip;
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&cinfo, &line, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return bytes;
+}
+
+// A 16-bit bitmap of w x h pixels all of one 16-bit value: 5-5-5 without
+// bit fields (BI_RGB), or with the given masks (BI_BITFIELDS).
+QByteArray Bmp16(int w, int h, std::uint16_t pixel, std::optional<std::array<std::uint32_t, 3>> masks) {
+    const int stride = (w * 2 + 3) / 4 * 4;
+    const int offset = 14 + 40 + (masks ? 12 : 0);
+    QByteArray b(offset + stride * h, '\0');
+    auto put32 = [&b](int pos, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[pos + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, static_cast<std::uint32_t>(offset));
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(w));
+    put32(22, static_cast<std::uint32_t>(h));
+    b[26] = 1;
+    b[28] = 16;
+    put32(30, masks ? 3 : 0);
+    if (masks)
+        for (int i = 0; i < 3; ++i)
+            put32(54 + 4 * i, (*masks)[static_cast<std::size_t>(i)]);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            b[offset + y * stride + 2 * x] = static_cast<char>(pixel & 0xFF);
+            b[offset + y * stride + 2 * x + 1] = static_cast<char>(pixel >> 8);
+        }
+    return b;
 }
 
 QImage TwoColourPicture(int w, int h) {
@@ -172,7 +247,7 @@ TEST_F(PictureFileTest, BadFilesFailAndLeaveThePictureAlone) {
         Write("header.bmp", bmp.left(30)),
         Write("text.bmp", "this is not a bitmap"),
         Write("bomb.bmp", bmpBomb),
-        Path("real.png"),
+        Write("bmp.png", bmp),
         Path("missing.jpg"),
         Write("noext", jpeg),
     };
@@ -211,4 +286,117 @@ TEST_F(PictureFileTest, DamagedFilesNeverCrash) {
             }
         }
     }
+}
+
+TEST_F(PictureFileTest, CmykAndYcckJpegsAreConvertedToRgb) {
+    struct TCase {
+        const char* name;
+        J_COLOR_SPACE stored;
+        bool adobe;
+    };
+    for (const TCase c : {TCase{"cmyk-adobe.jpg", JCS_CMYK, true}, TCase{"cmyk-plain.jpg", JCS_CMYK, false},
+                          TCase{"ycck.jpg", JCS_YCCK, true}}) {
+        SCOPED_TRACE(c.name);
+        QImage image;
+        ASSERT_TRUE(LoadPictureFile(image, Write(c.name, EncodeCmykJpeg(32, 16, c.stored, c.adobe))));
+        EXPECT_EQ(image.format(), QImage::Format_RGB32);
+        EXPECT_EQ(image.size(), QSize(32, 16));
+        EXPECT_TRUE(Near(image.pixel(10, 2), qRgb(0, 255, 255))) << std::hex << image.pixel(10, 2);
+        EXPECT_TRUE(Near(image.pixel(10, 13), qRgb(255, 0, 0))) << std::hex << image.pixel(10, 13);
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    }
+}
+
+TEST_F(PictureFileTest, SixteenBitBitmapsReachFullIntensity) {
+    using TMasks = std::array<std::uint32_t, 3>;
+    struct TCase {
+        const char* name;
+        std::uint16_t pixel;
+        std::optional<TMasks> masks;
+        QRgb expected;
+    };
+    const TMasks m555{0x7C00, 0x03E0, 0x001F};
+    const TMasks m565{0xF800, 0x07E0, 0x001F};
+    for (const TCase c : {
+             TCase{"white555.bmp", 0x7FFF, std::nullopt, 0xFFFFFF},
+             TCase{"white555f.bmp", 0x7FFF, m555, 0xFFFFFF},
+             TCase{"white565.bmp", 0xFFFF, m565, 0xFFFFFF},
+             TCase{"black565.bmp", 0x0000, m565, 0x000000},
+             // 5 bits 10000 become 10000100, 6 bits 100000 become 10000010
+             TCase{"mid565.bmp", 0x8410, m565, 0x848284},
+             TCase{"red555.bmp", 0x7C00, std::nullopt, 0xFF0000},
+         }) {
+        SCOPED_TRACE(c.name);
+        QImage image;
+        ASSERT_TRUE(LoadPictureFile(image, Write(c.name, Bmp16(5, 3, c.pixel, c.masks))));
+        EXPECT_EQ(image.size(), QSize(5, 3));
+        EXPECT_EQ(image.format(), QImage::Format_RGB32);
+        for (QPoint p : {QPoint(0, 0), QPoint(4, 2)})
+            EXPECT_EQ(image.pixel(p) & 0xFFFFFF, c.expected) << std::hex << image.pixel(p);
+    }
+    // short of its rows: refused
+    const QByteArray whole = Bmp16(5, 3, 0x7FFF, std::nullopt);
+    QImage image;
+    EXPECT_EQ(LoadPicture(Write("short16.bmp", whole.left(whole.size() - 1))).fault, TPictureFault::Damaged);
+}
+
+TEST_F(PictureFileTest, PngAndGifImportWithTransparencyAsGrey) {
+    QImage picture(6, 4, QImage::Format_ARGB32);
+    picture.fill(qRgba(0, 0, 0, 0));
+    for (int x = 0; x < 6; ++x)
+        picture.setPixel(x, 0, qRgba(255, 255, 255, 255));
+    picture.setPixel(0, 1, qRgba(0, 0, 0, 255));
+    ASSERT_TRUE(picture.save(Path("a.png"), "PNG"));
+    QImage image;
+    ASSERT_TRUE(LoadPictureFile(image, Path("a.png")));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.size(), QSize(6, 4));
+    EXPECT_EQ(image.pixel(3, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(image.pixel(0, 1), 0xFF000000u);
+    EXPECT_EQ(image.pixel(3, 3), 0xFF808080u); // transparent
+    if (!QImageReader::supportedImageFormats().contains("gif"))
+        return;
+    // Qt writes no GIF: 1 x 1 GIFs of one red pixel written out by hand, the
+    // second with a control block that makes colour 0 transparent.
+    const QByteArray head = QByteArray::fromHex("47494638396101000100800000ff0000000000");
+    const QByteArray transparent = QByteArray::fromHex("21f90401000000"
+                                                       "00");
+    const QByteArray frame = QByteArray::fromHex("2c00000000010001000002024401003b");
+    EXPECT_EQ(LoadPicture(Write("red.GIF", head + frame)).image.pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(LoadPicture(Write("clear.gif", head + transparent + frame)).image.pixel(0, 0), 0xFF808080u);
+}
+
+TEST_F(PictureFileTest, ReadersSayWhyTheyFail) {
+    const QByteArray jpeg = EncodeJpeg(TwoColourPicture(64, 64));
+    ASSERT_TRUE(SaveBmp32File(TwoColourPicture(64, 64), Path("full.bmp")));
+    const QByteArray bmp = Read(Path("full.bmp"));
+    QByteArray bmpBomb = bmp;
+    bmpBomb[19] = static_cast<char>(0xEA); // 60000 x 60000
+    bmpBomb[18] = 0x60;
+    bmpBomb[22] = 0x60;
+    bmpBomb[23] = static_cast<char>(0xEA);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.jpg"));
+    struct TCase {
+        QString path;
+        TPictureFault fault;
+    };
+    for (const TCase& c : {
+             TCase{Write("t.txt", jpeg), TPictureFault::UnknownFormat},
+             TCase{Write("bmp.jpg", bmp), TPictureFault::UnknownFormat},
+             TCase{Write("jpeg.bmp", jpeg), TPictureFault::UnknownFormat},
+             TCase{Write("bmp.png", bmp), TPictureFault::UnknownFormat},
+             TCase{Path("missing.jpg"), TPictureFault::CannotOpen},
+             TCase{Path("folder.jpg"), TPictureFault::CannotOpen},
+             TCase{Write("cut.jpg", jpeg.left(jpeg.size() / 2)), TPictureFault::Damaged},
+             TCase{Write("cut.bmp", bmp.left(bmp.size() - 1)), TPictureFault::Damaged},
+             TCase{Write("empty.jpg", QByteArray()), TPictureFault::Damaged},
+             TCase{Write("bomb.bmp", bmpBomb), TPictureFault::TooLarge},
+         }) {
+        EXPECT_EQ(LoadPicture(c.path).fault, c.fault) << c.path.toStdString();
+        EXPECT_TRUE(LoadPicture(c.path).image.isNull());
+    }
+    // The in-memory reader takes a lower limit: the same JPEG is too large for it.
+    EXPECT_TRUE(ReadPicture(jpeg, TPictureFormat::Jpeg).Ok());
+    EXPECT_EQ(ReadPicture(jpeg, TPictureFormat::Jpeg, 64 * 63 * 4).fault, TPictureFault::TooLarge);
+    EXPECT_EQ(ReadPicture(bmp, TPictureFormat::Bmp, 64 * 63 * 4).fault, TPictureFault::TooLarge);
 }

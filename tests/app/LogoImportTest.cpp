@@ -1,0 +1,231 @@
+// Pictures imported on the Logo page as a user does it: the formats, the line
+// that says why a picture was refused, and the view that follows a new
+// picture; 16-bit bitmaps on the Service page too.
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "PictureFile.h"
+#include "ui_Kr7unit1.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+
+#include <vector>
+
+namespace {
+
+QStringList LogLines(const TFormKR7& form) {
+    return form.Form()->Memo->toPlainText().split(u'\n').mid(1);
+}
+
+// A left click in the middle of a widget.
+void Click(QWidget* widget) {
+    const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    }
+}
+
+// A CMYK JPEG as most tools write it: inks inverted, with the Adobe marker.
+QByteArray CmykJpeg(int w, int h, const std::array<unsigned char, 4>& ink) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(w);
+    cinfo.image_height = static_cast<JDIMENSION>(h);
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 4);
+    for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = static_cast<unsigned char>(255 - ink[i % 4]);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&cinfo, &line, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return bytes;
+}
+
+// A white 16-bit 5-6-5 bitmap with bit fields.
+QByteArray White565Bmp(int w, int h) {
+    const int stride = (w * 2 + 3) / 4 * 4;
+    const int offset = 14 + 40 + 12;
+    QByteArray b(offset + stride * h, '\0');
+    auto put32 = [&b](int pos, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[pos + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, offset);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(w));
+    put32(22, static_cast<std::uint32_t>(h));
+    b[26] = 1;
+    b[28] = 16;
+    put32(30, 3);
+    put32(54, 0xF800);
+    put32(58, 0x07E0);
+    put32(62, 0x001F);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < 2 * w; ++x)
+            b[offset + y * stride + x] = static_cast<char>(0xFF);
+    return b;
+}
+
+class LogoImportTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
+        auto form = MakeTestForm(dir.path(), service, dialogs, platform);
+        form->Form()->Memo->clear();
+        return form;
+    }
+    QString Write(const QString& name, const QByteArray& bytes) const {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return dir.filePath(name);
+    }
+    void Import(TFormKR7& form, const QString& path) {
+        form.Form()->Memo->clear();
+        dialogs.openAnswers.push_back(path);
+        Click(form.Form()->ButtonLogoLoad);
+    }
+    static QStringList Loaded() {
+        return {QString(), "Wczytywanie pliku graficznego...", "Wczytywanie pliku graficznego powiodło się."};
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+};
+
+} // namespace
+
+TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(0xFF000000);
+    ASSERT_TRUE(picture.save(dir.filePath("x.png"), "PNG"));
+    ASSERT_TRUE(picture.save(dir.filePath("x.jpg"), "JPEG"));
+    ASSERT_TRUE(SaveBmp32File(picture, dir.filePath("x.bmp")));
+    QFile png(dir.filePath("x.png"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    const QByteArray pngBytes = png.readAll();
+    QFile jpg(dir.filePath("x.jpg"));
+    ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
+    const QByteArray jpegBytes = jpg.readAll();
+    QFile bmpFile(dir.filePath("x.bmp"));
+    ASSERT_TRUE(bmpFile.open(QIODevice::ReadOnly));
+    QByteArray bomb = bmpFile.readAll();
+    bomb[18] = 0x60; // 60000 x 60000
+    bomb[19] = static_cast<char>(0xEA);
+    bomb[22] = 0x60;
+    bomb[23] = static_cast<char>(0xEA);
+
+    ui->ScrollBarLogoWidth->setValue(7);
+    struct TCase {
+        QString path;
+        const char* line;
+    };
+    for (const TCase& c : {
+             TCase{Write("picture.txt", pngBytes), "Nieznany format pliku."},
+             TCase{Write("png.jpg", pngBytes), "Nieznany format pliku."},
+             TCase{Write("t.bmp", "not a bitmap"), "Nieznany format pliku."},
+             TCase{dir.filePath("missing.jpeg"), "Nie można otworzyć pliku."},
+             TCase{Write("cut.jpg", jpegBytes.left(jpegBytes.size() / 2)), "Plik jest uszkodzony lub niepełny."},
+             TCase{Write("cut.png", pngBytes.left(pngBytes.size() - 20)), "Plik jest uszkodzony lub niepełny."},
+             TCase{Write("bomb.bmp", bomb), "Obraz jest za duży."},
+         }) {
+        SCOPED_TRACE(c.path.toStdString());
+        Import(*form, c.path);
+        EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...", c.line}));
+        EXPECT_FALSE(form->LogoBitmap().has_value());
+        EXPECT_EQ(ui->ScrollBarLogoWidth->value(), 7);
+        EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+    }
+}
+
+TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->CheckBoxLogoTransparentColor->setChecked(false);
+
+    Import(*form, Write("print.jpg", CmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
+    EXPECT_EQ(LogLines(*form), Loaded());
+    ASSERT_TRUE(form->LogoBitmap().has_value());
+    const QRgb red = form->LogoBitmap()->pixel(20, 10);
+    EXPECT_GT(qRed(red), 240);
+    EXPECT_LT(qGreen(red), 15);
+    EXPECT_LT(qBlue(red), 15);
+    Click(ui->ButtonLogoClear);
+
+    QImage png(20, 10, QImage::Format_ARGB32);
+    png.fill(Qt::transparent);
+    for (int x = 0; x < 20; ++x)
+        png.setPixel(x, 0, 0xFFFFFFFF);
+    ASSERT_TRUE(png.save(dir.filePath("logo.PNG"), "PNG"));
+    Import(*form, dir.filePath("logo.PNG"));
+    EXPECT_EQ(LogLines(*form), Loaded());
+    ASSERT_TRUE(form->LogoBitmap().has_value());
+    EXPECT_EQ(form->LogoBitmap()->pixel(5, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(form->LogoBitmap()->pixel(5, 5), 0xFF808080u); // transparent: background grey
+    ASSERT_FALSE(dialogs.openCalls.empty());
+    EXPECT_TRUE(dialogs.openCalls.back().filter.contains("*.png"));
+}
+
+TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {
+    auto form = MakeForm(true);
+    Import(*form, Write("white.bmp", White565Bmp(30, 20)));
+    EXPECT_EQ(LogLines(*form), Loaded());
+    ASSERT_TRUE(form->LogoBitmap().has_value());
+    EXPECT_EQ(form->LogoBitmap()->pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(form->LogoBitmap()->pixel(29, 19) & 0xFFFFFF, 0xFFFFFFu);
+
+    dialogs.openAnswers.push_back(Write("set.bmp", White565Bmp(192, 288)));
+    Click(form->Form()->ButtonLoadFromBitmap);
+    EXPECT_EQ(form->Chars().Image().pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(form->Chars().Image().pixel(191, 287) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(LogoImportTest, TheViewFollowsANewPictureOfTheSameSize) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    ui->CheckBoxLogoTransparentColor->setChecked(false);
+    QImage black(360, 288, QImage::Format_RGB32);
+    black.fill(0xFF000000);
+    QImage white(360, 288, QImage::Format_RGB32);
+    white.fill(0xFFFFFFFF);
+    ASSERT_TRUE(SaveBmp32File(black, dir.filePath("black.bmp")));
+    ASSERT_TRUE(SaveBmp32File(white, dir.filePath("white.bmp")));
+
+    ui->ScrollBarLogoWidth->setValue(360); // a picture that fits keeps the width
+    Import(*form, dir.filePath("black.bmp"));
+    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFF000000u);
+    ui->ScrollBarLogoPosX->setValue(10); // a move shows the same picture, moved
+    EXPECT_EQ(form->LogoView().pixel(5, 100), 0xFF808080u);
+    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFF000000u);
+    Click(ui->ButtonLogoClear);
+    Import(*form, dir.filePath("white.bmp"));
+    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFFFFFFFFu);
+    ui->ScrollBarLogoWidth->setValue(180); // a new size
+    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFFFFFFFFu);
+    EXPECT_EQ(form->LogoView().pixel(300, 100), 0xFF808080u);
+}
