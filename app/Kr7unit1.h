@@ -176,6 +176,8 @@ private:
     void FormDestroy();
     void SetClientHeight(int height);
     void ConnectMainHandlers();
+    // Runs CheckBoxConnectClick once for each change of the box's state.
+    void CheckBoxConnectChanged();
     void ConnectTextHandlers();
     void ConnectLogoHandlers();
     void ConnectServiceHandlers();
@@ -204,6 +206,7 @@ private:
     bool forceClose_ = false;
     bool destroyed_ = false;
     bool logEmpty_ = true;
+    Qt::CheckState connectStateHandled_ = Qt::PartiallyChecked;
 
     QTimer* TimerClearMemo = nullptr;
     std::unique_ptr<TCOMSocket> port_;
