@@ -1,4 +1,5 @@
 // KR7Controller: the controller of the KR-7 character display.
+#include "Application.h"
 #include "Codepage.h"
 #include "Kr7unit1.h"
 
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -80,7 +82,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     // The window is designed for this style's paddings on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("KR7Controller"));
@@ -95,7 +97,11 @@ int main(int argc, char** argv) {
     TFormOptions options;
     options.settingsDir = SettingsFolder();
     options.service = HasServiceSwitch(QCoreApplication::arguments());
-    TFormKR7 form(options);
+    TQtDialogs errors;
+    const std::unique_ptr<TFormKR7> window = BuildMainWindow(options, errors);
+    if (!window)
+        return 1;
+    TFormKR7& form = *window;
 
     QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &form, [&form] {
