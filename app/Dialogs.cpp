@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -101,4 +102,8 @@ std::optional<QColor> TQtDialogs::PickColour(QWidget* parent, const QColor& init
 
 void TQtDialogs::Message(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, parent != nullptr ? parent->windowTitle() : QString(), text);
+}
+
+void TQtDialogs::ShowError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QCoreApplication::applicationName(), text);
 }

@@ -25,6 +25,8 @@ public:
                                              const QString& text, int maxLength) = 0;
     virtual std::optional<QColor> PickColour(QWidget* parent, const QColor& initial) = 0;
     virtual void Message(QWidget* parent, const QString& text) = 0;
+    // The standard error box, for errors that no handler dealt with.
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
 };
 
 // The dialogs of the running program. A file dialog given no folder opens in
@@ -41,6 +43,7 @@ public:
                                      const QString& text, int maxLength) override;
     std::optional<QColor> PickColour(QWidget* parent, const QColor& initial) override;
     void Message(QWidget* parent, const QString& text) override;
+    void ShowError(QWidget* parent, const QString& text) override;
 
     // The remembered folders and the recent pictures and glyph sets.
     const TFileDialogState& FileState() const { return fileState_; }

@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -33,6 +34,20 @@ constexpr int kOtherPageHeight = 618;
 constexpr int kPanelTop = 72;
 constexpr int kBelowPanel = 110;
 constexpr int kMessagesFromBottom = 108;
+
+// The events on a drop-down box that may open its list: a mouse press, F4,
+// and Alt with an arrow key.
+bool OpensList(const QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F4)
+        return key->modifiers() == Qt::NoModifier;
+    const bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+    return arrow && key->modifiers().testFlag(Qt::AltModifier);
+}
 
 } // namespace
 
@@ -63,6 +78,9 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     ui_->CheckBoxConnect->setTristate(true);
     ui_->CheckBoxConnect->setCheckState(Qt::PartiallyChecked);
     ui_->Memo->setReadOnly(true);
+    // Typed text stays as typed: the completion would rewrite "com7" to the
+    // listed "COM7", and without it the box matches list entries by case.
+    ui_->ComboBoxPort->setCompleter(nullptr);
 
     for (std::size_t n = 0; n < Spaces.size(); ++n)
         Spaces[n] = std::string(n, ' ');
@@ -122,7 +140,11 @@ void TFormKR7::FormDestroy() {
 }
 
 void TFormKR7::ConnectMainHandlers() {
-    connect(ui_->CheckBoxConnect, &QCheckBox::stateChanged, this, &TFormKR7::CheckBoxConnectClick);
+    // A box unchecked from inside its own click reports the change only by
+    // toggled; the step from the indeterminate start to unchecked only by
+    // stateChanged. Both lead to one run per real change.
+    connect(ui_->CheckBoxConnect, &QCheckBox::toggled, this, &TFormKR7::CheckBoxConnectChanged);
+    connect(ui_->CheckBoxConnect, &QCheckBox::stateChanged, this, &TFormKR7::CheckBoxConnectChanged);
     connect(ui_->ComboBoxPort, &QComboBox::currentTextChanged, this, &TFormKR7::ComboBoxPortChange);
     ui_->ComboBoxPort->installEventFilter(this);
     connect(ui_->ButtonClrScr, &QPushButton::clicked, this, &TFormKR7::ButtonClrScrClick);
@@ -173,6 +195,16 @@ bool TFormKR7::IsConnectChecked() const {
 
 bool TFormKR7::IsPreviewActive() const {
     return ui_->PageControl->currentWidget() == ui_->TabSheetPreview;
+}
+
+void TFormKR7::CheckBoxConnectChanged() {
+    const Qt::CheckState state = ui_->CheckBoxConnect->checkState();
+    if (state == connectStateHandled_)
+        return;
+    // Noted first: the handler may change the box again, and that change
+    // runs it once more from inside.
+    connectStateHandled_ = state;
+    CheckBoxConnectClick();
 }
 
 void TFormKR7::CheckBoxConnectClick() {
@@ -284,7 +316,7 @@ void TFormKR7::closeEvent(QCloseEvent* event) {
 }
 
 bool TFormKR7::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->ComboBoxPort && event->type() == QEvent::MouseButtonPress)
+    if (watched == ui_->ComboBoxPort && OpensList(event))
         ComboBoxPortDropDown();
     if (LogoEventFilter(watched, event))
         return true;

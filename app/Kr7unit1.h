@@ -155,6 +155,8 @@ private:
     void FormDestroy();
     void SetClientHeight(int height);
     void ConnectMainHandlers();
+    // Runs CheckBoxConnectClick once for each change of the box's state.
+    void CheckBoxConnectChanged();
     void ConnectTextHandlers();
     void ConnectLogoHandlers();
     void InitTextPages();
@@ -180,6 +182,7 @@ private:
     bool forceClose_ = false;
     bool destroyed_ = false;
     bool logEmpty_ = true;
+    Qt::CheckState connectStateHandled_ = Qt::PartiallyChecked;
 
     QTimer* TimerClearMemo = nullptr;
     std::unique_ptr<TCOMSocket> port_;

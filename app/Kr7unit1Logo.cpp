@@ -164,13 +164,19 @@ void TFormKR7::ImageLogoMouseMove(QPoint pos) {
     ui_->ScrollBarLogoPosY->setValue(pos.y() + LogoDragOrigin.y() - LogoDragMouse.y());
 }
 
-void TFormKR7::ImageLogoMouseUp(Qt::MouseButton button, QPoint) {
+void TFormKR7::ImageLogoMouseUp(Qt::MouseButton button, QPoint pos) {
     if (button != Qt::LeftButton)
         return;
     if (!LogoPicking) {
         LogoDragging = false;
         return;
     }
+    // The view holds the grab from the press on the swatch, so the release
+    // of that click arrives here too, outside the view: picking goes on
+    // until a release over the view, which takes the colour under it.
+    if (!ui_->ImageLogo->rect().contains(pos))
+        return;
+    ImageLogoMouseMove(pos);
     LogoPicking = false;
     ui_->ImageLogo->releaseMouse();
     ui_->ImageLogo->unsetCursor();
@@ -542,12 +548,16 @@ void TFormKR7::ButtonLogoCalculateClick() {
 }
 
 void TFormKR7::ButtonLogoProgramClick() {
+    const bool program = logoBitmap_ && IsLogoGenerated(logoTable_);
+    // Removing replaces the glyph image, as loading a glyph set does.
+    if (!program && service_->UnsavedCharsCancelled())
+        return;
     Log(QString());
     Log(QStringLiteral("Trwa programowanie..."));
     QProgressBar* bar = ui_->ProgressBarLogoProgress;
     bar->setValue(0);
     bar->show();
-    if (logoBitmap_ && IsLogoGenerated(logoTable_))
+    if (program)
         ProgramLogo();
     else
         RemoveLogo();

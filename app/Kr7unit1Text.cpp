@@ -12,12 +12,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -32,9 +35,8 @@ const QString kAllFiles = QStringLiteral("All files (*.*)|*.*");
 constexpr int kHorizTextLimit = 1 << 20;
 // The largest page text file that is read.
 constexpr qint64 kVertFileLimit = 16 << 20;
-// Every key line of the settings file takes at least this many bytes
-// ("Line0=" and a line break), which bounds the Line keys a file can hold.
-constexpr qint64 kShortestLineKey = 7;
+// The most empty lines that stand for missing Line keys in the settings.
+constexpr qint64 kMaxGapLines = 1 << 16;
 
 // Runs a callback on a double click of the watched widget.
 class TDoubleClickFilter : public QObject {
@@ -87,6 +89,17 @@ QString MinutesSeconds(int seconds) {
     return QString::asprintf("%.2i:%.2i", seconds / 60, seconds % 60);
 }
 
+// The editor's text as it is held: toPlainText() would turn no-break spaces
+// into spaces, and so into break points. Only the block and line separators
+// become line feeds.
+QString EditorText(const QPlainTextEdit& editor) {
+    QString text = editor.document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return text;
+}
+
 // The editor's lines as bytes; only line feeds separate them.
 std::vector<std::string> EditorLines(const QString& text) {
     const std::string bytes = ToCp1250(text);
@@ -100,6 +113,41 @@ std::vector<std::string> EditorLines(const QString& text) {
         from = to + 1;
     }
     return lines;
+}
+
+// The index n of a key "line<n>" (decimal, no padding), or -1.
+qint64 LineKeyIndex(const std::string& key) {
+    if (key.size() < 5 || key.size() > 14 || key.compare(0, 4, "line") != 0)
+        return -1;
+    const std::string digits = key.substr(4);
+    if (digits.find_first_not_of("0123456789") != std::string::npos || (digits.size() > 1 && digits[0] == '0'))
+        return -1;
+    return std::stoll(digits);
+}
+
+// The stored page lines Line0 .. Line(count - 1) as the editor's text. A
+// missing key is an empty line, and empty lines are no page lines, so the
+// reading goes by the keys the section holds: a huge count or index costs
+// nothing, and the empty lines standing for missing keys stop at a bound.
+std::string StoredPageText(const std::unordered_map<std::string, std::string>& section, int count) {
+    std::vector<std::pair<qint64, const std::string*>> held;
+    for (const auto& [key, value] : section) {
+        const qint64 n = LineKeyIndex(key);
+        if (n >= 0 && n < count)
+            held.emplace_back(n, &value);
+    }
+    std::sort(held.begin(), held.end());
+    std::string text;
+    qint64 next = 0;
+    qint64 gapLinesLeft = kMaxGapLines;
+    for (const auto& [n, value] : held) {
+        const qint64 gap = std::min(n - next, gapLinesLeft);
+        gapLinesLeft -= gap;
+        text.append(static_cast<std::size_t>(gap), '\n');
+        text.append(next == 0 ? "" : "\n").append(*value);
+        next = n + 1;
+    }
+    return text;
 }
 
 // Starts or stops a timer.
@@ -273,7 +321,7 @@ void TFormKR7::TimerVertNeonTimer() {
 }
 
 void TFormKR7::MemoVertNeonChange() {
-    vertNeon_.SetLines(EditorLines(ui_->MemoVertNeon->toPlainText()));
+    vertNeon_.SetLines(EditorLines(EditorText(*ui_->MemoVertNeon)));
 }
 
 void TFormKR7::CheckBoxVertNeonEnabledClick() {
@@ -381,16 +429,7 @@ void TFormKR7::LoadTextSettings(TIniFile& ini) {
     EditHorizNeonChange();
 
     ui_->CheckBoxVertNeonCenter->setChecked(ini.ReadBool(kVert, "Center", false));
-    // A section cannot hold more Line keys than the file has lines, whatever
-    // LinesCount claims.
-    const qint64 fileLines = QFileInfo(ini.Path()).size() / kShortestLineKey + 1;
-    const qint64 count = std::min<qint64>(ini.ReadInteger(kVert, "LinesCount", 0), fileLines);
-    const auto stored = ini.ReadSection(kVertLines);
-    std::string text;
-    for (qint64 i = 0; i < count; ++i) {
-        const auto found = stored.find("line" + std::to_string(i));
-        text.append(i == 0 ? "" : "\n").append(found != stored.end() ? found->second : std::string());
-    }
+    const std::string text = StoredPageText(ini.ReadSection(kVertLines), ini.ReadInteger(kVert, "LinesCount", 0));
     ui_->MemoVertNeon->setPlainText(FromCp1250(text));
     ui_->ScrollBarVertNeonInterval->setValue(ini.ReadInteger(kVert, "Interval", 10));
     const int posY = ini.ReadInteger(kVert, "PosY", vertNeon_.PosY);

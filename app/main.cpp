@@ -1,4 +1,5 @@
 // KR7Controller: the controller of the KR-7 character display.
+#include "Application.h"
 #include "Codepage.h"
 #include "Kr7unit1.h"
 #include "ProgramIcon.h"
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     // The window is designed for this style's paddings on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("KR7Controller"));
@@ -101,7 +102,11 @@ int main(int argc, char** argv) {
     TFormOptions options;
     options.settingsDir = ProgramSettingsFolder();
     options.service = HasServiceSwitch(QCoreApplication::arguments());
-    TFormKR7 form(options);
+    TQtDialogs errors;
+    const std::unique_ptr<TFormKR7> window = BuildMainWindow(options, errors);
+    if (!window)
+        return 1;
+    TFormKR7& form = *window;
 
     QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &form, [&form] {

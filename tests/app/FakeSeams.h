@@ -57,6 +57,7 @@ public:
         return Next(colourAnswers, std::optional<QColor>());
     }
     void Message(QWidget*, const QString& text) override { messages.push_back(text); }
+    void ShowError(QWidget*, const QString& text) override { errors.push_back(text); }
 
     // Scripted answers, taken from the front.
     std::deque<bool> okCancelAnswers;
@@ -72,6 +73,7 @@ public:
     QStringList inputCalls;
     std::deque<QColor> colourCalls;
     QStringList messages;
+    QStringList errors;
     // Called while a file dialog is "open", to look at the window meanwhile.
     std::function<void()> whileOpen;
 
@@ -89,11 +91,17 @@ private:
 // clock moves only when the port waits for the line.
 class TFakePlatform : public TPlatform {
 public:
-    void Sleep(int milliseconds) override { slept += milliseconds; }
+    void Sleep(int milliseconds) override {
+        slept += milliseconds;
+        if (whileSleeping)
+            whileSleeping();
+    }
     QDateTime Now() override { return now; }
 
     TFakeLineClock line;
     int slept = 0;
+    // Called during each pause, to make it fail for instance.
+    std::function<void()> whileSleeping;
     QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 9)};
 };
 

@@ -286,7 +286,9 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     EXPECT_FALSE(IsLogoGenerated(table));
     ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
     form->Chars().SetPixel(40, 130, 0x000000);
+    dialogs.okCancelAnswers.push_back(true); // the unsaved edit may go
     ui->ButtonLogoProgramClear->click();
+    EXPECT_EQ(dialogs.questions.size(), 1);
     TMemoryStream records;
     WriteCharsBitmap(form->DefaultChars(), records);
     std::string expected = "FF 00 03 00 00 00 00 00 00 03 FF 00 01 00 00 00 00 00 00 01 "

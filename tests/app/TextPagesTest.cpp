@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -439,6 +440,85 @@ TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
     EXPECT_EQ(form->HorizNeon().PosY, 0);
 }
 
+// A click on a check box's square, which always takes the click.
+void ClickBox(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+}
+
+// Every byte but the line breaks, in lines of at most 30 bytes without a
+// break character, so each line is one page line as it stands.
+std::vector<std::string> EveryByteLines() {
+    std::vector<std::string> lines(1);
+    for (int b = 1; b < 256; ++b) {
+        if (b == '\n' || b == '\r' || b == ' ' || b == '-' || b == '.')
+            continue;
+        if (lines.back().size() == 30)
+            lines.emplace_back();
+        lines.back().push_back(static_cast<char>(b));
+    }
+    return lines;
+}
+
+TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
+    const std::vector<std::string> lines = EveryByteLines();
+    ASSERT_NE(lines[5].find('\xA0'), std::string::npos);
+    QByteArray file;
+    for (const std::string& line : lines)
+        file.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+    const auto left = [](const std::string& s) { return s + std::string(30 - s.size(), ' '); };
+    for (int run = 0; run < 2; ++run) {
+        // first from a text file, then from the Line keys the first run stored
+        auto form = MakeConnectedForm();
+        Ui::TFormKR7* ui = form->Form();
+        form->show();
+        ui->PageControl->setCurrentWidget(ui->TabSheetVertNeon);
+        ui->CheckBoxHorizNeonEnabled->setChecked(false);
+        ui->CheckBoxVertNeonEnabled->setChecked(false); // the first run stored it on
+        if (run == 0) {
+            ui->EditVertFile->setText(WriteFile(QStringLiteral("pages.txt"), file));
+            ClickBox(ui->CheckBoxVertFileRead);
+            ClickBox(ui->CheckBoxVertFileRead);
+        }
+        ASSERT_EQ(form->VertNeon().Lines, lines) << run;
+        pty.Take();
+        for (std::size_t page = 0; page < 3; ++page) {
+            if (page == 0)
+                ClickBox(ui->CheckBoxVertNeonEnabled);
+            else
+                form->TimerVertNeonTimer();
+            std::string expected = page == 0 ? kTextMode + " " : "";
+            expected += Joined({Frame(kRow12, left(lines[page * 3])), Frame(kRow13, left(lines[page * 3 + 1])),
+                                Frame(kRow14, left(lines[page * 3 + 2]))});
+            EXPECT_EQ(pty.TakeHex(), expected) << run << " " << page;
+        }
+        form.reset();
+        TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(ini.ReadString("VertNeonLines", "Line" + std::to_string(i), ""), lines[i]) << run << " " << i;
+    }
+}
+
+TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveTheTickerEditor) {
+    // The ticker trims blanks and control bytes at the ends of its text.
+    std::string all = "<";
+    for (const std::string& line : EveryByteLines())
+        all += line;
+    all += ">";
+    {
+        auto form = MakeForm();
+        Ui::TFormKR7* ui = form->Form();
+        form->show();
+        ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
+        ui->EditHorizFile->setText(WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
+        ClickBox(ui->CheckBoxHorizFileRead);
+        EXPECT_EQ(form->HorizNeon().GetText(), all);
+    }
+    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
+    EXPECT_EQ(ini.ReadString("HorizNeon", "Text", ""), all);
+    auto form = MakeForm();
+    EXPECT_EQ(form->HorizNeon().GetText(), all);
+}
+
 TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
     WriteFile(QStringLiteral("KR7Controller.ini"),
               "[VertNeon]\r\nLinesCount=2000000000\r\n[VertNeonLines]\r\nLine0=one\r\nLine1=two\r\n");
@@ -451,6 +531,25 @@ TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
     auto form = MakeForm();
     EXPECT_TRUE(form->VertNeon().Lines.empty());
     EXPECT_TRUE(form->Form()->MemoVertNeon->toPlainText().isEmpty());
+}
+
+TEST_F(TextPagesTest, ASparseLineSectionKeepsItsLines) {
+    WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=50\r\n[VertNeonLines]\r\nLine40=hello\r\n"
+                                                   "Line50=beyond the count\r\nLine041=padded\r\n");
+    {
+        auto form = MakeForm();
+        EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"hello"}));
+        EXPECT_EQ(form->Form()->MemoVertNeon->toPlainText(), QString(40, u'\n') + QStringLiteral("hello"));
+    }
+    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
+    EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 1);
+    EXPECT_EQ(ini.ReadString("VertNeonLines", "Line0", ""), "hello");
+
+    // a huge count and a huge index cost no more than the keys present
+    WriteFile(QStringLiteral("KR7Controller.ini"),
+              "[VertNeon]\r\nLinesCount=2147483647\r\n[VertNeonLines]\r\nLine2147483000=far\r\nLine1=near\r\n");
+    auto form = MakeForm();
+    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"near", "far"}));
 }
 
 } // namespace
