@@ -8,6 +8,7 @@
 #include "KR7.h"
 #include "LogoTable.h"
 #include "PortList.h"
+#include "Preview.h"
 #include "ServicePage.h"
 #include "ui_Kr7unit1.h"
 
@@ -82,16 +83,15 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     // listed "COM7", and without it the box matches list entries by case.
     ui_->ComboBoxPort->setCompleter(nullptr);
 
-    for (std::size_t n = 0; n < Spaces.size(); ++n)
-        Spaces[n] = std::string(n, ' ');
     ui_->PageControl->setTabVisible(ui_->PageControl->indexOf(ui_->TabSheetService), options_.service);
 
     TimerClearMemo = new QTimer(this);
     TimerClearMemo->setObjectName(QStringLiteral("TimerClearMemo"));
     TimerClearMemo->setInterval(60000);
 
-    NewScreenBitmap(preview_);
-    ui_->ImagePreview->SetImage(&preview_);
+    port_ = std::make_unique<TCOMSocket>(options_.line);
+    device_ = std::make_unique<TKR7>(*port_);
+    preview_ = std::make_unique<TPreview>(*ui_->ImagePreview, chars_, *device_, *this);
     const QImage defaults(QStringLiteral(":/DefaultChars.bmp"));
     if (defaults.width() == CHARS_WIDTH && defaults.height() == CHARS_HEIGHT)
         charsDefault_ = defaults.convertToFormat(QImage::Format_RGB32);
@@ -100,8 +100,6 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     InitTextPages();
     InitLogoPage();
-    port_ = std::make_unique<TCOMSocket>(options_.line);
-    device_ = std::make_unique<TKR7>(*port_);
     service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_}, chars_,
                                               charsDefault_);
     ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
@@ -110,13 +108,17 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     ui_->ScrollBarVertNeonHeight->setMaximum(16);
     ui_->LabelHorizNeonLastTime->setText(QString());
     ui_->LabelVertNeonLastTime->setText(QString());
-    ClearPreview();
+    preview_->ClearPreview();
 
     ConnectMainHandlers();
     ConnectTextHandlers();
     ConnectLogoHandlers();
     FormCreate();
     TimerClearMemo->start();
+}
+
+const QImage& TFormKR7::Preview() const {
+    return preview_->Image();
 }
 
 TFormKR7::~TFormKR7() {
@@ -230,7 +232,7 @@ void TFormKR7::CheckBoxConnectClick() {
     Log(QStringLiteral("Port połączony."));
     Log(QString::asprintf("Port: COM%i", port_->PortNumber()));
     device_->SetMode(MODE_TEXT);
-    ClearPreview();
+    preview_->ClearPreview();
     platform_->Sleep(1000);
 }
 
@@ -251,7 +253,7 @@ void TFormKR7::ComboBoxPortChange() {
 
 void TFormKR7::ButtonClrScrClick() {
     device_->ClearScreen();
-    ClearPreview();
+    preview_->ClearPreview();
 }
 
 void TFormKR7::ButtonSaveScreenClick() {
@@ -288,7 +290,7 @@ void TFormKR7::SetClientHeight(int height) {
 }
 
 void TFormKR7::PageControlChange() {
-    ClearPreview();
+    preview_->ClearPreview();
     const int index = ui_->PageControl->currentIndex();
     const bool known = index >= 0 && index < static_cast<int>(kPageHeights.size());
     SetClientHeight(known ? kPageHeights[static_cast<std::size_t>(index)] : kOtherPageHeight);

@@ -2,9 +2,8 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
-#include "LogoTable.h"
-
 #include "LogoImage.h"
+#include "LogoTable.h"
 #include "Neon.h"
 #include "Platform.h"
 #include "WindowServices.h"
@@ -27,6 +26,7 @@ class TCOMSocket;
 class TLineClock;
 class TIniFile;
 class TKR7;
+class TPreview;
 class TServicePage;
 
 namespace Ui {
@@ -52,7 +52,7 @@ constexpr int WINDOW_DESIGN_HEIGHT = 658;
 
 // The main window "KR-7 Controller 2.0". Its member definitions are split by
 // page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
-// Kr7unit1Preview.cpp, Kr7unit1Text.cpp, Kr7unit1Logo.cpp,
+// Kr7unit1Text.cpp, Kr7unit1Logo.cpp,
 // Kr7unit1Settings.cpp. The service page is its own controller, TServicePage.
 class TFormKR7 : public QWidget, public TMessageLog, public TShellState {
     Q_OBJECT
@@ -86,15 +86,6 @@ public:
     // ---- Settings file --------------------------------------------------
     void LoadSettings();
     void SaveSettings();
-
-    // ---- Preview and text rows -----------------------------------------
-    void DrawCode(int col, int row, int code);
-    void DrawChar(int col, int row, unsigned char ch);
-    void DrawText(int row, const std::string& text);
-    void ClearPreview();
-    // The row output rule of the text features: the device only while
-    // "Połącz" is checked, the preview only while the Preview page is shown.
-    void OutputRow(int row, const std::string& text);
 
     // ---- Horizontal ticker and vertical pages --------------------------
     void TimerHorizNeonTimer();
@@ -136,7 +127,7 @@ public:
     // ---- Access for tests and the emulator demo -------------------------
     Ui::TFormKR7* Form() const { return ui_.get(); }
     TKR7& Device() { return *device_; }
-    const QImage& Preview() const { return preview_; }
+    const QImage& Preview() const;
     TCharsImage& Chars() { return chars_; }
     const QImage& DefaultChars() const { return charsDefault_; }
     const TServicePage& Service() const { return *service_; }
@@ -189,10 +180,9 @@ private:
     std::unique_ptr<TKR7> device_;
 
     // Preview and glyph set.
-    QImage preview_;
+    std::unique_ptr<TPreview> preview_;
     TCharsImage chars_;
     QImage charsDefault_;
-    std::array<std::string, 31> Spaces;
 
     // Text features.
     THorizNeon horizNeon_;

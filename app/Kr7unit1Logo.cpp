@@ -8,6 +8,7 @@
 #include "LogoImage.h"
 #include "LogoTable.h"
 #include "PictureFile.h"
+#include "Preview.h"
 #include "ProgressBarAdapter.h"
 #include "ServicePage.h"
 #include "ui_Kr7unit1.h"
@@ -446,8 +447,8 @@ void TFormKR7::DrawLogoPreview() {
     for (std::size_t i = 0; i < table.LogoRows.size(); ++i) {
         const std::string& row = table.LogoRows[i];
         for (std::size_t j = 0; j < row.size(); ++j)
-            DrawCode(table.LogoOrigin.column + static_cast<int>(j), table.LogoOrigin.row + static_cast<int>(i),
-                     static_cast<unsigned char>(row[j]));
+            preview_->DrawCode(table.LogoOrigin.column + static_cast<int>(j),
+                               table.LogoOrigin.row + static_cast<int>(i), static_cast<unsigned char>(row[j]));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "IniFile.h"
 #include "KR7.h"
 #include "Kr7unit1.h"
+#include "Preview.h"
 #include "ui_Kr7unit1.h"
 
 #include <QEvent>
@@ -204,11 +205,11 @@ void TFormKR7::ConnectTextHandlers() {
 // ---- Horizontal ticker ---------------------------------------------------
 
 void TFormKR7::TimerHorizNeonTimer() {
-    OutputRow(horizNeon_.PosY, horizNeon_.NextWindow());
+    preview_->OutputRow(horizNeon_.PosY, horizNeon_.NextWindow());
 }
 
 void TFormKR7::CheckBoxHorizNeonEnabledClick() {
-    ClearPreview();
+    preview_->ClearPreview();
     if (ui_->CheckBoxHorizNeonEnabled->isChecked()) {
         device_->SetMode(MODE_TEXT);
         horizNeon_.Reset();
@@ -229,7 +230,7 @@ void TFormKR7::ScrollBarHorizNeonIntervalChange() {
 
 void TFormKR7::ScrollBarHorizNeonYChange() {
     if (ui_->CheckBoxHorizNeonEnabled->isChecked())
-        OutputRow(horizNeon_.PosY, BlankRow);
+        preview_->OutputRow(horizNeon_.PosY, BlankRow);
     horizNeon_.PosY = ui_->ScrollBarHorizNeonY->value();
     ui_->LabelHorizNeonY->setText(QString::number(horizNeon_.PosY + 1));
 }
@@ -316,7 +317,7 @@ void TFormKR7::TimerVertNeonTimer() {
         if (connected)
             device_->WriteText(0, row.row, row.text);
         if (preview)
-            DrawText(row.row, row.text);
+            preview_->DrawText(row.row, row.text);
     }
 }
 
@@ -325,7 +326,7 @@ void TFormKR7::MemoVertNeonChange() {
 }
 
 void TFormKR7::CheckBoxVertNeonEnabledClick() {
-    ClearPreview();
+    preview_->ClearPreview();
     if (ui_->CheckBoxVertNeonEnabled->isChecked()) {
         device_->SetMode(MODE_TEXT);
         vertNeon_.Reset();
@@ -344,7 +345,7 @@ void TFormKR7::ScrollBarVertNeonYLengthChange() {
     if (ui_->CheckBoxVertNeonEnabled->isChecked()) {
         const int end = std::min(vertNeon_.PosY + vertNeon_.Height, SCREEN_ROWS);
         for (int r = vertNeon_.PosY; r < end; ++r)
-            OutputRow(r, BlankRow);
+            preview_->OutputRow(r, BlankRow);
     }
     // Lowering a bound may lower a bar's position, which runs this handler
     // again before the next step.

@@ -133,7 +133,7 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
     form->HorizNeon().Reset();
     form->TimerHorizNeonTimer();
     form->TimerHorizNeonTimer();
-    form->ClearPreview();
+    form->Form()->ButtonClrScr->click(); // "Wyczyść" clears the preview too
     form->TimerHorizNeonTimer(); // W in the last column
     EXPECT_FALSE(CellIsGrey(form->Preview(), 29, 8));
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 7));

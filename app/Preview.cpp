@@ -1,13 +1,25 @@
-// The live preview of the device screen, drawn with the current glyph set.
-#include "CharTable.h"
-#include "Glyphs.h"
-#include "KR7.h"
-#include "Kr7unit1.h"
-#include "ui_Kr7unit1.h"
+#include "Preview.h"
 
+#include "CharTable.h"
+#include "CharsImage.h"
+#include "Glyphs.h"
+#include "ImageView.h"
+#include "KR7.h"
+#include "Protocol.h"
+#include "WindowServices.h"
+
+#include <algorithm>
 #include <cstring>
 
-void TFormKR7::DrawCode(int col, int row, int code) {
+TPreview::TPreview(TImageView& view, const TCharsImage& chars, TKR7& device, const TShellState& shell)
+    : view_(view), chars_(chars), device_(device), shell_(shell) {
+    for (std::size_t n = 0; n < spaces_.size(); ++n)
+        spaces_[n] = std::string(n, ' ');
+    NewScreenBitmap(preview_);
+    view_.SetImage(&preview_);
+}
+
+void TPreview::DrawCode(int col, int row, int code) {
     const int x = GLYPH_WIDTH * col;
     const int y = GLYPH_HEIGHT * row;
     if (col < 0 || row < 0 || x + GLYPH_WIDTH > preview_.width() || y + GLYPH_HEIGHT > preview_.height())
@@ -21,27 +33,27 @@ void TFormKR7::DrawCode(int col, int row, int code) {
         auto* target = reinterpret_cast<QRgb*>(preview_.scanLine(y + i)) + x;
         std::memcpy(target, source, GLYPH_WIDTH * sizeof(QRgb));
     }
-    ui_->ImagePreview->update(x, y, GLYPH_WIDTH, GLYPH_HEIGHT);
+    view_.update(x, y, GLYPH_WIDTH, GLYPH_HEIGHT);
 }
 
-void TFormKR7::DrawChar(int col, int row, unsigned char ch) {
+void TPreview::DrawChar(int col, int row, unsigned char ch) {
     DrawCode(col, row, CharToCode(ch));
 }
 
-void TFormKR7::DrawText(int row, const std::string& text) {
+void TPreview::DrawText(int row, const std::string& text) {
     const std::size_t n = std::min<std::size_t>(text.size(), SCREEN_COLUMNS);
     for (std::size_t i = 0; i < n; ++i)
         DrawChar(static_cast<int>(i), row, static_cast<unsigned char>(text[i]));
 }
 
-void TFormKR7::ClearPreview() {
+void TPreview::ClearPreview() {
     preview_.fill(QColor::fromRgb(LEVEL_GREY));
-    ui_->ImagePreview->update();
+    view_.update();
 }
 
-void TFormKR7::OutputRow(int row, const std::string& text) {
-    if (IsConnectChecked())
-        device_->WriteText(0, row, text);
-    if (IsPreviewActive())
+void TPreview::OutputRow(int row, const std::string& text) {
+    if (shell_.IsConnectChecked())
+        device_.WriteText(0, row, text);
+    if (shell_.IsPreviewActive())
         DrawText(row, text);
 }
