@@ -1,6 +1,8 @@
 #include "ScrollBar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 void TScrollBar::keyPressEvent(QKeyEvent* event) {
     const bool sideways = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
@@ -11,4 +13,16 @@ void TScrollBar::keyPressEvent(QKeyEvent* event) {
     const bool towardsEnd = (event->key() == Qt::Key_Right) != isRightToLeft();
     triggerAction(towardsEnd ? SliderSingleStepAdd : SliderSingleStepSub);
     event->accept();
+}
+
+void TScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect();
+    focus.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }

@@ -6,7 +6,8 @@
 // Left and Up by one small step down, Right and Down one small step up,
 // Page Up and Page Down by the large step, Home and End to the ends. (Qt's
 // own bar turns Left and Right around, as it inverts its controls so that Up
-// scrolls a vertical bar towards the start.)
+// scrolls a vertical bar towards the start.) A focused bar is framed the way
+// the style marks focus, which Qt's bar does not show.
 class TScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -14,4 +15,5 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

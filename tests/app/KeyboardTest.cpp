@@ -136,11 +136,18 @@ TEST_F(KeyboardTest, TabFromTheShellReachesEveryValueControlInPageOrder) {
     EXPECT_EQ(reached, 15);
 }
 
-TEST_F(KeyboardTest, ScrollBarsTakeFocusByClickAndShowTheirValue) {
+TEST_F(KeyboardTest, ScrollBarsShowFocusOnceKeysAreUsedAndTakeItByClick) {
     ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
     QScrollBar* bar = ui->ScrollBarHorizNeonY;
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, bar->height() / 2));
-    EXPECT_EQ(QApplication::focusWidget(), bar);
+    const QImage unfocused = bar->grab().toImage();
+    ui->ScrollBarHorizNeonInterval->setFocus();
+    QTest::keyClick(ui->ScrollBarHorizNeonInterval, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    EXPECT_NE(bar->grab().toImage(), unfocused);
+
+    QScrollBar* other = ui->ScrollBarHorizFileTime;
+    QTest::mouseClick(other, Qt::LeftButton, Qt::NoModifier, QPoint(other->width() / 2, other->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), other);
 }
 
 // Arrow keys move a bar by its small step, the page keys by its large step,
