@@ -12,11 +12,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -55,8 +53,8 @@ protected:
         ASSERT_TRUE(form->LogoBitmap().has_value());
     }
 
-    // The object names focus visits on pressing Tab presses times, starting
-    // from widget.
+    // The names of the widgets that focus moves to, Tab after Tab, from
+    // the widget from.
     static QStringList TabChain(QWidget* from, int presses) {
         from->setFocus(Qt::TabFocusReason);
         QStringList names;
@@ -255,6 +253,18 @@ TEST_F(KeyboardTest, MnemonicsPressButtonsAndFocusTheLabelledBar) {
     EXPECT_EQ(QApplication::focusWidget(), ui->ScrollBarHorizNeonY);
     Key(Qt::Key_Right);
     EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("10"));
+}
+
+TEST_F(KeyboardTest, PagesChangeFromTheTabBarAndFromInsideAPage) {
+    const QStringList chain = TabChain(ui->ComboBoxPort, 6);
+    ASSERT_EQ(chain.last(), QStringLiteral("qt_tabwidget_tabbar"));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(ui->PageControl->currentWidget(), ui->TabSheetHorizNeon);
+    EXPECT_EQ(form->height(), 424); // the page's designed height, as a click on the tab gives
+    ui->EditHorizNeon->setFocus();
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(ui->PageControl->currentWidget(), ui->TabSheetVertNeon);
+    EXPECT_EQ(form->height(), 621);
 }
 
 // Within one page, together with the shell above the pages, no letter is
