@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -30,4 +32,30 @@ TEST(ScreenshotTest, EveryPage) {
                 form.TimerHorizNeonTimer();
         EXPECT_TRUE(form.grab().save(QDir(folder).filePath(QStringLiteral("page%1.png").arg(page))));
     }
+}
+
+// The keyboard's marks: the focused scroll bar and the underlined letters.
+TEST(ScreenshotTest, FocusedScrollBar) {
+    const QString folder = qEnvironmentVariable("KR7_SHOTS_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "set KR7_SHOTS_DIR to write the pictures";
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    const auto owned = MakeTestForm(dir.path(), true, dialogs, platform);
+    TFormKR7& form = *owned;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Form()->PageControl->setCurrentWidget(form.Form()->TabSheetHorizNeon);
+    form.Form()->ScrollBarHorizNeonInterval->setFocus();
+    QTest::keyClick(form.Form()->ScrollBarHorizNeonInterval, Qt::Key_Tab); // focus shown once keys are used
+    EXPECT_TRUE(form.grab().save(QDir(folder).filePath(QStringLiteral("focus-horiz.png"))));
+    const QImage zoomed = form.grab(QRect(0, 0, 390, 260)).toImage().scaled(1170, 780);
+    EXPECT_TRUE(zoomed.save(QDir(folder).filePath(QStringLiteral("focus-horiz-zoomed.png"))));
+    form.Form()->PageControl->setCurrentWidget(form.Form()->TabSheetService);
+    form.Form()->ButtonTurnTextMode->setFocus();
+    QTest::keyClick(form.Form()->ButtonTurnTextMode, Qt::Key_Tab);
+    const QImage service = form.grab(QRect(0, 360, 390, 160)).toImage().scaled(1170, 480);
+    EXPECT_TRUE(service.save(QDir(folder).filePath(QStringLiteral("focus-service-zoomed.png"))));
 }

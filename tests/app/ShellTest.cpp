@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "ShownText.h"
 #include "ui_Kr7unit1.h"
 
 #include <QFile>
@@ -48,7 +49,7 @@ TEST_F(ShellTest, FirstStartIsDisconnectedOnPreviewWithDesignedControls) {
     EXPECT_EQ(form->height(), 506);
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
     EXPECT_FALSE(ui->PageControl->isTabVisible(4));
-    EXPECT_EQ(ui->ButtonClrScr->text(), QStringLiteral("Wyczyść"));
+    EXPECT_EQ(ShownText(ui->ButtonClrScr->text()), QStringLiteral("Wyczyść"));
     EXPECT_EQ(ui->ButtonClrScr->toolTip(), QStringLiteral("Czyści ekran urządzenia"));
     EXPECT_EQ(ui->GroupBoxMessages->title(), QStringLiteral("Komunikaty:"));
 }

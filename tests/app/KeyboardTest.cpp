@@ -1,0 +1,382 @@
+// The window without a mouse: Tab reaches every value control in the order the
+// page reads, the keys step the scroll bars as designed and run their
+// handlers, each page's mnemonics are unique, and every question answers to
+// Enter and Esc.
+#include "Dialogs.h"
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "PictureFile.h"
+#include "PtyPort.h"
+#include "ShownText.h"
+#include "ui_Kr7unit1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace {
+
+class KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = MakeTestForm(dir.path(), true, dialogs, platform);
+        ui = form->Form();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void ImportLogoPicture() {
+        QImage picture(100, 80, QImage::Format_RGB32);
+        picture.fill(0xFF808080);
+        const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+        ASSERT_TRUE(SaveBmp32File(picture, path));
+        dialogs.openAnswers.push_back(path);
+        ui->PageControl->setCurrentWidget(ui->TabSheetLogo);
+        ui->ButtonLogoLoad->setFocus();
+        QTest::keyClick(ui->ButtonLogoLoad, Qt::Key_Space);
+        ASSERT_TRUE(form->LogoBitmap().has_value());
+    }
+
+    // The names of the widgets that focus moves to, Tab after Tab, from
+    // the widget from.
+    static QStringList TabChain(QWidget* from, int presses) {
+        from->setFocus(Qt::TabFocusReason);
+        QStringList names;
+        for (int i = 0; i < presses; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            names << QApplication::focusWidget()->objectName();
+        }
+        return names;
+    }
+    static QStringList ScrollBarsOf(const QStringList& names) {
+        return names.filter(QRegularExpression(QStringLiteral("^ScrollBar")));
+    }
+    // " 20" for each of count blanks, as TakeHex shows them.
+    static std::string Spaces(int count) {
+        std::string hex;
+        for (int i = 0; i < count; ++i)
+            hex += " 20";
+        return hex + ' ';
+    }
+    // Alt with letter: the button of that mnemonic goes down and, once its
+    // click has run, up again.
+    void Mnemonic(Qt::Key letter, QAbstractButton* button) {
+        QTest::keyClick(form.get(), letter, Qt::AltModifier);
+        ASSERT_TRUE(button->isDown()) << button->objectName().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([button] { return !button->isDown(); }));
+    }
+    static QWidget* PageOf(QWidget* widget) {
+        while (!widget->objectName().startsWith(QStringLiteral("TabSheet")))
+            widget = widget->parentWidget();
+        return widget;
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    std::unique_ptr<TFormKR7> form;
+    Ui::TFormKR7* ui = nullptr;
+};
+
+TEST_F(KeyboardTest, TabFromTheShellReachesEveryValueControlInPageOrder) {
+    struct TPage {
+        QWidget* page;
+        const char* first;
+        QStringList bars;
+    };
+    ImportLogoPicture();
+    ui->CheckBoxLogoProportional->setChecked(false); // the height bar takes part
+    const std::vector<TPage> pages = {
+        {ui->TabSheetHorizNeon,
+         "EditHorizNeon",
+         {"ScrollBarHorizNeonInterval", "ScrollBarHorizNeonY", "ScrollBarHorizFileTime"}},
+        {ui->TabSheetVertNeon,
+         "MemoVertNeon",
+         {"ScrollBarVertNeonInterval", "ScrollBarVertNeonY", "ScrollBarVertNeonHeight", "ScrollBarVertFileTime"}},
+        {ui->TabSheetLogo,
+         "ScrollBarLogoPosX",
+         {"ScrollBarLogoPosX", "ScrollBarLogoPosY", "ScrollBarLogoWidth", "ScrollBarLogoHeight", "ScrollBarLogoLevelBW",
+          "ScrollBarLogoTransparentColorTolerance"}},
+        {ui->TabSheetService, "ButtonCharCopy", {"ScrollBarCrossX", "ScrollBarCrossY"}},
+    };
+    int reached = 0;
+    for (const TPage& page : pages) {
+        ui->PageControl->setCurrentWidget(page.page);
+        const QStringList chain = TabChain(ui->ComboBoxPort, 60);
+        const QStringList shell = {"CheckBoxConnect",   "ButtonSaveScreen",   "ButtonClrScr",
+                                   "ButtonSetTextMode", "ButtonSetCrossMode", "qt_tabwidget_tabbar"};
+        EXPECT_EQ(chain.mid(0, 6).join(u' ').toStdString(), shell.join(u' ').toStdString());
+        EXPECT_EQ(chain.value(6), QString::fromLatin1(page.first));
+        const qsizetype end = chain.indexOf(QStringLiteral("Memo"));
+        ASSERT_GT(end, 6) << chain.join(u' ').toStdString();
+        EXPECT_EQ(ScrollBarsOf(chain.mid(0, end)).join(u' ').toStdString(), page.bars.join(u' ').toStdString());
+        reached += static_cast<int>(ScrollBarsOf(chain.mid(0, end)).size());
+    }
+    EXPECT_EQ(reached, 15);
+}
+
+TEST_F(KeyboardTest, ScrollBarsShowFocusOnceKeysAreUsedAndTakeItByClick) {
+    ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
+    QScrollBar* bar = ui->ScrollBarHorizNeonY;
+    const QImage unfocused = bar->grab().toImage();
+    ui->ScrollBarHorizNeonInterval->setFocus();
+    QTest::keyClick(ui->ScrollBarHorizNeonInterval, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    EXPECT_NE(bar->grab().toImage(), unfocused);
+
+    QScrollBar* other = ui->ScrollBarHorizFileTime;
+    QTest::mouseClick(other, Qt::LeftButton, Qt::NoModifier, QPoint(other->width() / 2, other->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), other);
+}
+
+// Arrow keys move a bar by its small step, the page keys by its large step,
+// Home and End to its ends, and each move runs the bar's handler.
+TEST_F(KeyboardTest, KeysStepEveryBarAsDesignedAndItsLabelFollows) {
+    struct TCase {
+        QScrollBar* bar;
+        QLabel* label;
+        int start;
+        // The label after Right, after Left then PageDown, after PageUp,
+        // after Home, after End.
+        QStringList shown;
+        std::function<void()> prepare = [] {};
+    };
+    ImportLogoPicture();
+    ui->CheckBoxLogoProportional->setChecked(false);
+    const std::vector<TCase> cases = {
+        {ui->ScrollBarHorizNeonInterval, ui->LabelHorizNeonInterval, 20, {"2.1", "3.0", "2.0", "0.1", "10.0"}},
+        {ui->ScrollBarHorizNeonY, ui->LabelHorizNeonY, 3, {"5", "14", "4", "1", "16"}},
+        {ui->ScrollBarHorizFileTime, ui->LabelHorizNeonFileTime, 30, {"00:31", "01:30", "00:30", "00:01", "59:59"}},
+        {ui->ScrollBarVertNeonInterval, ui->LabelVertNeonInterval, 10, {"11", "20", "10", "1", "100"}},
+        {ui->ScrollBarVertNeonY,
+         ui->LabelVertNeonY,
+         2,
+         {"4", "13", "3", "1", "14"},
+         [this] { ui->ScrollBarVertNeonHeight->setValue(3); }},
+        {ui->ScrollBarVertNeonHeight,
+         ui->LabelVertNeonHeight,
+         3,
+         {"4", "13", "3", "1", "16"},
+         [this] { ui->ScrollBarVertNeonY->setValue(0); }},
+        {ui->ScrollBarVertFileTime, ui->LabelVertNeonFileTime, 30, {"00:31", "01:30", "00:30", "00:01", "59:59"}},
+        {ui->ScrollBarLogoPosX, ui->LabelLogoPosX, 0, {"1", "10", "0", "-1000", "1000"}},
+        {ui->ScrollBarLogoPosY, ui->LabelLogoPosY, 0, {"1", "10", "0", "-1000", "1000"}},
+        {ui->ScrollBarLogoWidth, ui->LabelLogoWidth, 100, {"101", "110", "100", "1", "1000"}},
+        {ui->ScrollBarLogoHeight, ui->LabelLogoHeight, 100, {"101", "110", "100", "1", "1000"}},
+        {ui->ScrollBarLogoLevelBW, ui->LabelLogoLevelBWValue, 50, {"51%", "60%", "50%", "1%", "99%"}},
+        {ui->ScrollBarLogoTransparentColorTolerance,
+         ui->LabelLogoTransparentColorToleranceValue,
+         50,
+         {"51%", "60%", "50%", "1%", "100%"}},
+        {ui->ScrollBarCrossX, ui->LabelCrossX, 180, {"181", "190", "180", "0", "359"}},
+        {ui->ScrollBarCrossY, ui->LabelCrossY, 72, {"73", "82", "72", "0", "143"}},
+    };
+    ASSERT_EQ(cases.size(), 15u);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.bar->objectName().toStdString());
+        ui->PageControl->setCurrentWidget(PageOf(c.bar));
+        c.prepare();
+        c.bar->setValue(c.start);
+        c.bar->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), c.bar);
+        QStringList shown;
+        Key(Qt::Key_Right);
+        shown << c.label->text();
+        Key(Qt::Key_Left);
+        EXPECT_EQ(c.bar->value(), c.start);
+        Key(Qt::Key_PageDown);
+        shown << c.label->text();
+        Key(Qt::Key_PageUp);
+        shown << c.label->text();
+        Key(Qt::Key_Home);
+        shown << c.label->text();
+        Key(Qt::Key_End);
+        shown << c.label->text();
+        EXPECT_EQ(shown.join(u' ').toStdString(), c.shown.join(u' ').toStdString());
+    }
+}
+
+TEST_F(KeyboardTest, CrossKeysSendThePositionAtOnce) {
+    TPtyPort pty(3);
+    ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+    ui->CheckBoxConnect->setChecked(true);
+    pty.Take();
+    ui->PageControl->setCurrentWidget(ui->TabSheetService);
+    ui->ScrollBarCrossX->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 B5 00 48 00 00 FD");
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 BF 00 48 00 00 07");
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_End);
+    EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 BF 00 8F 00 00 4E");
+}
+
+TEST_F(KeyboardTest, MnemonicsPressButtonsAndFocusTheLabelledBar) {
+    TPtyPort pty(3);
+    ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+    ui->ComboBoxPort->setFocus();
+    ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
+    Mnemonic(Qt::Key_P, ui->CheckBoxConnect);
+    ASSERT_TRUE(form->IsConnectChecked());
+    ASSERT_TRUE(ui->CheckBoxHorizNeonEnabled->isChecked()); // the ticker is on at first start
+
+    Mnemonic(Qt::Key_C, ui->CheckBoxHorizNeonEnabled); // off: its row is blanked
+    EXPECT_FALSE(ui->CheckBoxHorizNeonEnabled->isChecked());
+    const std::string blankRow = "FF 00 04 00 08 1E 00 00 00 2A" + Spaces(30);
+    const std::string sent = pty.TakeHex() + ' ';
+    ASSERT_GE(sent.size(), blankRow.size());
+    EXPECT_EQ(sent.substr(sent.size() - blankRow.size()), blankRow);
+    Mnemonic(Qt::Key_W, ui->ButtonClrScr);
+    EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
+
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), ui->ScrollBarHorizNeonY);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("10"));
+}
+
+TEST_F(KeyboardTest, PagesChangeFromTheTabBarAndFromInsideAPage) {
+    const QStringList chain = TabChain(ui->ComboBoxPort, 6);
+    ASSERT_EQ(chain.last(), QStringLiteral("qt_tabwidget_tabbar"));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(ui->PageControl->currentWidget(), ui->TabSheetHorizNeon);
+    EXPECT_EQ(form->height(), 424); // the page's designed height, as a click on the tab gives
+    ui->EditHorizNeon->setFocus();
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(ui->PageControl->currentWidget(), ui->TabSheetVertNeon);
+    EXPECT_EQ(form->height(), 621);
+}
+
+// Within one page, together with the shell above the pages, no letter is
+// underlined twice, and each caption still reads as designed.
+TEST_F(KeyboardTest, NoMnemonicLetterTwiceOnAPage) {
+    const auto mnemonics = [](QWidget* root, std::map<QChar, QString>& seen) {
+        QStringList clashes;
+        const auto note = [&](const QString& caption, const QString& name) {
+            const qsizetype at = caption.indexOf(u'&');
+            if (at < 0 || at + 1 >= caption.size())
+                return;
+            const QChar letter = caption.at(at + 1).toLower();
+            if (const auto [it, added] = seen.emplace(letter, name); !added)
+                clashes << it->second + u'/' + name;
+        };
+        for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+            note(button->text(), button->objectName());
+        for (QLabel* label : root->findChildren<QLabel*>())
+            if (label->buddy() != nullptr)
+                note(label->text(), label->objectName());
+        return clashes;
+    };
+    int underlined = 0;
+    for (QWidget* page :
+         {ui->TabSheetPreview, ui->TabSheetHorizNeon, ui->TabSheetVertNeon, ui->TabSheetLogo, ui->TabSheetService}) {
+        std::map<QChar, QString> seen;
+        QStringList clashes = mnemonics(ui->GroupBoxSettings, seen);
+        clashes << mnemonics(ui->GroupBoxScreen, seen) << mnemonics(page, seen);
+        EXPECT_TRUE(clashes.isEmpty()) << page->objectName().toStdString() << ": " << clashes.join(u' ').toStdString();
+        underlined += static_cast<int>(seen.size());
+    }
+    EXPECT_EQ(underlined, 5 * 5 + 7 + 9 + 15 + 16);
+    EXPECT_EQ(ShownText(ui->CheckBoxHorizFileRead->text()), QStringLiteral("Czytaj tekst z pliku co [min:sek]"));
+    EXPECT_EQ(ShownText(ui->LabelVertNeonIntervalCaption->text()), QStringLiteral("Czas zmiany strony [sekundy]:"));
+    EXPECT_EQ(ShownText(ui->ButtonCharOut2->text()), QStringLiteral("CharOut*"));
+}
+
+// Every question of the running program: Enter takes the default answer,
+// Esc cancels.
+class DialogKeysTest : public ::testing::Test {
+protected:
+    // Presses key in the dialog that opens next, where its focus is.
+    static void PressInNextDialog(Qt::Key key, const QString& typed = QString()) {
+        QTimer::singleShot(0, [key, typed] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            QWidget* target = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
+            if (!typed.isEmpty()) {
+                QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(target, typed);
+            }
+            QTest::keyClick(target, key);
+            // A dialog that ignored the key would wait for a user forever.
+            QTimer::singleShot(0, [open = QPointer<QWidget>(dialog)] {
+                if (open == nullptr || !open->isVisible())
+                    return;
+                ADD_FAILURE() << "the key left the dialog open";
+                if (auto* box = qobject_cast<QDialog*>(open.data()))
+                    box->reject();
+            });
+        });
+    }
+
+    QTemporaryDir dir;
+    TQtDialogs dialogs{dir.filePath(QStringLiteral("FileDialogs.json"))};
+};
+
+TEST_F(DialogKeysTest, QuestionTakesEnterAsOkAndEscAsCancel) {
+    PressInNextDialog(Qt::Key_Return);
+    EXPECT_TRUE(dialogs.AskOkCancel(nullptr, QStringLiteral("Confirm"), QStringLiteral("Discard?")));
+    PressInNextDialog(Qt::Key_Enter);
+    EXPECT_TRUE(dialogs.AskOkCancel(nullptr, QStringLiteral("Confirm"), QStringLiteral("Discard?")));
+    PressInNextDialog(Qt::Key_Escape);
+    EXPECT_FALSE(dialogs.AskOkCancel(nullptr, QStringLiteral("Confirm"), QStringLiteral("Discard?")));
+}
+
+TEST_F(DialogKeysTest, TextInputTakesEnterAsOkAndEscAsCancel) {
+    PressInNextDialog(Qt::Key_Return, QStringLiteral("xyz"));
+    EXPECT_EQ(dialogs.InputText(nullptr, QStringLiteral("Text"), QStringLiteral("Text:"), QStringLiteral("abc"), 255),
+              QStringLiteral("xyz"));
+    PressInNextDialog(Qt::Key_Escape, QStringLiteral("xyz"));
+    EXPECT_EQ(dialogs.InputText(nullptr, QStringLiteral("Text"), QStringLiteral("Text:"), QStringLiteral("abc"), 255),
+              std::nullopt);
+}
+
+TEST_F(DialogKeysTest, ColourDialogTakesEnterAsOkAndEscAsCancel) {
+    PressInNextDialog(Qt::Key_Return);
+    EXPECT_EQ(dialogs.PickColour(nullptr, QColor(0, 255, 0)), QColor(0, 255, 0));
+    PressInNextDialog(Qt::Key_Escape);
+    EXPECT_EQ(dialogs.PickColour(nullptr, QColor(0, 255, 0)), std::nullopt);
+}
+
+TEST_F(DialogKeysTest, MessageClosesOnEnterAndOnEsc) {
+    PressInNextDialog(Qt::Key_Return);
+    dialogs.Message(nullptr, QStringLiteral("Błąd"));
+    PressInNextDialog(Qt::Key_Escape);
+    dialogs.Message(nullptr, QStringLiteral("Błąd"));
+}
+
+TEST_F(DialogKeysTest, FileDialogTakesEnterAsOpenAndEscAsCancel) {
+    QFile file(dir.filePath(QStringLiteral("myset")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    PressInNextDialog(Qt::Key_Return, QStringLiteral("myset"));
+    EXPECT_EQ(dialogs.OpenFile(nullptr, TFileDialog::CharsBinaryLoad, dir.path() + u'/',
+                               QStringLiteral("All files (*.*)|*.*")),
+              file.fileName());
+    PressInNextDialog(Qt::Key_Escape);
+    EXPECT_EQ(dialogs.OpenFile(nullptr, TFileDialog::CharsBinaryLoad, dir.path() + u'/',
+                               QStringLiteral("All files (*.*)|*.*")),
+              QString());
+}
+
+} // namespace
