@@ -35,6 +35,8 @@ protected:
     // The device vanishes and the user clears the screen twice.
     void Vanish() {
         first.CloseMaster();
+        // The dangling link could lead to another program's new terminal of the same number.
+        QFile::remove(first.Folder() + QStringLiteral("/COM3"));
         form->ClearLog();
         QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
         QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
