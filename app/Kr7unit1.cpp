@@ -9,6 +9,8 @@
 #include "LogoTable.h"
 #include "PortList.h"
 #include "Preview.h"
+#include "Reconnect.h"
+#include "SequenceLine.h"
 #include "ServicePage.h"
 #include "ui_Kr7unit1.h"
 
@@ -89,8 +91,11 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     TimerClearMemo->setObjectName(QStringLiteral("TimerClearMemo"));
     TimerClearMemo->setInterval(60000);
 
-    port_ = std::make_unique<TCOMSocket>(options_.line);
-    device_ = std::make_unique<TKR7>(*port_);
+    line_ = std::make_unique<TSequenceLine>(options_.line);
+    port_ = std::make_unique<TCOMSocket>(line_.get());
+    reconnect_ = new TReconnect(
+        *port_, *this, *this, [this] { PortReopened(); }, this);
+    device_ = std::make_unique<TKR7>([this](const void* data, std::size_t size) { reconnect_->Write(data, size); });
     preview_ = std::make_unique<TPreview>(*ui_->ImagePreview, chars_, *device_, *this);
     const QImage defaults(QStringLiteral(":/DefaultChars.bmp"));
     if (defaults.width() == CHARS_WIDTH && defaults.height() == CHARS_HEIGHT)
@@ -100,8 +105,8 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     InitTextPages();
     InitLogoPage();
-    service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_}, chars_,
-                                              charsDefault_);
+    service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_, *line_},
+                                              chars_, charsDefault_);
     ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
     ui_->ScrollBarHorizNeonY->setMaximum(15);
     ui_->ScrollBarVertNeonY->setMaximum(15);
@@ -213,6 +218,7 @@ void TFormKR7::CheckBoxConnectClick() {
     // Once restored, the box has only two states for the rest of the run.
     if (ui_->CheckBoxConnect->checkState() != Qt::PartiallyChecked)
         ui_->CheckBoxConnect->setTristate(false);
+    reconnect_->Stop();
     Log(QString());
     if (!IsConnectChecked()) {
         port_->Close();
@@ -229,6 +235,16 @@ void TFormKR7::CheckBoxConnectClick() {
         Log(QString::fromStdString(opened.reason));
         return;
     }
+    PortOpened();
+}
+
+void TFormKR7::PortReopened() {
+    Log(QString());
+    Log(QStringLiteral("Trwa łączenie...."));
+    PortOpened();
+}
+
+void TFormKR7::PortOpened() {
     Log(QStringLiteral("Port połączony."));
     Log(QString::asprintf("Port: COM%i", port_->PortNumber()));
     device_->SetMode(MODE_TEXT);

@@ -26,7 +26,10 @@ class TCOMSocket;
 class TLineClock;
 class TIniFile;
 class TKR7;
+class TLongSequence;
 class TPreview;
+class TReconnect;
+class TSequenceLine;
 class TServicePage;
 
 namespace Ui {
@@ -148,6 +151,10 @@ private:
     void ConnectMainHandlers();
     // Runs CheckBoxConnectClick once for each change of the box's state.
     void CheckBoxConnectChanged();
+    // The connect lines after the port has opened, the text mode, the pause.
+    void PortOpened();
+    // The port is back after the device had vanished.
+    void PortReopened();
     void ConnectTextHandlers();
     void ConnectLogoHandlers();
     void InitTextPages();
@@ -176,7 +183,9 @@ private:
     Qt::CheckState connectStateHandled_ = Qt::PartiallyChecked;
 
     QTimer* TimerClearMemo = nullptr;
+    std::unique_ptr<TSequenceLine> line_;
     std::unique_ptr<TCOMSocket> port_;
+    TReconnect* reconnect_ = nullptr; // a child of the window
     std::unique_ptr<TKR7> device_;
 
     // Preview and glyph set.
@@ -235,6 +244,6 @@ private:
     void SetLogoTransparentColor(const QColor& colour);
     void SetLogoMode(bool color0, bool color1, bool color2);
     void ImportLogoPicture(const QImage& picture);
-    void ProgramLogo();
-    void RemoveLogo();
+    void ProgramLogo(TLongSequence& progress);
+    void RemoveLogo(TLongSequence& progress);
 };

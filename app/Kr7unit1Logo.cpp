@@ -7,6 +7,7 @@
 #include "Kr7unit1.h"
 #include "LogoImage.h"
 #include "LogoTable.h"
+#include "LongSequence.h"
 #include "PictureFile.h"
 #include "Preview.h"
 #include "ProgressBarAdapter.h"
@@ -62,6 +63,7 @@ void TFormKR7::InitLogoPage() {
     NewScreenBitmap(logoView_);
     ui_->ImageLogo->SetImage(&logoView_);
     ui_->ProgressBarLogoProgress->hide();
+    AddCancelButton(*ui_->ProgressBarLogoProgress, QStringLiteral("Anuluj"));
     ui_->ImageLogo->installEventFilter(this);
     ui_->ImageLogo->setMouseTracking(true);
     ui_->ShapeLogoTransparentColor->installEventFilter(this);
@@ -558,34 +560,38 @@ void TFormKR7::ButtonLogoProgramClick() {
     QProgressBar* bar = ui_->ProgressBarLogoProgress;
     bar->setValue(0);
     bar->show();
+    TLongSequence sequence(*line_, *bar);
     if (program)
-        ProgramLogo();
+        ProgramLogo(sequence);
     else
-        RemoveLogo();
+        RemoveLogo(sequence);
     bar->hide();
-    Log(QStringLiteral("Zakończono"));
+    if (sequence.Cancelled())
+        Log(QStringLiteral("Przerwano po %1 z %2 znaków.").arg(sequence.Done()).arg(sequence.Total()));
+    else
+        Log(QStringLiteral("Zakończono"));
 }
 
-void TFormKR7::ProgramLogo() {
+void TFormKR7::ProgramLogo(TLongSequence& progress) {
     TKR7& device = *device_;
-    TProgressBarAdapter progress(ui_->ProgressBarLogoProgress);
     device.ClearScreen();
     device.SetMode(MODE_TEXT);
     device.SetStoredMode(MODE_TEXT);
     SendLogoRows(device, logoTable_);
     SendLogoTiles(device, logoTable_, &progress);
-    device.StoreScreen();
+    if (!progress.Cancelled())
+        device.StoreScreen();
 }
 
-void TFormKR7::RemoveLogo() {
+void TFormKR7::RemoveLogo(TLongSequence& progress) {
     TKR7& device = *device_;
-    TProgressBarAdapter progress(ui_->ProgressBarLogoProgress);
     device.ClearScreen();
     device.SetMode(MODE_CROSS);
     device.SetStoredMode(MODE_CROSS);
     service_->CharsReplaced(charsDefault_);
     SendCharsBitmap(device, chars_.Image(), LOGO_FIRST_CODE, &progress, 255);
-    device.StoreScreen();
+    if (!progress.Cancelled())
+        device.StoreScreen();
 }
 
 void TFormKR7::ButtonLogoShowClick() {

@@ -8,10 +8,10 @@
 #include "GlyphUpload.h"
 #include "Glyphs.h"
 #include "KR7.h"
+#include "LongSequence.h"
 #include "MemoryStream.h"
 #include "PictureFile.h"
 #include "Protocol.h"
-#include "ProgressBarAdapter.h"
 #include "ServiceFiles.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
@@ -43,11 +43,12 @@ const QString BITMAP_EXT = QStringLiteral("bmp");
 
 TServicePage::TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& chars, const QImage& charsDefault)
     : ui_(ui), device_(services.device), log_(services.log), shell_(services.shell), dialogs_(services.dialogs),
-      chars_(chars), charsDefault_(charsDefault), editor_(ui, chars, charsDefault) {
+      line_(services.line), chars_(chars), charsDefault_(charsDefault), editor_(ui, chars, charsDefault) {
     ui_.ImageCharsDefault->SetImage(&charsDefault_);
     ui_.ImageCharsDefault->hide();
     ui_.ProgressBarSendCharsToDevice->hide();
     ui_.ProgressBarSendCharsToDevice->raise();
+    AddCancelButton(*ui_.ProgressBarSendCharsToDevice, QStringLiteral("Cancel"));
     ButtonLoadDefaultBitmapClick();
     ConnectHandlers();
 }
@@ -112,29 +113,36 @@ QProgressBar* TServicePage::ShowProgressFromZero() {
     return bar;
 }
 
+void TServicePage::LogIfCancelled(const TLongSequence& sequence, int total, const QString& unit) {
+    if (sequence.Cancelled())
+        log_.Log(QStringLiteral("Cancelled after %1 of %2 %3.").arg(sequence.Done()).arg(total).arg(unit));
+}
+
 void TServicePage::ButtonTestClick() {
-    TProgressBarAdapter progress(ShowProgressFromZero());
-    progress.SetMax(TEST_ROWS - 1);
-    for (int row = 0; row < TEST_ROWS; ++row) {
+    TLongSequence sequence(line_, *ShowProgressFromZero());
+    sequence.SetMax(TEST_ROWS - 1);
+    for (int row = 0; row < TEST_ROWS && !sequence.Cancelled(); ++row) {
         std::string codes(TEST_ROWS, '\0');
         for (int k = 0; k < TEST_ROWS; ++k)
             codes[static_cast<std::size_t>(k)] = static_cast<char>(TEST_ROWS * row + k);
         device_.WriteCodes(7, row, codes);
-        progress.Step();
+        sequence.Step();
     }
     ui_.ProgressBarSendCharsToDevice->hide();
+    LogIfCancelled(sequence, TEST_ROWS, QStringLiteral("rows"));
 }
 
 void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
     const std::uint8_t code = sender == ui_.ButtonZoneTest1 ? ZONE1_CODE : ZONE2_CODE;
     const std::string codes(SCREEN_COLUMNS, static_cast<char>(code));
-    TProgressBarAdapter progress(ShowProgressFromZero());
-    progress.SetMax(TEST_ROWS - 1);
-    for (int row = 0; row < TEST_ROWS; ++row) {
+    TLongSequence sequence(line_, *ShowProgressFromZero());
+    sequence.SetMax(TEST_ROWS - 1);
+    for (int row = 0; row < TEST_ROWS && !sequence.Cancelled(); ++row) {
         device_.WriteCodes(0, row, codes);
-        progress.Step();
+        sequence.Step();
     }
     ui_.ProgressBarSendCharsToDevice->hide();
+    LogIfCancelled(sequence, TEST_ROWS, QStringLiteral("rows"));
 }
 
 void TServicePage::ButtonTextCharOutClick(QAbstractButton* sender) {
@@ -269,9 +277,10 @@ void TServicePage::ButtonSendCharsToDeviceClick() {
         return;
     if (!dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Send actual characters to device?")))
         return;
-    TProgressBarAdapter progress(ShowProgressFromZero());
-    SendCharsBitmap(device_, chars_.Image(), 0, &progress, 255);
+    TLongSequence sequence(line_, *ShowProgressFromZero());
+    SendCharsBitmap(device_, chars_.Image(), 0, &sequence, 255);
     ui_.ProgressBarSendCharsToDevice->hide();
+    LogIfCancelled(sequence, sequence.Total(), QStringLiteral("characters"));
 }
 
 void TServicePage::ButtonSendCharToDeviceClick() {

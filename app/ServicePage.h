@@ -14,7 +14,9 @@ class QProgressBar;
 class QWidget;
 class TDialogs;
 class TKR7;
+class TLongSequence;
 class TMessageLog;
+class TSequenceLine;
 class TShellState;
 
 namespace Ui {
@@ -32,6 +34,7 @@ public:
         TMessageLog& log;
         TShellState& shell;
         TDialogs& dialogs;
+        TSequenceLine& line;
     };
 
     // Starts with the default set in the editor and connects the controls.
@@ -65,12 +68,15 @@ private:
     void ConnectHandlers();
     QWidget* Window() const;
     QProgressBar* ShowProgressFromZero();
+    // The log line after a sequence the user cancelled: how far it got of total.
+    void LogIfCancelled(const TLongSequence& sequence, int total, const QString& unit);
 
     Ui::TFormKR7& ui_;
     TKR7& device_;
     TMessageLog& log_;
     TShellState& shell_;
     TDialogs& dialogs_;
+    TSequenceLine& line_;
     TCharsImage& chars_;
     const QImage& charsDefault_;
     TGlyphEditor editor_;

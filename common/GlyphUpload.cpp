@@ -31,6 +31,8 @@ void SendCharsBitmap(TKR7& device, const QImage& chars, int first, TProgress* pr
     if (stream.Size() < GLYPH_SET_BYTES)
         return;
     for (int code = first; code <= last; ++code) {
+        if (progress != nullptr && progress->Cancelled())
+            return;
         device.LoadGlyph(code, RecordAt(stream, GLYPH_RECORD_SIZE * static_cast<std::size_t>(code)));
         if (progress != nullptr)
             progress->Step();

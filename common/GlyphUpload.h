@@ -12,6 +12,7 @@
 void SendCharBitmap(TKR7& device, std::uint8_t code, const QImage& cell);
 
 // Uploads the glyphs first..last (clamped to 0..255, increasing) of a 192 x 288
-// glyph image, one glyph after another, stepping progress after each. A picture
+// glyph image, one glyph after another, stepping progress after each and
+// stopping before the next glyph once progress is cancelled. A picture
 // that gives no whole set sends nothing.
 void SendCharsBitmap(TKR7& device, const QImage& chars, int first, TProgress* progress, int last);

@@ -242,6 +242,8 @@ void SendLogoTiles(TKR7& device, const TLogoTable& table, TProgress* progress) {
     if (progress != nullptr)
         progress->SetMax(n);
     for (int k = 0; k < n; ++k) {
+        if (progress != nullptr && progress->Cancelled())
+            return;
         SendCharBitmap(device, static_cast<std::uint8_t>(LOGO_FIRST_CODE + k),
                        *table.LogoTiles[static_cast<std::size_t>(k)]);
         if (progress != nullptr)

@@ -53,5 +53,6 @@ bool SameTile(const QImage& a, const QImage& b);
 // One WriteCodes per row, at the logo's origin; empty rows send nothing.
 void SendLogoRows(TKR7& device, const TLogoTable& table);
 // One glyph upload per tile, codes LOGO_FIRST_CODE upward; progress (may be
-// null) gets the number of tiles as its maximum and one step per tile.
+// null) gets the number of tiles as its maximum and one step per tile; a
+// cancelled progress stops the uploads before the next tile.
 void SendLogoTiles(TKR7& device, const TLogoTable& table, TProgress* progress);

@@ -1,0 +1,152 @@
+// A scripted run, not a test: the real window uploads the whole glyph set
+// ("Send" on the Service page) through the port on the real clock into the
+// emulator's pseudo-terminal, read at 2400 baud on a thread of its own. It
+// reports the wall time of the upload, when the progress bar reached its end
+// against when the last byte arrived, and the largest gap between two paint
+// events of the window meanwhile.
+//
+//   build/bin/GlyphUploadRun
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "LineReader.h"
+#include "PtyEndpoint.h"
+#include "Session.h"
+#include "ui_Kr7unit1.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr double kWireSeconds = 16384.0 * 10.0 / 2400.0;
+
+// The emulator's side: when the last byte so far arrived.
+struct TDisplaySide {
+    std::atomic<bool> stop{false};
+    std::atomic<bool> ready{false};
+    std::atomic<std::uint64_t> bytes{0};
+    std::atomic<TClock::rep> lastByteAt{0};
+
+    void Run(const QString& folder, const QString& state) {
+        TPtyEndpoint endpoint;
+        QString error;
+        if (!endpoint.Open(error) || !endpoint.Publish(folder, "COM1", error)) {
+            std::fprintf(stderr, "emulator: %s\n", qPrintable(error));
+            std::exit(1);
+        }
+        QString notice;
+        TEmulatorSession session(PowerOnState(state, notice), state, 2400);
+        TLineReader reader(endpoint, 2400,
+                           {[&](std::string_view data) {
+                                session.Feed(data);
+                                bytes += data.size();
+                                lastByteAt = TClock::now().time_since_epoch().count();
+                            },
+                            [&session] { session.EndOfStream(); }, [&session](const QString& l) { session.Note(l); }});
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+            if (stop)
+                loop.quit();
+        });
+        poll.start(20);
+        ready = true;
+        loop.exec();
+    }
+};
+
+// Paint events of the window's widgets, and the largest gap between two.
+class TPaintWatch : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            const auto now = TClock::now();
+            if (counting && last != TClock::time_point{})
+                largest = std::max(largest, now - last);
+            last = now;
+            ++paints;
+        }
+        return false;
+    }
+    bool counting = false;
+    TClock::time_point last{};
+    TClock::duration largest{};
+    long paints = 0;
+};
+
+double Seconds(TClock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("ports");
+    ::setenv("KR7_PORTS", folder.toLocal8Bit().constData(), 1);
+
+    TDisplaySide display;
+    std::unique_ptr<QThread> emulator(QThread::create([&] { display.Run(folder, dir.filePath("state.bin")); }));
+    emulator->start();
+    while (!display.ready)
+        std::this_thread::sleep_for(10ms);
+
+    TFakeDialogs dialogs;
+    TFormOptions options;
+    options.settingsDir = dir.path();
+    options.service = true;
+    options.dialogs = &dialogs;
+    TFormKR7 form(options);
+    form.show();
+    Ui::TFormKR7* ui = form.Form();
+    ui->PageControl->setCurrentWidget(ui->TabSheetService);
+    ui->ComboBoxPort->setEditText(QStringLiteral("COM1"));
+    ui->CheckBoxConnect->setChecked(true);
+    if (!form.IsConnectChecked())
+        return 1;
+    std::this_thread::sleep_for(1s); // the mode frame reaches the display
+
+    TClock::time_point progressEnd{};
+    QObject::connect(ui->ProgressBarSendCharsToDevice, &QProgressBar::valueChanged, [&](int value) {
+        if (value == 256)
+            progressEnd = TClock::now();
+    });
+    TPaintWatch watch;
+    app.installEventFilter(&watch);
+    dialogs.okCancelAnswers.push_back(true);
+    const std::uint64_t before = display.bytes;
+    const auto start = TClock::now();
+    watch.counting = true;
+    ui->ButtonSendCharsToDevice->click();
+    const auto end = TClock::now();
+    watch.counting = false;
+    std::this_thread::sleep_for(6s); // the last bytes reach the display
+    const TClock::time_point lastByte{TClock::duration(display.lastByteAt.load())};
+    display.stop = true;
+    emulator->wait();
+
+    const double wall = Seconds(end - start);
+    const double early = Seconds(lastByte - progressEnd);
+    std::printf("upload: %llu bytes received, wall %.2f s (wire %.2f s, %+.2f %%)\n",
+                static_cast<unsigned long long>(display.bytes - before), wall, kWireSeconds,
+                100.0 * (wall - kWireSeconds) / kWireSeconds);
+    std::printf("progress at its end %.2f s before the last byte arrived\n", early);
+    std::printf("paint events %ld, largest gap %.0f ms\n", watch.paints, 1000.0 * Seconds(watch.largest));
+    const bool ok = early <= 4.5 && std::abs(wall - kWireSeconds) <= kWireSeconds / 100 && watch.largest <= 250ms;
+    return ok ? 0 : 1;
+}

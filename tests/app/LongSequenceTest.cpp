@@ -1,0 +1,114 @@
+// Long device sequences in a window that stays alive: the glyph-set upload
+// cancelled by Esc or by its button between two glyphs, and the ticker held
+// back until the upload has ended. The line is made slow by the fake line
+// clock, so the window pumps its events during every wait while the test
+// itself runs quickly.
+#include "ServiceFixture.h"
+#include "ui_Kr7unit1.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr std::size_t kGlyphBytes = 64;
+
+class LongSequenceTest : public ServiceFixture {
+protected:
+    // Runs act once, from the event loop the upload pumps, as soon as the
+    // progress bar has reached steps.
+    void WhenProgressReaches(int steps, std::function<void()> act) {
+        watcher.setInterval(0);
+        QObject::connect(&watcher, &QTimer::timeout, [this, steps, act] {
+            if (Find<QProgressBar>("ProgressBarSendCharsToDevice")->value() < steps)
+                return;
+            watcher.stop();
+            act();
+        });
+        watcher.start();
+    }
+    void SendWholeSet() {
+        dialogs.okCancelAnswers.push_back(true);
+        Click("ButtonSendCharsToDevice");
+    }
+    // The received bytes are whole glyph uploads, codes 0 upward: how many.
+    static std::size_t WholeUploads(const std::string& bytes) {
+        EXPECT_EQ(bytes.size() % kGlyphBytes, 0u);
+        for (std::size_t k = 0; k * kGlyphBytes < bytes.size(); ++k) {
+            const std::string head = ToHex(bytes.substr(k * kGlyphBytes, 4));
+            EXPECT_EQ(head, ToHex(FromHex("FF 00 05") + static_cast<char>(k))) << "glyph " << k;
+        }
+        return bytes.size() / kGlyphBytes;
+    }
+
+    QTimer watcher;
+};
+
+TEST_F(LongSequenceTest, EscapeStopsTheUploadBetweenTwoGlyphsAndTheLogSaysHowFar) {
+    TPtyPort pty(3);
+    Connect(pty);
+    bool buttonShown = false;
+    WhenProgressReaches(37, [&] {
+        buttonShown = Find<QPushButton>("ButtonCancelSendCharsToDevice")->isVisible();
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+    });
+    SendWholeSet();
+    const std::size_t sent = WholeUploads(pty.Take());
+    EXPECT_TRUE(buttonShown);
+    EXPECT_GE(sent, 37u);
+    EXPECT_LT(sent, 256u);
+    EXPECT_EQ(LastLog(), QStringLiteral("Cancelled after %1 of 256 characters.").arg(sent));
+    EXPECT_FALSE(Find<QPushButton>("ButtonCancelSendCharsToDevice")->isVisible());
+    EXPECT_FALSE(Find<QProgressBar>("ProgressBarSendCharsToDevice")->isVisible());
+}
+
+TEST_F(LongSequenceTest, TheCancelButtonStopsTheUploadAndOtherInputIsNotTaken) {
+    TPtyPort pty(3);
+    Connect(pty);
+    WhenProgressReaches(100, [&] {
+        // A click elsewhere does nothing while the upload runs.
+        QTest::mouseClick(Find<QAbstractButton>("ButtonClrScr"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("ButtonCancelSendCharsToDevice"), Qt::LeftButton);
+    });
+    SendWholeSet();
+    const std::size_t sent = WholeUploads(pty.Take());
+    EXPECT_GE(sent, 100u);
+    EXPECT_LT(sent, 256u);
+    EXPECT_EQ(LastLog(), QStringLiteral("Cancelled after %1 of 256 characters.").arg(sent));
+}
+
+TEST_F(LongSequenceTest, AnUploadLeftAloneSendsEverythingAndLogsNothing) {
+    TPtyPort pty(3);
+    Connect(pty);
+    const int lines = form->LogLines().size();
+    SendWholeSet();
+    EXPECT_EQ(WholeUploads(pty.Take()), 256u);
+    EXPECT_EQ(form->LogLines().size(), lines);
+    EXPECT_EQ(Find<QProgressBar>("ProgressBarSendCharsToDevice")->value(), 256);
+}
+
+TEST_F(LongSequenceTest, TickerFramesDueDuringTheUploadFollowIt) {
+    TPtyPort pty(3);
+    Connect(pty);
+    form->Form()->EditHorizNeon->setText(QStringLiteral("ABC"));
+    form->Form()->ScrollBarHorizNeonInterval->setValue(1);
+    form->Form()->CheckBoxHorizNeonEnabled->setChecked(true);
+    pty.Take();
+    // The ticker falls due while the upload is half-way.
+    WhenProgressReaches(128, [] { std::this_thread::sleep_for(std::chrono::milliseconds(250)); });
+    SendWholeSet();
+    const std::string during = pty.Take();
+    EXPECT_EQ(WholeUploads(during), 256u);
+    QTest::qWait(50);
+    const std::string after = pty.TakeHex();
+    EXPECT_EQ(after.substr(0, 8), "FF 00 04") << after;
+    form->Form()->CheckBoxHorizNeonEnabled->setChecked(false);
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// The device vanishes while connected and comes back: one log line and a
+// closed port, quiet tries every two seconds while "Połącz" stays ticked, the
+// designed connect lines and the text mode once the port opens again.
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "PtyPort.h"
+#include "ui_Kr7unit1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kGone = QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO).");
+constexpr int kLongestMs = 5000;
+
+class ReconnectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = MakeTestForm(dir.path(), false, dialogs, platform);
+        form->show();
+        form->Form()->ComboBoxPort->setEditText(QString::fromStdString(first.Name()));
+        QTest::mouseClick(form->Form()->CheckBoxConnect, Qt::LeftButton);
+        ASSERT_TRUE(form->IsConnectChecked());
+        first.Take();
+    }
+    // The device vanishes and the user clears the screen twice.
+    void Vanish() {
+        first.CloseMaster();
+        // The dangling link could lead to another program's new terminal of the same number.
+        QFile::remove(first.Folder() + QStringLiteral("/COM3"));
+        form->ClearLog();
+        QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
+        QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
+    }
+    QTimer* Tries() const { return form->findChild<QTimer*>("TimerReconnect"); }
+    bool Reconnected() const { return form->LogLines().contains(QStringLiteral("Port: COM3")); }
+
+    QTemporaryDir dir;
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    TPtyPort first{3};
+    std::unique_ptr<TFormKR7> form;
+};
+
+TEST_F(ReconnectTest, AVanishedDeviceClosesThePortWithOneLineAndTheBoxStaysTicked) {
+    Vanish();
+    EXPECT_EQ(form->LogLines(), QStringList{kGone});
+    EXPECT_TRUE(form->IsConnectChecked());
+    ASSERT_NE(Tries(), nullptr);
+    EXPECT_TRUE(Tries()->isActive());
+    EXPECT_EQ(Tries()->interval(), 2000);
+    // The tries while the device is away say nothing.
+    QTest::qWait(2300);
+    EXPECT_EQ(form->LogLines(), QStringList{kGone});
+    form.reset();
+    QFile ini(dir.path() + "/KR7Controller.ini");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(ini.readAll()).contains(QStringLiteral("Connected=1")));
+}
+
+TEST_F(ReconnectTest, TheDeviceBackIsConnectedWithTheDesignedLinesAndTextMode) {
+    Vanish();
+    TPtyPort back(3);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Reconnected(); }, kLongestMs));
+    const QStringList expected{kGone, QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Port połączony."),
+                               QStringLiteral("Port: COM3")};
+    EXPECT_EQ(form->LogLines(), expected);
+    EXPECT_EQ(back.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_FALSE(Tries()->isActive());
+    QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
+    EXPECT_EQ(back.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
+}
+
+TEST_F(ReconnectTest, UntickingStopsTheTries) {
+    Vanish();
+    QTest::mouseClick(form->Form()->CheckBoxConnect, Qt::LeftButton);
+    ASSERT_FALSE(form->IsConnectChecked());
+    EXPECT_FALSE(Tries()->isActive());
+    TPtyPort back(3);
+    QTest::qWait(2300);
+    EXPECT_FALSE(Reconnected());
+    EXPECT_EQ(back.TakeHex(), "");
+}
+
+} // namespace
