@@ -74,10 +74,11 @@ TEST_F(ReconnectTest, TheDeviceBackIsConnectedWithTheDesignedLinesAndTextMode) {
     const QStringList expected{kGone, QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Port połączony."),
                                QStringLiteral("Port: COM3")};
     EXPECT_EQ(form->LogLines(), expected);
-    EXPECT_EQ(back.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    // Text mode comes first; the ticker's rows, which go on, may follow it.
+    EXPECT_EQ(back.TakeHex().substr(0, 29), "FF 00 01 01 00 00 00 00 00 02");
     EXPECT_FALSE(Tries()->isActive());
     QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
-    EXPECT_EQ(back.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
+    EXPECT_NE(back.TakeHex().find("FF 00 03 00 00 00 00 00 00 03"), std::string::npos);
 }
 
 TEST_F(ReconnectTest, UntickingStopsTheTries) {
