@@ -7,6 +7,8 @@
 #include "KR7.h"
 #include "Kr7unit1.h"
 #include "Preview.h"
+#include "TextFile.h"
+#include "TextSettings.h"
 #include "ui_Kr7unit1.h"
 
 #include <QEvent>
@@ -36,8 +38,6 @@ const QString kAllFiles = QStringLiteral("All files (*.*)|*.*");
 constexpr int kHorizTextLimit = 1 << 20;
 // The largest page text file that is read.
 constexpr qint64 kVertFileLimit = 16 << 20;
-// The most empty lines that stand for missing Line keys in the settings.
-constexpr qint64 kMaxGapLines = 1 << 16;
 
 // Runs a callback on a double click of the watched widget.
 class TDoubleClickFilter : public QObject {
@@ -57,28 +57,6 @@ protected:
 private:
     std::function<void()> onDoubleClick_;
 };
-
-enum class TReadResult { Ok, Missing, Failed };
-
-// Reads a whole text file of at most limit bytes. Folders, devices, files
-// that vanish or grow past the limit, and read errors all fail.
-TReadResult ReadTextFile(const QString& path, qint64 limit, std::string& bytes) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return TReadResult::Missing;
-    if (!info.isFile() || info.size() > limit)
-        return TReadResult::Failed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return TReadResult::Failed;
-    // The file may have grown since it was measured: one byte past the limit
-    // is enough to tell, and nothing larger than the file is set aside.
-    const QByteArray data = file.read(std::min(info.size(), limit) + 1);
-    if (file.error() != QFileDevice::NoError || data.size() > limit)
-        return TReadResult::Failed;
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return TReadResult::Ok;
-}
 
 QString LastReadText(const QDateTime& now) {
     const QLocale locale;
@@ -114,41 +92,6 @@ std::vector<std::string> EditorLines(const QString& text) {
         from = to + 1;
     }
     return lines;
-}
-
-// The index n of a key "line<n>" (decimal, no padding), or -1.
-qint64 LineKeyIndex(const std::string& key) {
-    if (key.size() < 5 || key.size() > 14 || key.compare(0, 4, "line") != 0)
-        return -1;
-    const std::string digits = key.substr(4);
-    if (digits.find_first_not_of("0123456789") != std::string::npos || (digits.size() > 1 && digits[0] == '0'))
-        return -1;
-    return std::stoll(digits);
-}
-
-// The stored page lines Line0 .. Line(count - 1) as the editor's text. A
-// missing key is an empty line, and empty lines are no page lines, so the
-// reading goes by the keys the section holds: a huge count or index costs
-// nothing, and the empty lines standing for missing keys stop at a bound.
-std::string StoredPageText(const std::unordered_map<std::string, std::string>& section, int count) {
-    std::vector<std::pair<qint64, const std::string*>> held;
-    for (const auto& [key, value] : section) {
-        const qint64 n = LineKeyIndex(key);
-        if (n >= 0 && n < count)
-            held.emplace_back(n, &value);
-    }
-    std::sort(held.begin(), held.end());
-    std::string text;
-    qint64 next = 0;
-    qint64 gapLinesLeft = kMaxGapLines;
-    for (const auto& [n, value] : held) {
-        const qint64 gap = std::min(n - next, gapLinesLeft);
-        gapLinesLeft -= gap;
-        text.append(static_cast<std::size_t>(gap), '\n');
-        text.append(next == 0 ? "" : "\n").append(*value);
-        next = n + 1;
-    }
-    return text;
 }
 
 // Starts or stops a timer.

@@ -13,6 +13,11 @@
 #include "LogoTable.h"
 #include "Neon.h"
 #include "PictureFile.h"
+#include "PortOpen.h"
+#include "SerialPorts.h"
+#include "StopSignals.h"
+#include "TextRun.h"
+#include "TextSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +26,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -50,6 +56,8 @@ const char* const kUsage =
     "       [--negative] [--background RRGGBB] [--tolerance N] [--preview OUT.png] [--program]\n"
     "                                 tile a picture, program it:  kr7ctl logo shop.jpg --program\n"
     "  logo --remove                  remove the logo:             kr7ctl logo --remove\n"
+    "  run [--settings FILE]          run the ticker and the pages of the settings file until\n"
+    "                                 SIGINT or SIGTERM:           kr7ctl --port COM5 run\n"
     "\n"
     "  --port COMn      the port; default: Port of the window's settings file, else COM1\n"
     "  --dry-run        print the frames as hex, one command per line; open nothing\n"
@@ -57,7 +65,8 @@ const char* const kUsage =
     "  --settings FILE  the window's settings file (KR7Controller.ini)\n"
     "  --help, --version\n"
     "\n"
-    "Exit status: 0 done, 2 usage, 3 port, 4 file or picture, 5 logo does not fit.\n";
+    "Exit status: 0 done (run: stopped by SIGTERM), 2 usage, 3 port, 4 file or picture,\n"
+    "5 logo does not fit, 130 interrupted (run: stopped by SIGINT).\n";
 
 // A failure with its exit status and its one-line message.
 struct TFailure {
@@ -394,17 +403,34 @@ TAction ParseLogo(TArgs& args, std::vector<TFailure>& fileErrors) {
     };
 }
 
+std::string JsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            quoted += escaped;
+            continue;
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
 std::string PortsListing(bool json) {
-    std::vector<std::string> ports;
-    ListSerialPorts(ports);
+    const std::vector<TSerialPortInfo> ports = ListSerialPortInfo();
     std::string out = json ? "[" : "";
     for (std::size_t i = 0; i < ports.size(); ++i) {
-        const int number = std::atoi(ports[i].c_str() + 3);
-        const std::string device = SerialDevicePath(number);
-        if (json)
-            out += std::string(i == 0 ? "" : ",") + "{\"name\":\"" + ports[i] + "\",\"device\":\"" + device + "\"}";
-        else
-            out += ports[i] + "\t" + device + "\n";
+        const TSerialPortInfo& port = ports[i];
+        if (!json) {
+            out += port.name + "\t" + port.Description() + "\n";
+            continue;
+        }
+        out += std::string(i == 0 ? "" : ",") + "{\"name\":" + JsonString(port.name) +
+               ",\"device\":" + JsonString(port.device) + ",\"manufacturer\":" + JsonString(port.manufacturer) +
+               ",\"product\":" + JsonString(port.product) + ",\"serial\":" + JsonString(port.serial) + "}";
     }
     if (json)
         out += "]\n";
@@ -419,6 +445,7 @@ struct TPlan {
     bool dryRun = false;
     bool help = false;
     bool version = false;
+    bool run = false;
     std::optional<bool> portsJson; // a ports listing, and its form
     std::vector<TAction> actions;
     std::vector<TFailure> fileErrors;
@@ -472,6 +499,8 @@ TPlan Parse(const std::vector<std::string>& words) {
             plan.settings = Need(args, "file name after --settings");
         else if (word == "ports")
             plan.portsJson = args.Take("--json");
+        else if (word == "run")
+            plan.run = true;
         else if (IsOption(word))
             throw TUsageError{"unknown option \"" + word + "\""};
         else if (TAction action = ParseAction(word, args, plan))
@@ -486,30 +515,18 @@ std::string DefaultSettingsPath() {
         .toStdString();
 }
 
+std::string SettingsPath(const TPlan& plan) {
+    return plan.settings.empty() ? DefaultSettingsPath() : plan.settings;
+}
+
 std::string PortName(const TPlan& plan) {
     if (!plan.port.empty())
         return plan.port;
-    const std::string path = plan.settings.empty() ? DefaultSettingsPath() : plan.settings;
-    if (!QFile::exists(QString::fromStdString(path)))
+    const std::string path = SettingsPath(plan);
+    if (!QFile::exists(FileName(path)))
         return "COM1";
-    TIniFile ini(QString::fromStdString(path));
+    TIniFile ini(FileName(path));
     return ini.ReadString("Settings", "Port", "COM1");
-}
-
-std::optional<TFailure> OpenPort(TCOMSocket& port, const std::string& name) {
-    if (!port.SelectPort(name))
-        return TFailure{EXIT_PORT, "cannot open port " + name + ": not a port name (COM1, COM2, ...)"};
-    port.SetBaudRate(2400);
-    port.SetQueueSizes(1024, 1024);
-    errno = 0;
-    if (port.Open())
-        return std::nullopt;
-    const int error = errno;
-    const std::string device = SerialDevicePath(port.PortNumber());
-    std::string reason = device.empty() ? "no device behind this name" : std::strerror(error);
-    if (error == EWOULDBLOCK || error == EBUSY)
-        reason = "the port is in use by another program";
-    return TFailure{EXIT_PORT, "cannot open port " + name + ": " + reason};
 }
 
 std::optional<TFailure> RunActions(TPlan& plan, TKR7& device, std::ostream& out, std::ostream& err) {
@@ -520,12 +537,42 @@ std::optional<TFailure> RunActions(TPlan& plan, TKR7& device, std::ostream& out,
     return std::nullopt;
 }
 
+// A write to the port that did not pass, as the failure of the whole run.
+std::optional<TFailure> WriteFailure(const TWriteResult& result, const std::string& name) {
+    if (result.error == TWriteError::DeviceGone)
+        return TFailure{EXIT_PORT, "port " + name + " went away while sending; the display got only part of it"};
+    if (result.error == TWriteError::Failed)
+        return TFailure{EXIT_PORT, "writing to port " + name + " failed: " + std::strerror(result.errorNumber)};
+    return std::nullopt;
+}
+
 int Fail(std::ostream& err, const TFailure& failure) {
     err << "kr7ctl: " << failure.message << "\n";
     return failure.status;
 }
 
+// The ticker and the pages until a stop signal: SIGINT is an interruption
+// (130), SIGTERM the service manager's ordinary stop (0).
+int RunText(const TPlan& plan, std::ostream& err) {
+    if (!plan.actions.empty() || plan.portsJson || plan.dryRun || !plan.outFile.empty())
+        return Fail(err, {EXIT_USAGE, "run takes no other action, --dry-run or --out (see kr7ctl --help)"});
+    const std::string path = SettingsPath(plan);
+    if (!plan.settings.empty() && !QFile::exists(FileName(path)))
+        return Fail(err, {EXIT_FILE, "cannot read settings " + path + ": no such file"});
+    TTextSettings settings;
+    settings.Load(TIniFile(FileName(path)));
+    TStopSignals stops;
+    if (!stops.Ready())
+        return Fail(err, {EXIT_USAGE, "cannot watch for stop signals"});
+    TTextRun run(settings, PortName(plan), err);
+    if (const std::string failure = run.Start(); !failure.empty())
+        return Fail(err, {EXIT_PORT, failure});
+    return stops.RunUntilStopped() == SIGINT ? EXIT_INTERRUPTED : EXIT_DONE;
+}
+
 int Execute(TPlan& plan, std::ostream& out, std::ostream& err) {
+    if (plan.run)
+        return RunText(plan, err);
     if (plan.portsJson)
         out << PortsListing(*plan.portsJson);
     if (plan.actions.empty())
@@ -548,10 +595,12 @@ int Execute(TPlan& plan, std::ostream& out, std::ostream& err) {
     }
     TCOMSocket port;
     const std::string name = PortName(plan);
-    if (std::optional<TFailure> failure = OpenPort(port, name))
-        return Fail(err, *failure);
+    if (const std::string failure = OpenDisplayPort(port, name); !failure.empty())
+        return Fail(err, {EXIT_PORT, failure});
     TKR7 device(port);
     std::optional<TFailure> failure = RunActions(plan, device, out, err);
+    if (!failure)
+        failure = WriteFailure(port.LastWriteFailure(), name);
     port.Close();
     return failure ? Fail(err, *failure) : EXIT_DONE;
 }
@@ -578,7 +627,7 @@ int Kr7ctlMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (!plan.fileErrors.empty())
         return Fail(err, plan.fileErrors.front());
-    if (plan.actions.empty() && !plan.portsJson) {
+    if (plan.actions.empty() && !plan.portsJson && !plan.run) {
         err << "kr7ctl: no action given (see kr7ctl --help)\n";
         return EXIT_USAGE;
     }

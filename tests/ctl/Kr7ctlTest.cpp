@@ -158,8 +158,19 @@ TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
     ASSERT_TRUE(holder.Open());
     run = Kr7ctl({"--port", pty.Name(), "clear"});
     EXPECT_EQ(run.status, EXIT_PORT);
-    EXPECT_EQ(run.err.rfind("kr7ctl: cannot open port " + pty.Name() + ": ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err, "kr7ctl: cannot open port " + pty.Name() + ": the port is in use by another program\n");
     EXPECT_EQ(Kr7ctl({"--port", "COM9", "clear"}).status, EXIT_PORT);
+}
+
+TEST_F(Kr7ctlTest, PortsAreListedWithTheirDevice) {
+    TRun run = Kr7ctl({"ports", "--json"});
+    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
+    EXPECT_NE(run.out.find("{\"name\":\"" + pty.Name() + "\",\"device\":\"" + pty.SlavePath() +
+                           "\",\"manufacturer\":\"\",\"product\":\"\",\"serial\":\"\"}"),
+              std::string::npos)
+        << run.out;
+    run = Kr7ctl({"ports"});
+    EXPECT_NE(run.out.find(pty.Name() + "\t" + pty.SlavePath() + "\n"), std::string::npos) << run.out;
 }
 
 TEST_F(Kr7ctlTest, LogoTooLargeForTheTilesIsRefused) {
