@@ -89,8 +89,6 @@ void TLogoPage::ImportLogoPicture(const QImage& picture) {
 
 void TLogoPage::ButtonLogoClearClick() {
     ClearLogo();
-    ClearLogoTable(logoTable_);
-    UpdateLogoControls();
 }
 
 void TLogoPage::ButtonLogoCalculateClick() {
