@@ -6,7 +6,7 @@
 #include "Codepage.h"
 #include "Glyphs.h"
 #include "KR7.h"
-#include "LogoTable.h"
+#include "LogoPage.h"
 #include "PortList.h"
 #include "Preview.h"
 #include "Reconnect.h"
@@ -104,9 +104,11 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
         NewCharsBitmap(charsDefault_);
 
     InitTextPages();
-    InitLogoPage();
     service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_, *line_},
                                               chars_, charsDefault_);
+    logo_ = std::make_unique<TLogoPage>(
+        *ui_, TLogoPage::TServices{*device_, *this, *dialogs_, *preview_, *service_, *line_}, chars_, charsDefault_,
+        options_.settingsDir + QStringLiteral("/LogoBitmap.bmp"));
     ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
     ui_->ScrollBarHorizNeonY->setMaximum(15);
     ui_->ScrollBarVertNeonY->setMaximum(15);
@@ -117,7 +119,6 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     ConnectMainHandlers();
     ConnectTextHandlers();
-    ConnectLogoHandlers();
     FormCreate();
     TimerClearMemo->start();
 }
@@ -133,7 +134,7 @@ TFormKR7::~TFormKR7() {
 void TFormKR7::FormCreate() {
     ComboBoxPortDropDown();
     LoadSettings();
-    UpdateLogoControls();
+    logo_->UpdateLogoControls();
 }
 
 void TFormKR7::FormDestroy() {
@@ -143,7 +144,6 @@ void TFormKR7::FormDestroy() {
     SaveSettings();
     device_.reset();
     port_.reset();
-    logoBitmap_.reset();
 }
 
 void TFormKR7::ConnectMainHandlers() {
@@ -310,8 +310,7 @@ void TFormKR7::PageControlChange() {
     const int index = ui_->PageControl->currentIndex();
     const bool known = index >= 0 && index < static_cast<int>(kPageHeights.size());
     SetClientHeight(known ? kPageHeights[static_cast<std::size_t>(index)] : kOtherPageHeight);
-    if (IsLogoGenerated(logoTable_))
-        DrawLogoPreview();
+    logo_->RedrawPreview();
 }
 
 void TFormKR7::TimerClearMemoTimer() {
@@ -336,7 +335,5 @@ void TFormKR7::closeEvent(QCloseEvent* event) {
 bool TFormKR7::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->ComboBoxPort && OpensList(event))
         ComboBoxPortDropDown();
-    if (LogoEventFilter(watched, event))
-        return true;
     return QWidget::eventFilter(watched, event);
 }

@@ -2,21 +2,16 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
-#include "LogoImage.h"
-#include "LogoTable.h"
 #include "Neon.h"
 #include "Platform.h"
 #include "WindowServices.h"
 
-#include <QColor>
 #include <QImage>
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 
 class QAbstractButton;
@@ -26,7 +21,7 @@ class TCOMSocket;
 class TLineClock;
 class TIniFile;
 class TKR7;
-class TLongSequence;
+class TLogoPage;
 class TPreview;
 class TReconnect;
 class TSequenceLine;
@@ -55,8 +50,8 @@ constexpr int WINDOW_DESIGN_HEIGHT = 658;
 
 // The main window "KR-7 Controller 2.0". Its member definitions are split by
 // page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
-// Kr7unit1Text.cpp, Kr7unit1Logo.cpp,
-// Kr7unit1Settings.cpp. The service page is its own controller, TServicePage.
+// Kr7unit1Text.cpp, Kr7unit1Settings.cpp. The Logo and service pages are
+// controllers of their own, TLogoPage and TServicePage.
 class TFormKR7 : public QWidget, public TMessageLog, public TShellState {
     Q_OBJECT
 public:
@@ -115,18 +110,6 @@ public:
     void EditVertFileDblClick();
     void ReadVertFile();
 
-    // ---- Logo page ------------------------------------------------------
-    void RenderLogo(bool withoutGrid, bool unprocessed);
-    void UpdateLogoControls();
-    void ClearLogo();
-    bool IsInLogoPicture(int x, int y) const;
-    void DrawLogoPreview();
-    void ButtonLogoLoadClick();
-    void ButtonLogoClearClick();
-    void ButtonLogoCalculateClick();
-    void ButtonLogoProgramClick();
-    void ButtonLogoShowClick();
-
     // ---- Access for tests and the emulator demo -------------------------
     Ui::TFormKR7* Form() const { return ui_.get(); }
     TKR7& Device() { return *device_; }
@@ -134,9 +117,7 @@ public:
     TCharsImage& Chars() { return chars_; }
     const QImage& DefaultChars() const { return charsDefault_; }
     const TServicePage& Service() const { return *service_; }
-    const QImage& LogoView() const { return logoView_; }
-    const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
-    const TLogoTable& LogoTable() const { return logoTable_; }
+    const TLogoPage& Logo() const { return *logo_; }
     THorizNeon& HorizNeon() { return horizNeon_; }
     TVertNeon& VertNeon() { return vertNeon_; }
 
@@ -156,20 +137,13 @@ private:
     // The port is back after the device had vanished.
     void PortReopened();
     void ConnectTextHandlers();
-    void ConnectLogoHandlers();
     void InitTextPages();
-    void InitLogoPage();
-    // Mouse events of the page's image controls; true when handled.
-    bool LogoEventFilter(QObject* watched, QEvent* event);
 
     // Sections of the settings file owned by the pages, in file order.
     void LoadTextSettings(TIniFile& ini);
     void EnableTextFeatures(TIniFile& ini);
-    void LoadLogoSettings(TIniFile& ini);
     void SaveTextSettings(TIniFile& ini, bool& ok);
-    void SaveLogoSettings(TIniFile& ini, bool& ok);
     QString SettingsPath() const;
-    QString LogoBitmapPath() const;
 
     std::unique_ptr<Ui::TFormKR7> ui_;
     TFormOptions options_;
@@ -205,45 +179,5 @@ private:
 
     // Pages.
     std::unique_ptr<TServicePage> service_;
-
-    // Logo.
-    std::optional<QImage> logoBitmap_;
-    QImage logoView_;
-    TLogoTable logoTable_;
-
-    TLogoScaleCache logoScaled_; // the working picture at the logo size
-    bool LogoPicking = false;
-    bool LogoDragging = false;
-    QPoint LogoDragMouse;
-    QPoint LogoDragOrigin;
-    QString logoImportName_;
-    QColor logoTransparentColor_{0, 255, 0};
-    void ScrollBarLogoPosXChange();
-    void ScrollBarLogoPosYChange();
-    void ScrollBarLogoWidthChange();
-    void ScrollBarLogoHeightChange();
-    void CheckBoxLogoProportionalClick();
-    void SpeedButtonLogoRestoreWidthClick();
-    void SpeedButtonLogoRestoreHeightClick();
-    void SpeedButtonLogoCenterPosXClick();
-    void SpeedButtonLogoCenterPosYClick();
-    void SpeedButtonLogoLeftClick();
-    void SpeedButtonLogoRightClick();
-    void SpeedButtonLogoTopClick();
-    void SpeedButtonLogoBottomClick();
-    void ScrollBarLogoLevelBWChange();
-    void ScrollBarLogoTransparentColorToleranceChange();
-    void RadioButtonLogoColorClick();
-    void CheckBoxLogoTransparentColorClick();
-    void CheckBoxLogoNegativeClick();
-    void CheckBoxLogoShowGridClick();
-    void ShapeLogoTransparentColorMouseDown(Qt::MouseButton button);
-    void ImageLogoMouseDown(Qt::MouseButton button, QPoint pos);
-    void ImageLogoMouseMove(QPoint pos);
-    void ImageLogoMouseUp(Qt::MouseButton button, QPoint pos);
-    void SetLogoTransparentColor(const QColor& colour);
-    void SetLogoMode(bool color0, bool color1, bool color2);
-    void ImportLogoPicture(const QImage& picture);
-    void ProgramLogo(TLongSequence& progress);
-    void RemoveLogo(TLongSequence& progress);
+    std::unique_ptr<TLogoPage> logo_;
 };

@@ -3,6 +3,7 @@
 #include "Codepage.h"
 #include "IniFile.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "ui_Kr7unit1.h"
 
 #include <QGuiApplication>
@@ -18,10 +19,6 @@ const std::string kSettings = "Settings";
 
 QString TFormKR7::SettingsPath() const {
     return options_.settingsDir + QStringLiteral("/KR7Controller.ini");
-}
-
-QString TFormKR7::LogoBitmapPath() const {
-    return options_.settingsDir + QStringLiteral("/LogoBitmap.bmp");
 }
 
 void TFormKR7::LoadSettings() {
@@ -46,7 +43,7 @@ void TFormKR7::LoadSettings() {
         LoadTextSettings(ini);
         ui_->CheckBoxConnect->setChecked(ini.ReadBool(kSettings, "Connected", false));
         EnableTextFeatures(ini);
-        LoadLogoSettings(ini);
+        logo_->Load(ini);
     } catch (const std::exception&) {
         Log(QStringLiteral("Błąd odczytu konfiguracji."));
     }
@@ -61,7 +58,7 @@ void TFormKR7::SaveSettings() {
     if (ok)
         SaveTextSettings(ini, ok);
     if (ok)
-        SaveLogoSettings(ini, ok);
+        ok = logo_->Save(ini);
     if (!ok)
         dialogs_->Message(this, QStringLiteral("Błąd zapisu konfiguracji."));
 }

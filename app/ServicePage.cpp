@@ -5,18 +5,21 @@
 #include "CharTable.h"
 #include "Codepage.h"
 #include "Dialogs.h"
+#include "DroppedFile.h"
 #include "GlyphUpload.h"
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LongSequence.h"
 #include "MemoryStream.h"
 #include "PictureFile.h"
+#include "ProgressBarAdapter.h"
 #include "Protocol.h"
 #include "ServiceFiles.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -49,6 +52,8 @@ TServicePage::TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsIm
     ui_.ProgressBarSendCharsToDevice->hide();
     ui_.ProgressBarSendCharsToDevice->raise();
     AddCancelButton(*ui_.ProgressBarSendCharsToDevice, QStringLiteral("Cancel"));
+    ui_.ImageChars->setAcceptDrops(true);
+    ui_.ImageChars->installEventFilter(this);
     ButtonLoadDefaultBitmapClick();
     ConnectHandlers();
 }
@@ -195,6 +200,10 @@ void TServicePage::ButtonLoadFromBinaryFileClick() {
     if (fileName.isEmpty())
         return;
     binaryLoadName_ = fileName;
+    LoadBinaryFile(fileName);
+}
+
+void TServicePage::LoadBinaryFile(const QString& fileName) {
     std::string bytes;
     const TReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
     if (read == TReadResult::WrongSize) {
@@ -235,6 +244,10 @@ void TServicePage::ButtonLoadFromBitmapClick() {
     if (fileName.isEmpty())
         return;
     bitmapLoadName_ = fileName;
+    LoadBitmapFile(fileName);
+}
+
+void TServicePage::LoadBitmapFile(const QString& fileName) {
     QImage loaded;
     switch (ReadCharsBitmapFile(fileName, loaded)) {
     case TBitmapResult::Ok:
@@ -262,6 +275,29 @@ void TServicePage::ButtonSaveToBitmapClick() {
     }
     chars_.ClearModified();
     log_.Log(QStringLiteral("Bitmap save success."));
+}
+
+// A file dropped on the glyph map: a .bmp loads as the bitmap's "Load" loads
+// it, any other file as the binary file's "Load" does, and the load dialog
+// starts at the dropped file next time.
+void TServicePage::ImageCharsDragDrop(const QString& fileName) {
+    if (UnsavedCharsCancelled())
+        return;
+    if (QFileInfo(fileName).suffix().compare(BITMAP_EXT, Qt::CaseInsensitive) == 0) {
+        bitmapLoadName_ = fileName;
+        LoadBitmapFile(fileName);
+        return;
+    }
+    binaryLoadName_ = fileName;
+    LoadBinaryFile(fileName);
+}
+
+bool TServicePage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != ui_.ImageChars || !IsDropEvent(event))
+        return QObject::eventFilter(watched, event);
+    if (const std::optional<QString> file = TakeDroppedFile(event, true))
+        ImageCharsDragDrop(*file);
+    return true;
 }
 
 void TServicePage::ButtonLoadDefaultBitmapClick() {

@@ -2,6 +2,7 @@
 
 #include "CharsImage.h"
 #include "GlyphEditor.h"
+#include "WindowServices.h"
 
 #include <QImage>
 #include <QObject>
@@ -25,8 +26,9 @@ class TFormKR7;
 
 // The service page: the device test commands, the glyph editor, the
 // glyph-set files and the glyph uploads. It draws into the window's current
-// glyph set; the window keeps that set and the default one.
-class TServicePage : public QObject {
+// glyph set; the window keeps that set and the default one. A glyph-set file
+// dropped on the glyph map loads as its load button would load it.
+class TServicePage : public QObject, public TGlyphSetEditor {
     Q_OBJECT
 public:
     struct TServices {
@@ -40,14 +42,14 @@ public:
     // Starts with the default set in the editor and connects the controls.
     TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& chars, const QImage& charsDefault);
 
-    // True when the set holds unsaved edits and the user chose not to go on.
-    bool UnsavedCharsCancelled();
-    // Takes picture as the current set, saved as it stands.
-    void CharsReplaced(const QImage& picture);
-    // Shows the set again after someone else drew into it.
-    void LoadCharEditor();
-    void CharsChanged();
+    bool UnsavedCharsCancelled() override;
+    void CharsReplaced(const QImage& picture) override;
+    void LoadCharEditor() override;
+    void CharsChanged() override;
     const TGlyphEditor& Editor() const { return editor_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The handlers of the page's own controls.
@@ -60,6 +62,9 @@ private:
     void ButtonLoadFromBinaryFileClick();
     void ButtonSaveToBinaryFileClick();
     void ButtonLoadFromBitmapClick();
+    void LoadBinaryFile(const QString& fileName);
+    void LoadBitmapFile(const QString& fileName);
+    void ImageCharsDragDrop(const QString& fileName);
     void ButtonSaveToBitmapClick();
     void ButtonLoadDefaultBitmapClick();
     void ButtonSendCharsToDeviceClick();

@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "KR7.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "ui_Kr7unit1.h"
@@ -121,7 +122,7 @@ TEST_F(FaultTest, DeviceVanishingDuringLogoProgrammingEndsQuietly) {
         form->Form()->Memo->clear();
         // Programming without a picture replaces the logo glyphs with the
         // default ones: 141 glyph records.
-        form->ButtonLogoProgramClick();
+        form->Form()->ButtonLogoProgramClear->click();
         EXPECT_EQ(pty.MasterFd(), -1);
         EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Zakończono")));
         EXPECT_FALSE(bar->isVisible());
@@ -250,7 +251,7 @@ void ExpectDefaults(TFormKR7& form) {
     EXPECT_EQ(ui->PageControl->currentIndex(), 0);
     EXPECT_FALSE(form.IsConnectChecked());
     EXPECT_FALSE(ui->CheckBoxVertNeonEnabled->isChecked());
-    EXPECT_FALSE(form.LogoBitmap().has_value());
+    EXPECT_FALSE(form.Logo().LogoBitmap().has_value());
 }
 
 TEST_F(FaultTest, DamagedSettingsFilesStartWithDefaults) {
@@ -453,11 +454,11 @@ TEST_F(FaultTest, BrokenPictureImportLeavesTheLogoPageWorking) {
                            WriteFile(QStringLiteral("good.jpg"), jpeg)};
     form->Form()->ButtonLogoLoad->click();
     form->Form()->ButtonLogoLoad->click();
-    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
     EXPECT_TRUE(form->Form()->ButtonLogoLoad->isEnabled());
     form->Form()->ButtonLogoLoad->click();
-    ASSERT_TRUE(form->LogoBitmap().has_value());
-    EXPECT_EQ(form->LogoBitmap()->size(), QSize(40, 30));
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 30));
 }
 
 } // namespace

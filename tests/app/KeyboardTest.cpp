@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "ShownText.h"
@@ -50,7 +51,7 @@ protected:
         ui->PageControl->setCurrentWidget(ui->TabSheetLogo);
         ui->ButtonLogoLoad->setFocus();
         QTest::keyClick(ui->ButtonLogoLoad, Qt::Key_Space);
-        ASSERT_TRUE(form->LogoBitmap().has_value());
+        ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     }
 
     // The names of the widgets that focus moves to, Tab after Tab, from

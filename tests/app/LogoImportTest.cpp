@@ -1,19 +1,25 @@
 // Pictures imported on the Logo page as a user does it: the formats, the line
 // that says why a picture was refused, and the view that follows a new
-// picture; 16-bit bitmaps on the Service page too.
+// picture; pictures dropped on the view; 16-bit bitmaps on the Service page
+// too.
 #include "FakeSeams.h"
+#include "FileDrop.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "PictureFile.h"
 #include "ui_Kr7unit1.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -157,7 +163,7 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
         SCOPED_TRACE(c.path.toStdString());
         Import(*form, c.path);
         EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...", c.line}));
-        EXPECT_FALSE(form->LogoBitmap().has_value());
+        EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
         EXPECT_EQ(ui->ScrollBarLogoWidth->value(), 7);
         EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
     }
@@ -170,8 +176,8 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
 
     Import(*form, Write("print.jpg", CmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
     EXPECT_EQ(LogLines(*form), Loaded());
-    ASSERT_TRUE(form->LogoBitmap().has_value());
-    const QRgb red = form->LogoBitmap()->pixel(20, 10);
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    const QRgb red = form->Logo().LogoBitmap()->pixel(20, 10);
     EXPECT_GT(qRed(red), 240);
     EXPECT_LT(qGreen(red), 15);
     EXPECT_LT(qBlue(red), 15);
@@ -184,9 +190,9 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     ASSERT_TRUE(png.save(dir.filePath("logo.PNG"), "PNG"));
     Import(*form, dir.filePath("logo.PNG"));
     EXPECT_EQ(LogLines(*form), Loaded());
-    ASSERT_TRUE(form->LogoBitmap().has_value());
-    EXPECT_EQ(form->LogoBitmap()->pixel(5, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(form->LogoBitmap()->pixel(5, 5), 0xFF808080u); // transparent: background grey
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 5), 0xFF808080u); // transparent: background grey
     ASSERT_FALSE(dialogs.openCalls.empty());
     EXPECT_TRUE(dialogs.openCalls.back().filter.contains("*.png"));
 }
@@ -195,9 +201,9 @@ TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {
     auto form = MakeForm(true);
     Import(*form, Write("white.bmp", White565Bmp(30, 20)));
     EXPECT_EQ(LogLines(*form), Loaded());
-    ASSERT_TRUE(form->LogoBitmap().has_value());
-    EXPECT_EQ(form->LogoBitmap()->pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(form->LogoBitmap()->pixel(29, 19) & 0xFFFFFF, 0xFFFFFFu);
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(29, 19) & 0xFFFFFF, 0xFFFFFFu);
 
     dialogs.openAnswers.push_back(Write("set.bmp", White565Bmp(192, 288)));
     Click(form->Form()->ButtonLoadFromBitmap);
@@ -218,14 +224,92 @@ TEST_F(LogoImportTest, TheViewFollowsANewPictureOfTheSameSize) {
 
     ui->ScrollBarLogoWidth->setValue(360); // a picture that fits keeps the width
     Import(*form, dir.filePath("black.bmp"));
-    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFF000000u);
+    EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000u);
     ui->ScrollBarLogoPosX->setValue(10); // a move shows the same picture, moved
-    EXPECT_EQ(form->LogoView().pixel(5, 100), 0xFF808080u);
-    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFF000000u);
+    EXPECT_EQ(form->Logo().LogoView().pixel(5, 100), 0xFF808080u);
+    EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000u);
     Click(ui->ButtonLogoClear);
     Import(*form, dir.filePath("white.bmp"));
-    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFFFFFFFFu);
+    EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFFFFFFFFu);
     ui->ScrollBarLogoWidth->setValue(180); // a new size
-    EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFFFFFFFFu);
-    EXPECT_EQ(form->LogoView().pixel(300, 100), 0xFF808080u);
+    EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFFFFFFFFu);
+    EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080u);
+}
+
+TEST_F(LogoImportTest, ADroppedPictureImportsAsImportujDoes) {
+    QImage picture(500, 100, QImage::Format_RGB32);
+    picture.fill(0xFF000000);
+    for (int x = 0; x < 250; ++x)
+        picture.setPixel(x, 50, 0xFFFFFFFF);
+    const QString path = dir.filePath("wide.png");
+    ASSERT_TRUE(picture.save(path, "PNG"));
+    auto byButton = MakeForm();
+    Import(*byButton, path);
+    ASSERT_EQ(LogLines(*byButton), Loaded());
+
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    EXPECT_TRUE(DropFiles(ui->ImageLogo, {path}));
+    EXPECT_EQ(LogLines(*form), Loaded());
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(*form->Logo().LogoBitmap(), *byButton->Logo().LogoBitmap());
+    for (const char* name : {"ScrollBarLogoPosX", "ScrollBarLogoPosY", "ScrollBarLogoWidth", "ScrollBarLogoHeight"})
+        EXPECT_EQ(form->findChild<QScrollBar*>(name)->value(), byButton->findChild<QScrollBar*>(name)->value()) << name;
+    EXPECT_EQ(form->Logo().LogoView(), byButton->Logo().LogoView());
+    EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
+
+    // "Importuj" starts at the dropped file next time.
+    Click(ui->ButtonLogoClear);
+    Click(ui->ButtonLogoLoad);
+    ASSERT_FALSE(dialogs.openCalls.empty());
+    EXPECT_EQ(dialogs.openCalls.back().fileName, path);
+}
+
+TEST_F(LogoImportTest, ADroppedFileThatCannotBeImportedSaysWhy) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(0xFF000000);
+    ASSERT_TRUE(picture.save(dir.filePath("whole.png"), "PNG"));
+    QFile whole(dir.filePath("whole.png"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray png = whole.readAll();
+    for (const auto& [path, line] : {
+             std::pair{Write("notes.txt", "text"), "Nieznany format pliku."},
+             std::pair{Write("cut.png", png.left(png.size() - 20)), "Plik jest uszkodzony lub niepełny."},
+         }) {
+        SCOPED_TRACE(path.toStdString());
+        ui->Memo->clear();
+        EXPECT_TRUE(DropFiles(ui->ImageLogo, {path}));
+        EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...", line}));
+        EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
+        EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+    }
+}
+
+TEST_F(LogoImportTest, DropsRefusedLikeADisabledImportujChangeNothing) {
+    auto form = MakeForm();
+    Ui::TFormKR7* ui = form->Form();
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(0xFFFFFFFF);
+    const QString first = dir.filePath("first.bmp");
+    const QString second = dir.filePath("second.bmp");
+    ASSERT_TRUE(SaveBmp32File(picture, first));
+    ASSERT_TRUE(SaveBmp32File(picture.scaled(80, 10), second));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+
+    // Without a picture: several files, a folder, a file that is not local.
+    EXPECT_FALSE(DropFiles(ui->ImageLogo, {first, second}));
+    EXPECT_FALSE(DropFiles(ui->ImageLogo, {dir.filePath("folder.bmp")}));
+    EXPECT_FALSE(DropUrls(ui->ImageLogo, {QUrl("https://example.org/logo.bmp")}));
+    EXPECT_TRUE(LogLines(*form).isEmpty());
+    EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
+
+    // With a picture, which "Importuj" would not replace either.
+    EXPECT_TRUE(DropFiles(ui->ImageLogo, {first}));
+    ui->Memo->clear();
+    EXPECT_FALSE(DropFiles(ui->ImageLogo, {second}));
+    EXPECT_TRUE(LogLines(*form).isEmpty());
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 20));
 }

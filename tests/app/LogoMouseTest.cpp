@@ -3,6 +3,7 @@
 #include "FakeSeams.h"
 #include "IniFile.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "ui_Kr7unit1.h"
@@ -62,15 +63,15 @@ TEST_F(LogoMouseTest, AClickOnTheSwatchThenAClickOnThePicturePicksTheColourThere
 
         QTest::mouseClick(ui->ShapeLogoTransparentColor, Qt::LeftButton);
         // still picking: the view shows the picture in its own colours
-        EXPECT_EQ(form->LogoView().pixel(300, 100), 0xFFFF0000);
+        EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFFFF0000);
         QTest::mouseMove(view, QPoint(100, 100));
         EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#0000ff"));
         // a press on the view does nothing, its release ends picking with the
         // colour under the pointer
         QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
         EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#ff0000"));
-        EXPECT_EQ(form->LogoView().pixel(300, 100), 0xFF808080); // red is the background now
-        EXPECT_EQ(form->LogoView().pixel(100, 100), 0xFF000000);
+        EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080); // red is the background now
+        EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000);
 
         // picking is over: moves change nothing more
         QTest::mouseMove(view, QPoint(50, 50));
@@ -87,7 +88,7 @@ TEST_F(LogoMouseTest, PressOnTheSwatchDraggedOntoThePictureStillPicks) {
     QTest::mouseMove(ui->ImageLogo, QPoint(20, 20));
     QTest::mouseRelease(ui->ImageLogo, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#0000ff"));
-    EXPECT_EQ(form->LogoView().pixel(20, 20), 0xFF808080);
+    EXPECT_EQ(form->Logo().LogoView().pixel(20, 20), 0xFF808080);
 }
 
 TEST_F(LogoMouseTest, RemoveAsksAboutUnsavedGlyphEditsAndCancelSendsNothing) {

@@ -1,5 +1,7 @@
 // The Logo page offscreen: import, placement, generation, programming through
 // a pseudo-terminal, and the Logo section of the settings file.
+#include "LogoPage.h"
+
 #include "FakeSeams.h"
 #include "Glyphs.h"
 #include "IniFile.h"
@@ -140,7 +142,7 @@ TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
     EXPECT_EQ(Placement(*form), QPoint(144, 0));
 
     ui->ButtonLogoClear->click();
-    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
     ui->ScrollBarLogoWidth->setValue(1);
     Import(*form, Save(Filled(100, 80, 0xFF102030), "d.bmp"));
     EXPECT_EQ(Size(*form), QSize(1, 1));
@@ -211,20 +213,20 @@ TEST_F(LogoPageTest, DraggingAndPicking) {
     // picking shows the picture's own colours and takes the one under the pointer
     ui->CheckBoxLogoTransparentColor->setChecked(true);
     Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
-    EXPECT_EQ(form->LogoView().pixel(150, 50), 0xFF336699);
+    EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF336699);
     Mouse(view, QEvent::MouseMove, {150, 50}, Qt::NoButton);
     Mouse(view, QEvent::MouseButtonPress, {150, 50}, Qt::LeftButton);
     EXPECT_EQ(Placement(*form), QPoint(110, 10));
     Mouse(view, QEvent::MouseButtonRelease, {150, 50}, Qt::LeftButton);
     EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#336699"));
-    EXPECT_EQ(form->LogoView().pixel(150, 50), 0xFF808080); // the picture is now all background
+    EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF808080); // the picture is now all background
 
     dialogs.colourAnswers.push_back(QColor(1, 2, 3));
     Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::RightButton);
     ASSERT_EQ(dialogs.colourCalls.size(), 1u);
     EXPECT_EQ(dialogs.colourCalls[0], QColor(0x33, 0x66, 0x99));
     EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#010203"));
-    EXPECT_EQ(form->LogoView().pixel(150, 50), 0xFF000000);
+    EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF000000);
 }
 
 TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
@@ -244,7 +246,7 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
                            "Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).",
                            "Zweryfikuj wygląd logo na podglądzie. Aby zaprogramować logo, naciśnij przycisk "
                            "[Programuj]."}));
-    const TLogoTable& table = form->LogoTable();
+    const TLogoTable& table = form->Logo().LogoTable();
     ASSERT_EQ(table.LogoRows.size(), 1u);
     EXPECT_EQ(ToHex(table.LogoRows[0]), "73 00 00 00 73");
     EXPECT_EQ(table.LogoOrigin.column, 5);
@@ -257,7 +259,7 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     EXPECT_EQ(*table.LogoTiles[0], tile);
     EXPECT_EQ(table.LogoTiles[0]->pixel(0, 9), 0xFF808080); // no grid line at the cell's left edge
     EXPECT_EQ(table.LogoTiles[0]->pixel(5, 0), 0xFFFFFFFF);
-    EXPECT_EQ(form->LogoView().pixel(0, 0), 0xFF000080); // the grid is back on the view
+    EXPECT_EQ(form->Logo().LogoView().pixel(0, 0), 0xFF000080); // the grid is back on the view
     EXPECT_EQ(form->Chars().Image().copy(36, 126, 12, 18), *table.LogoTiles[0]);
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(form->Preview().copy(60, 54, 12, 18), *table.LogoTiles[0]);
@@ -324,7 +326,7 @@ TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
                            "Bieżące logo wymaga użycia większej ilości znaków niż 141. Proszę np. zmniejszyć rozmiar "
                            "logo."}));
     EXPECT_EQ(dialogs.messages, QStringList{"Błąd generowania obrazu logo."});
-    EXPECT_FALSE(IsLogoGenerated(form->LogoTable()));
+    EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
     EXPECT_FALSE(ui->ButtonLogoProgram->isEnabled());
 
     ui->ButtonLogoClear->click();
@@ -332,7 +334,7 @@ TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
     form->Form()->Memo->clear();
     ui->ButtonLogoCalculate->click();
     EXPECT_TRUE(LogLines(*form).contains("Bieżące logo wykorzystuje 0 znaków z dostępnych 141 (0%)."));
-    EXPECT_FALSE(IsLogoGenerated(form->LogoTable()));
+    EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
     EXPECT_FALSE(ui->ButtonLogoShow->isEnabled());
 }
 
@@ -358,11 +360,11 @@ TEST_F(LogoPageTest, ImportsEveryBitmapDepthAndJpeg) {
     }
     for (const QString& file : files) {
         Import(*form, file);
-        ASSERT_TRUE(form->LogoBitmap().has_value()) << file.toStdString();
-        EXPECT_EQ(form->LogoBitmap()->size(), QSize(30, 20));
-        EXPECT_EQ(form->LogoBitmap()->format(), QImage::Format_RGB32);
-        EXPECT_LT(qRed(form->LogoBitmap()->pixel(3, 0)), 20) << file.toStdString();
-        EXPECT_GT(qRed(form->LogoBitmap()->pixel(3, 10)), 230) << file.toStdString();
+        ASSERT_TRUE(form->Logo().LogoBitmap().has_value()) << file.toStdString();
+        EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(30, 20));
+        EXPECT_EQ(form->Logo().LogoBitmap()->format(), QImage::Format_RGB32);
+        EXPECT_LT(qRed(form->Logo().LogoBitmap()->pixel(3, 0)), 20) << file.toStdString();
+        EXPECT_GT(qRed(form->Logo().LogoBitmap()->pixel(3, 10)), 230) << file.toStdString();
         form->Form()->ButtonLogoClear->click();
     }
 }
@@ -385,7 +387,7 @@ TEST_F(LogoPageTest, BadPicturesChangeNothing) {
         // the loading line and the reason (LogoImportTest has the reasons)
         EXPECT_EQ(LogLines(*form).mid(0, 2), (QStringList{QString(), "Wczytywanie pliku graficznego..."})) << name;
         EXPECT_EQ(LogLines(*form).size(), 3) << name;
-        EXPECT_FALSE(form->LogoBitmap().has_value());
+        EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
         EXPECT_EQ(ui->ScrollBarLogoWidth->value(), 7);
         EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
     }
@@ -436,8 +438,8 @@ TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
 
     auto form = MakeForm();
     Ui::TFormKR7* ui = form->Form();
-    ASSERT_TRUE(form->LogoBitmap().has_value());
-    EXPECT_EQ(*form->LogoBitmap(), picture);
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(*form->Logo().LogoBitmap(), picture);
     EXPECT_EQ(Placement(*form), QPoint(-30, 17));
     EXPECT_EQ(Size(*form), QSize(120, 96));
     EXPECT_TRUE(ui->CheckBoxLogoShowGrid->isChecked());
@@ -447,7 +449,7 @@ TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
     EXPECT_EQ(ui->LabelLogoTransparentColorToleranceValue->text(), "44%");
     EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#102030"));
     EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
-    EXPECT_FALSE(IsLogoGenerated(form->LogoTable()));
+    EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
 }
 
 TEST_F(LogoPageTest, MissingOrBrokenPictureFileLeavesNoPictureAndNoMessage) {
@@ -462,7 +464,7 @@ TEST_F(LogoPageTest, MissingOrBrokenPictureFileLeavesNoPictureAndNoMessage) {
             bmp.write("BM this is not a bitmap");
         }
         auto form = MakeForm();
-        EXPECT_FALSE(form->LogoBitmap().has_value());
+        EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
         EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), "COM9");
         EXPECT_EQ(form->Form()->ScrollBarLogoPosX->value(), 0);
         EXPECT_TRUE(form->Form()->ButtonLogoLoad->isEnabled());
@@ -487,5 +489,5 @@ TEST_F(LogoPageTest, RestoredSettingsMayLeaveNoModeSelected) {
     EXPECT_FALSE(ui->RadioButtonLogoColor2->isChecked());
     EXPECT_FALSE(ui->ScrollBarLogoLevelBW->isEnabled());
     const QPoint at = Placement(*form);
-    EXPECT_EQ(form->LogoView().pixel(at.x() + 1, at.y()), 0xFF000000); // 381 < 382: black
+    EXPECT_EQ(form->Logo().LogoView().pixel(at.x() + 1, at.y()), 0xFF000000); // 381 < 382: black
 }

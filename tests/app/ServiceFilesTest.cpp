@@ -1,5 +1,7 @@
 // The glyph-set files and uploads of the service page: binary and bitmap
-// loads and saves, the unsaved-edits question, and the "Send" buttons.
+// loads and saves, glyph sets dropped on the glyph map, the unsaved-edits
+// question, and the "Send" buttons.
+#include "FileDrop.h"
 #include "ServiceFixture.h"
 
 #include <QDir>
@@ -247,6 +249,77 @@ TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeEachLoad) {
     EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(CellColour(Cell(0, 0)), LEVEL_GREY);
+}
+
+TEST_F(ServiceFilesTest, AGlyphSetDroppedOnTheMapLoadsAsItsLoadButtonDoes) {
+    SelectGlyph(5);
+    Click("SpeedButtonClearBlack");
+    const QImage saved = form->Chars().Image();
+    const QString binary = FilePath(QStringLiteral("myset")); // saved without an extension
+    const QString bitmap = FilePath(QStringLiteral("myset.BMP"));
+    dialogs.saveAnswers = {binary, bitmap};
+    Click("ButtonSaveToBinaryFile");
+    Click("ButtonSaveToBitmap");
+    ASSERT_FALSE(form->Chars().Modified());
+    QWidget* map = Find("ImageChars");
+
+    for (const QString& path : {binary, bitmap}) {
+        SCOPED_TRACE(path.toStdString());
+        Click("ButtonLoadDefaultBitmap");
+        ASSERT_EQ(form->Chars().Image(), form->DefaultChars());
+        EXPECT_TRUE(DropFiles(map, {path}));
+        EXPECT_EQ(LastLog(), path == binary ? QStringLiteral("Binary file loaded success.")
+                                            : QStringLiteral("Bitmap load success."));
+        EXPECT_EQ(form->Chars().Image(), saved);
+        EXPECT_FALSE(form->Chars().Modified());
+        EXPECT_EQ(CellColour(Cell(3, 3)), LEVEL_BLACK);
+    }
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+
+    // Refused files say why, as the buttons' loads do, and keep the set.
+    const QString shortBinary = FilePath(QStringLiteral("short.bin"));
+    WriteFile(shortBinary, QByteArray(13823, char(0xAA)));
+    const QString smallBitmap = FilePath(QStringLiteral("small.bmp"));
+    ASSERT_TRUE(QImage(10, 10, QImage::Format_RGB32).save(smallBitmap, "BMP"));
+    EXPECT_TRUE(DropFiles(map, {shortBinary}));
+    EXPECT_EQ(LastLog(), QStringLiteral("Wrong binary file size, must be 13824."));
+    EXPECT_TRUE(DropFiles(map, {smallBitmap}));
+    EXPECT_EQ(LastLog(), QStringLiteral("Wrong image dimensions: 192 x 288."));
+    EXPECT_EQ(form->Chars().Image(), saved);
+
+    // Each load dialog starts at the file last dropped for it.
+    Click("ButtonLoadFromBinaryFile");
+    EXPECT_EQ(dialogs.openCalls.back().fileName, shortBinary);
+    Click("ButtonLoadFromBitmap");
+    EXPECT_EQ(dialogs.openCalls.back().fileName, smallBitmap);
+}
+
+TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeADroppedSetLoads) {
+    const QString path = FilePath(QStringLiteral("default.bin"));
+    dialogs.saveAnswers.push_back(path);
+    Click("ButtonSaveToBinaryFile");
+    ClickCell(0, 0);
+    const QImage edited = form->Chars().Image();
+    const int logged = form->LogLines().size();
+    QWidget* map = Find("ImageChars");
+
+    // Several files at once are no glyph set: refused without a question.
+    EXPECT_FALSE(DropFiles(map, {path, path}));
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+
+    dialogs.okCancelAnswers.push_back(false);
+    EXPECT_TRUE(DropFiles(map, {path}));
+    EXPECT_EQ(dialogs.questions.back(), QStringLiteral("Confirm: Actual characters not saved, continue?"));
+    EXPECT_EQ(form->Chars().Image(), edited);
+    EXPECT_TRUE(form->Chars().Modified());
+    EXPECT_EQ(form->LogLines().size(), logged);
+
+    dialogs.okCancelAnswers.push_back(true);
+    EXPECT_TRUE(DropFiles(map, {path}));
+    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_EQ(LastLog(), QStringLiteral("Binary file loaded success."));
+    EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
+    EXPECT_FALSE(form->Chars().Modified());
 }
 
 TEST_F(ServiceFilesTest, SendingTheWholeSetWrites256GlyphsInOrder) {

@@ -3,6 +3,7 @@
 #include "FakeSeams.h"
 #include "IniFile.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "ui_Kr7unit1.h"
 
 #include <QFile>
@@ -53,7 +54,7 @@ TEST_F(SettingsTest, AFileWrittenFromScratchHasEveryKeyInItsOrder) {
         form->Form()->MemoVertNeon->setPlainText(QStringLiteral("one\ntwo"));
         dialogs.openAnswers.push_back(picturePath);
         form->Form()->ButtonLogoLoad->click();
-        ASSERT_TRUE(form->LogoBitmap().has_value());
+        ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     }
     const QStringList expected = {"[Settings]",
                                   "Port",
@@ -104,8 +105,8 @@ TEST_F(SettingsTest, AFileWrittenFromScratchHasEveryKeyInItsOrder) {
 
     // The next start restores the picture with its placement.
     auto form = MakeForm(dir.path());
-    ASSERT_TRUE(form->LogoBitmap().has_value());
-    EXPECT_EQ(form->LogoBitmap()->size(), QSize(40, 20));
+    ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 20));
     EXPECT_EQ(form->Form()->MemoVertNeon->toPlainText(), QStringLiteral("one\ntwo"));
 }
 
@@ -129,14 +130,14 @@ TEST_F(SettingsTest, FirstStartDefaults) {
     EXPECT_EQ(form->HorizNeon().PosY, 8);
     EXPECT_EQ(form->VertNeon().PosY, 12);
     EXPECT_EQ(form->VertNeon().Height, 3);
-    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
 }
 
 TEST_F(SettingsTest, LoadedPictureMissingLeavesNoPictureAndNoMessage) {
     WriteFile("[Settings]\r\nPort=COM9\r\n[Logo]\r\nLoaded=1\r\nPosX=30\r\n");
     auto form = MakeForm(dir.path());
-    EXPECT_FALSE(form->LogoBitmap().has_value());
+    EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Form()->ScrollBarLogoPosX->value(), 0);
     EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM9"));
     EXPECT_TRUE(dialogs.messages.isEmpty());

@@ -6,6 +6,7 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "Kr7unit1.h"
+#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "Session.h"
@@ -109,7 +110,7 @@ TEST_F(EndToEndTest, ProgrammedLogoEqualsThePreviewAndOutlivesARestart) {
     ui->ButtonLogoCalculate->click();
     // The logo as the program previews it.
     const QImage preview = form->Preview();
-    const TLogoTable& table = form->LogoTable();
+    const TLogoTable& table = form->Logo().LogoTable();
     ASSERT_FALSE(table.LogoRows.empty()) << ui->Memo->toPlainText().toStdString();
 
     Connect();
@@ -142,7 +143,7 @@ TEST_F(EndToEndTest, RemovingTheLogoRestoresTheDefaultGlyphs) {
     emulator = std::make_unique<TEmulatorSession>(earlier, StatePath(), 0);
 
     Connect();
-    ASSERT_FALSE(form->LogoBitmap().has_value());
+    ASSERT_FALSE(form->Logo().LogoBitmap().has_value());
     ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
     ui->ButtonLogoProgramClear->click();
     Deliver();

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "LogoImage.h"
+#include "LogoTable.h"
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+class QScrollBar;
+class QWidget;
+class TCharsImage;
+class TDialogs;
+class TGlyphSetEditor;
+class TIniFile;
+class TKR7;
+class TLongSequence;
+class TSequenceLine;
+class TMessageLog;
+class TPreview;
+
+namespace Ui {
+class TFormKR7;
+}
+
+// The Logo page: import of the working picture, its placement and reduction
+// in the logo view, the logo table, programming and removal, and the Logo
+// section of the settings file with its picture file. Its member definitions
+// are split: LogoPage.cpp (set-up, view, settings file), LogoPageControls.cpp
+// (placement and reduction controls), LogoPageMouse.cpp (dragging, colour
+// picking, dropped pictures), LogoPageProgram.cpp (import, generation,
+// programming).
+class TLogoPage : public QObject {
+    Q_OBJECT
+public:
+    struct TServices {
+        TKR7& device;
+        TMessageLog& log;
+        TDialogs& dialogs;
+        TPreview& preview;
+        TGlyphSetEditor& glyphs;
+        TSequenceLine& line;
+    };
+
+    // chars is the current glyph set the tiles are drawn into, charsDefault
+    // the set a removal restores; bitmapPath is where the working picture is
+    // kept between runs.
+    TLogoPage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& chars, const QImage& charsDefault,
+              const QString& bitmapPath);
+
+    // Restores the Logo section and, when it says so, the working picture.
+    void Load(TIniFile& ini);
+    // Writes the Logo section and the working picture; false when a write failed.
+    bool Save(TIniFile& ini);
+    // Enables the page's controls for the picture and table it holds.
+    void UpdateLogoControls();
+    // Draws the generated logo into the preview again; nothing without one.
+    void RedrawPreview();
+
+    const QImage& LogoView() const { return logoView_; }
+    const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
+    const TLogoTable& LogoTable() const { return logoTable_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ConnectHandlers();
+    QWidget* Window() const;
+    void Log(const QString& line);
+    void RenderLogo(bool withoutGrid, bool unprocessed);
+    void ClearLogo();
+    bool IsInLogoPicture(int x, int y) const;
+    void DrawLogoPreview();
+
+    // Import and generation.
+    void ButtonLogoLoadClick();
+    void ImportLogoFile(const QString& fileName);
+    void ImportLogoPicture(const QImage& picture);
+    void ButtonLogoClearClick();
+    void ButtonLogoCalculateClick();
+    void ButtonLogoProgramClick();
+    void ButtonLogoShowClick();
+    void ProgramLogo(TLongSequence& progress);
+    void RemoveLogo(TLongSequence& progress);
+
+    // Placement and reduction.
+    void ScrollBarLogoPosXChange();
+    void ScrollBarLogoPosYChange();
+    void ScrollBarLogoWidthChange();
+    void ScrollBarLogoHeightChange();
+    void CheckBoxLogoProportionalClick();
+    void SpeedButtonLogoRestoreWidthClick();
+    void SpeedButtonLogoRestoreHeightClick();
+    void SpeedButtonLogoCenterPosXClick();
+    void SpeedButtonLogoCenterPosYClick();
+    void SpeedButtonLogoLeftClick();
+    void SpeedButtonLogoRightClick();
+    void SpeedButtonLogoTopClick();
+    void SpeedButtonLogoBottomClick();
+    void AlignLogo(QScrollBar* bar, int value, int (*margin)(const QImage&), int shift);
+    void ScrollBarLogoLevelBWChange();
+    void ScrollBarLogoTransparentColorToleranceChange();
+    void RadioButtonLogoColorClick();
+    void CheckBoxLogoTransparentColorClick();
+    void CheckBoxLogoNegativeClick();
+    void CheckBoxLogoShowGridClick();
+    void SetLogoMode(bool color0, bool color1, bool color2);
+    // A size control's value for a picture measure: 1..1000.
+    static int ClampSize(long long value);
+
+    // Mouse and drops.
+    bool MouseEvent(QObject* watched, QEvent* event);
+    bool DropEvent(QEvent* event);
+    void ShapeLogoTransparentColorMouseDown(Qt::MouseButton button);
+    void ImageLogoMouseDown(Qt::MouseButton button, QPoint pos);
+    void ImageLogoMouseMove(QPoint pos);
+    void ImageLogoMouseUp(Qt::MouseButton button, QPoint pos);
+    void SetLogoTransparentColor(const QColor& colour);
+
+    // Set from references, never null; pointers keep the handlers' bodies as
+    // the window had them.
+    Ui::TFormKR7* ui_;
+    TKR7* device_;
+    TMessageLog* log_;
+    TDialogs* dialogs_;
+    TPreview* preview_;
+    TGlyphSetEditor* service_;
+    TSequenceLine* line_;
+    TCharsImage& chars_;
+    const QImage& charsDefault_;
+    QString bitmapPath_;
+
+    std::optional<QImage> logoBitmap_;
+    QImage logoView_;
+    TLogoTable logoTable_;
+    TLogoScaleCache logoScaled_; // the working picture at the logo size
+    bool LogoPicking = false;
+    bool LogoDragging = false;
+    QPoint LogoDragMouse;
+    QPoint LogoDragOrigin;
+    QString logoImportName_;
+    QColor logoTransparentColor_{0, 255, 0};
+};
