@@ -10,6 +10,7 @@
 #include "PortList.h"
 #include "Preview.h"
 #include "ServicePage.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QCloseEvent>
@@ -98,20 +99,15 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     else
         NewCharsBitmap(charsDefault_);
 
-    InitTextPages();
+    textPages_ = std::make_unique<TTextPages>(
+        *ui_, TTextPageServices{*device_, *preview_, *this, *this, *dialogs_, *platform_}, this);
     InitLogoPage();
     service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_}, chars_,
                                               charsDefault_);
     ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
-    ui_->ScrollBarHorizNeonY->setMaximum(15);
-    ui_->ScrollBarVertNeonY->setMaximum(15);
-    ui_->ScrollBarVertNeonHeight->setMaximum(16);
-    ui_->LabelHorizNeonLastTime->setText(QString());
-    ui_->LabelVertNeonLastTime->setText(QString());
     preview_->ClearPreview();
 
     ConnectMainHandlers();
-    ConnectTextHandlers();
     ConnectLogoHandlers();
     FormCreate();
     TimerClearMemo->start();

@@ -4,7 +4,6 @@
 #include "Dialogs.h"
 #include "LogoImage.h"
 #include "LogoTable.h"
-#include "Neon.h"
 #include "Platform.h"
 #include "WindowServices.h"
 
@@ -20,7 +19,6 @@
 #include <string>
 
 class QAbstractButton;
-class QLineEdit;
 class QTimer;
 class TCOMSocket;
 class TLineClock;
@@ -28,6 +26,7 @@ class TIniFile;
 class TKR7;
 class TPreview;
 class TServicePage;
+class TTextPages;
 
 namespace Ui {
 class TFormKR7;
@@ -52,8 +51,8 @@ constexpr int WINDOW_DESIGN_HEIGHT = 658;
 
 // The main window "KR-7 Controller 2.0". Its member definitions are split by
 // page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
-// Kr7unit1Text.cpp, Kr7unit1Logo.cpp,
-// Kr7unit1Settings.cpp. The service page is its own controller, TServicePage.
+// Kr7unit1Logo.cpp, Kr7unit1Settings.cpp. The text pages (TTextPages) and the
+// service page (TServicePage) are controllers of their own.
 class TFormKR7 : public QWidget, public TMessageLog, public TShellState {
     Q_OBJECT
 public:
@@ -87,31 +86,6 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    // ---- Horizontal ticker and vertical pages --------------------------
-    void TimerHorizNeonTimer();
-    void CheckBoxHorizNeonEnabledClick();
-    void ScrollBarHorizNeonIntervalChange();
-    void ScrollBarHorizNeonYChange();
-    void EditHorizNeonChange();
-    void ScrollBarHorizFileTimeChange();
-    void CheckBoxHorizFileReadClick();
-    void TimerHorizNeonFileTimeTimer();
-    void ButtonHorizFileClick();
-    void EditHorizFileDblClick();
-    void ReadHorizFile();
-
-    void TimerVertNeonTimer();
-    void MemoVertNeonChange();
-    void CheckBoxVertNeonEnabledClick();
-    void ScrollBarVertNeonYLengthChange();
-    void ScrollBarVertNeonIntervalChange();
-    void ScrollBarVertFileTimeChange();
-    void CheckBoxVertFileReadClick();
-    void TimerVertNeonFileTimeTimer();
-    void ButtonVertFileClick();
-    void EditVertFileDblClick();
-    void ReadVertFile();
-
     // ---- Logo page ------------------------------------------------------
     void RenderLogo(bool withoutGrid, bool unprocessed);
     void UpdateLogoControls();
@@ -134,8 +108,7 @@ public:
     const QImage& LogoView() const { return logoView_; }
     const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
     const TLogoTable& LogoTable() const { return logoTable_; }
-    THorizNeon& HorizNeon() { return horizNeon_; }
-    TVertNeon& VertNeon() { return vertNeon_; }
+    TTextPages& TextPages() { return *textPages_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,18 +121,13 @@ private:
     void ConnectMainHandlers();
     // Runs CheckBoxConnectClick once for each change of the box's state.
     void CheckBoxConnectChanged();
-    void ConnectTextHandlers();
     void ConnectLogoHandlers();
-    void InitTextPages();
     void InitLogoPage();
     // Mouse events of the page's image controls; true when handled.
     bool LogoEventFilter(QObject* watched, QEvent* event);
 
     // Sections of the settings file owned by the pages, in file order.
-    void LoadTextSettings(TIniFile& ini);
-    void EnableTextFeatures(TIniFile& ini);
     void LoadLogoSettings(TIniFile& ini);
-    void SaveTextSettings(TIniFile& ini, bool& ok);
     void SaveLogoSettings(TIniFile& ini, bool& ok);
     QString SettingsPath() const;
     QString LogoBitmapPath() const;
@@ -184,17 +152,8 @@ private:
     TCharsImage chars_;
     QImage charsDefault_;
 
-    // Text features.
-    THorizNeon horizNeon_;
-    TVertNeon vertNeon_;
-    QTimer* TimerHorizNeon = nullptr;
-    QTimer* TimerVertNeon = nullptr;
-    QTimer* TimerHorizNeonFileTime = nullptr;
-    QTimer* TimerVertNeonFileTime = nullptr;
-    // The file dialog of either text page, both tickers paused meanwhile.
-    void ChooseTextFile(QLineEdit* edit);
-
     // Pages.
+    std::unique_ptr<TTextPages> textPages_;
     std::unique_ptr<TServicePage> service_;
 
     // Logo.

@@ -3,6 +3,7 @@
 #include "Codepage.h"
 #include "IniFile.h"
 #include "Kr7unit1.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QGuiApplication>
@@ -43,9 +44,9 @@ void TFormKR7::LoadSettings() {
         const int top = ini.ReadInteger(kSettings, "Top", (area.height() - height()) / 2);
         move(left, top);
 
-        LoadTextSettings(ini);
+        textPages_->Load(ini);
         ui_->CheckBoxConnect->setChecked(ini.ReadBool(kSettings, "Connected", false));
-        EnableTextFeatures(ini);
+        textPages_->LoadEnabled(ini);
         LoadLogoSettings(ini);
     } catch (const std::exception&) {
         Log(QStringLiteral("Błąd odczytu konfiguracji."));
@@ -58,8 +59,7 @@ void TFormKR7::SaveSettings() {
               ini.WriteBool(kSettings, "Connected", IsConnectChecked()) &&
               ini.WriteInteger(kSettings, "ActivePageIndex", ui_->PageControl->currentIndex()) &&
               ini.WriteInteger(kSettings, "Left", x()) && ini.WriteInteger(kSettings, "Top", y());
-    if (ok)
-        SaveTextSettings(ini, ok);
+    ok = ok && textPages_->Save(ini);
     if (ok)
         SaveLogoSettings(ini, ok);
     if (!ok)

@@ -1,0 +1,147 @@
+// The horizontal ticker ("Teletekst poziomy"): its controls, timers, text
+// file and settings.
+#include "HorizNeonPage.h"
+
+#include "CharTable.h"
+#include "Codepage.h"
+#include "IniFile.h"
+#include "KR7.h"
+#include "Preview.h"
+#include "Protocol.h"
+#include "TextFileChooser.h"
+#include "ui_Kr7unit1.h"
+
+namespace {
+
+const std::string kSection = "HorizNeon";
+
+// The longest ticker text: longer texts make the one-line editor unusably
+// slow. Typed text stops here; a longer file is refused with the error line.
+constexpr int kTextLimit = 1 << 20;
+
+} // namespace
+
+THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser,
+                               QObject* parent)
+    : QObject(parent), ui_(ui), services_(services), chooser_(chooser),
+      file_({*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
+             *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
+            {QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."), kTextLimit}, services.log,
+            services.platform) {
+    TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));
+    TimerHorizNeon.setInterval(100);
+    TimerHorizNeonFileTime.setObjectName(QStringLiteral("TimerHorizNeonFileTime"));
+    TimerHorizNeonFileTime.setInterval(30000);
+    chooser_.PauseWhileOpen(TimerHorizNeon);
+    ui_.EditHorizNeon->setMaxLength(kTextLimit);
+    ui_.ScrollBarHorizNeonY->setMaximum(SCREEN_ROWS - 1);
+    ui_.LabelHorizNeonLastTime->setText(QString());
+    ConnectHandlers();
+}
+
+void THorizNeonPage::ConnectHandlers() {
+    connect(&TimerHorizNeon, &QTimer::timeout, this, &THorizNeonPage::TimerHorizNeonTimer);
+    connect(ui_.CheckBoxHorizNeonEnabled, &QCheckBox::toggled, this, &THorizNeonPage::CheckBoxHorizNeonEnabledClick);
+    connect(ui_.ScrollBarHorizNeonInterval, &QScrollBar::valueChanged, this,
+            &THorizNeonPage::ScrollBarHorizNeonIntervalChange);
+    connect(ui_.ScrollBarHorizNeonY, &QScrollBar::valueChanged, this, &THorizNeonPage::ScrollBarHorizNeonYChange);
+    connect(ui_.EditHorizNeon, &QLineEdit::textChanged, this, &THorizNeonPage::EditHorizNeonChange);
+    connect(ui_.ScrollBarHorizFileTime, &QScrollBar::valueChanged, this, &THorizNeonPage::ScrollBarHorizFileTimeChange);
+    connect(ui_.CheckBoxHorizFileRead, &QCheckBox::toggled, this, &THorizNeonPage::CheckBoxHorizFileReadClick);
+    connect(&TimerHorizNeonFileTime, &QTimer::timeout, this, &THorizNeonPage::TimerHorizNeonFileTimeTimer);
+    connect(ui_.ButtonHorizFile, &QPushButton::clicked, this, &THorizNeonPage::ButtonHorizFileClick);
+    connect(&file_, &TTextFileField::DoubleClicked, this, &THorizNeonPage::EditHorizFileDblClick);
+}
+
+void THorizNeonPage::TimerHorizNeonTimer() {
+    services_.preview.OutputRow(neon_.PosY, neon_.NextWindow());
+}
+
+void THorizNeonPage::CheckBoxHorizNeonEnabledClick() {
+    services_.preview.ClearPreview();
+    if (ui_.CheckBoxHorizNeonEnabled->isChecked()) {
+        services_.device.SetMode(MODE_TEXT);
+        neon_.Reset();
+        TimerHorizNeonTimer();
+        TimerHorizNeon.start();
+        return;
+    }
+    services_.device.WriteText(0, neon_.PosY, BlankRow);
+    TimerHorizNeon.stop();
+    ui_.CheckBoxHorizFileRead->setChecked(false);
+}
+
+void THorizNeonPage::ScrollBarHorizNeonIntervalChange() {
+    const int p = ui_.ScrollBarHorizNeonInterval->value();
+    ui_.LabelHorizNeonInterval->setText(QString::number(p / 10.0, 'f', 1));
+    TimerHorizNeon.setInterval(p * 100);
+}
+
+void THorizNeonPage::ScrollBarHorizNeonYChange() {
+    if (ui_.CheckBoxHorizNeonEnabled->isChecked())
+        services_.preview.OutputRow(neon_.PosY, BlankRow);
+    neon_.PosY = ui_.ScrollBarHorizNeonY->value();
+    ui_.LabelHorizNeonY->setText(QString::number(neon_.PosY + 1));
+}
+
+void THorizNeonPage::EditHorizNeonChange() {
+    neon_.SetText(ToCp1250(ui_.EditHorizNeon->text()));
+}
+
+void THorizNeonPage::ScrollBarHorizFileTimeChange() {
+    file_.TimeChanged();
+}
+
+void THorizNeonPage::CheckBoxHorizFileReadClick() {
+    file_.ReadBoxChanged([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
+}
+
+void THorizNeonPage::TimerHorizNeonFileTimeTimer() {
+    ReadHorizFile();
+}
+
+void THorizNeonPage::ButtonHorizFileClick() {
+    chooser_.Choose(*ui_.EditHorizFile, TFileDialog::HorizNeonFile);
+}
+
+void THorizNeonPage::EditHorizFileDblClick() {
+    ui_.ButtonHorizFile->click();
+}
+
+void THorizNeonPage::ReadHorizFile() {
+    file_.Read([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
+}
+
+bool THorizNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n");
+    if (text.size() > static_cast<std::size_t>(kTextLimit))
+        return false;
+    ui_.EditHorizNeon->setText(FromCp1250(text));
+    return true;
+}
+
+void THorizNeonPage::Load(const TIniFile& ini) {
+    ui_.EditHorizNeon->setText(FromCp1250(ini.ReadString(kSection, "Text", "")));
+    ui_.ScrollBarHorizNeonInterval->setValue(ini.ReadInteger(kSection, "Interval", 1));
+    ui_.ScrollBarHorizNeonY->setValue(ini.ReadInteger(kSection, "PosY", neon_.PosY));
+    ui_.ScrollBarHorizFileTime->setValue(ini.ReadInteger(kSection, "FileTime", 30));
+    ui_.EditHorizFile->setText(FromCp1250(ini.ReadString(kSection, "File", "")));
+    ui_.CheckBoxHorizFileRead->setChecked(ini.ReadBool(kSection, "FileRead", false));
+    EditHorizNeonChange();
+}
+
+void THorizNeonPage::LoadEnabled(const TIniFile& ini) {
+    ui_.CheckBoxHorizNeonEnabled->setChecked(ini.ReadBool(kSection, "Enabled", true));
+}
+
+bool THorizNeonPage::Save(TIniFile& ini) const {
+    return ini.WriteString(kSection, "Text", neon_.GetText()) &&
+           ini.WriteInteger(kSection, "Interval", ui_.ScrollBarHorizNeonInterval->value()) &&
+           ini.WriteInteger(kSection, "PosY", ui_.ScrollBarHorizNeonY->value()) &&
+           ini.WriteInteger(kSection, "FileTime", ui_.ScrollBarHorizFileTime->value()) &&
+           ini.WriteString(kSection, "File", ToCp1250(ui_.EditHorizFile->text())) &&
+           ini.WriteBool(kSection, "FileRead", ui_.CheckBoxHorizFileRead->isChecked()) &&
+           ini.WriteBool(kSection, "Enabled", ui_.CheckBoxHorizNeonEnabled->isChecked());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Neon.h"
+#include "TextFileField.h"
+#include "TextPageServices.h"
+
+#include <QObject>
+#include <QTimer>
+
+class TIniFile;
+class TTextFileChooser;
+
+namespace Ui {
+class TFormKR7;
+}
+
+// The page "Teletekst poziomy": the ticker, its timers, its text file and
+// its section of the settings file.
+class THorizNeonPage : public QObject {
+    Q_OBJECT
+public:
+    THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser, QObject* parent);
+
+    // The section without Enabled, which follows the connection.
+    void Load(const TIniFile& ini);
+    void LoadEnabled(const TIniFile& ini);
+    bool Save(TIniFile& ini) const;
+
+    THorizNeon& Neon() { return neon_; }
+
+    void TimerHorizNeonTimer();
+    void CheckBoxHorizNeonEnabledClick();
+    void ScrollBarHorizNeonIntervalChange();
+    void ScrollBarHorizNeonYChange();
+    void EditHorizNeonChange();
+    void ScrollBarHorizFileTimeChange();
+    void CheckBoxHorizFileReadClick();
+    void TimerHorizNeonFileTimeTimer();
+    void ButtonHorizFileClick();
+    void EditHorizFileDblClick();
+    void ReadHorizFile();
+
+private:
+    void ConnectHandlers();
+    // Takes a file's lines as the ticker text, each line ended by CR LF.
+    bool TakeFileLines(const std::vector<std::string>& lines);
+
+    Ui::TFormKR7& ui_;
+    TTextPageServices services_;
+    TTextFileChooser& chooser_;
+    THorizNeon neon_;
+    QTimer TimerHorizNeon{this};
+    QTimer TimerHorizNeonFileTime{this};
+    TTextFileField file_;
+};

@@ -1,0 +1,267 @@
+// The vertical pages ("Teletekst pionowy"): their controls, timers, text
+// file and settings.
+#include "VertNeonPage.h"
+
+#include "CharTable.h"
+#include "Codepage.h"
+#include "IniFile.h"
+#include "KR7.h"
+#include "Preview.h"
+#include "Protocol.h"
+#include "TextFileChooser.h"
+#include "WindowServices.h"
+#include "ui_Kr7unit1.h"
+
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+const std::string kSection = "VertNeon";
+const std::string kLinesSection = "VertNeonLines";
+
+// The largest page text file that is read.
+constexpr qint64 kFileLimit = 16 << 20;
+// The most empty lines that stand for missing Line keys in the settings.
+constexpr qint64 kMaxGapLines = 1 << 16;
+
+// The editor's text as it is held: toPlainText() would turn no-break spaces
+// into spaces, and so into break points. Only the block and line separators
+// become line feeds.
+QString EditorText(const QPlainTextEdit& editor) {
+    QString text = editor.document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return text;
+}
+
+// The editor's lines as bytes; only line feeds separate them.
+std::vector<std::string> EditorLines(const QString& text) {
+    const std::string bytes = ToCp1250(text);
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    while (from <= bytes.size()) {
+        std::size_t to = bytes.find('\n', from);
+        if (to == std::string::npos)
+            to = bytes.size();
+        lines.push_back(bytes.substr(from, to - from));
+        from = to + 1;
+    }
+    return lines;
+}
+
+// The index n of a key "line<n>" (decimal, no padding), or -1.
+qint64 LineKeyIndex(const std::string& key) {
+    if (key.size() < 5 || key.size() > 14 || key.compare(0, 4, "line") != 0)
+        return -1;
+    const std::string digits = key.substr(4);
+    if (digits.find_first_not_of("0123456789") != std::string::npos || (digits.size() > 1 && digits[0] == '0'))
+        return -1;
+    return std::stoll(digits);
+}
+
+// The stored page lines Line0 .. Line(count - 1) as the editor's text. A
+// missing key is an empty line, and empty lines are no page lines, so the
+// reading goes by the keys the section holds: a huge count or index costs
+// nothing, and the empty lines standing for missing keys stop at a bound.
+std::string StoredPageText(const std::unordered_map<std::string, std::string>& section, int count) {
+    std::vector<std::pair<qint64, const std::string*>> held;
+    for (const auto& [key, value] : section) {
+        const qint64 n = LineKeyIndex(key);
+        if (n >= 0 && n < count)
+            held.emplace_back(n, &value);
+    }
+    std::sort(held.begin(), held.end());
+    std::string text;
+    qint64 next = 0;
+    qint64 gapLinesLeft = kMaxGapLines;
+    for (const auto& [n, value] : held) {
+        const qint64 gap = std::min(n - next, gapLinesLeft);
+        gapLinesLeft -= gap;
+        text.append(static_cast<std::size_t>(gap), '\n');
+        text.append(next == 0 ? "" : "\n").append(*value);
+        next = n + 1;
+    }
+    return text;
+}
+
+} // namespace
+
+TVertNeonPage::TVertNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser,
+                             QObject* parent)
+    : QObject(parent), ui_(ui), services_(services), chooser_(chooser),
+      file_({*ui.EditVertFile, *ui.CheckBoxVertFileRead, *ui.ScrollBarVertFileTime, *ui.LabelVertNeonFileTime,
+             *ui.LabelVertNeonLastTime, TimerVertNeonFileTime},
+            {QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."), kFileLimit}, services.log,
+            services.platform) {
+    TimerVertNeon.setObjectName(QStringLiteral("TimerVertNeon"));
+    TimerVertNeon.setInterval(10000);
+    TimerVertNeonFileTime.setObjectName(QStringLiteral("TimerVertNeonFileTime"));
+    TimerVertNeonFileTime.setInterval(30000);
+    chooser_.PauseWhileOpen(TimerVertNeon);
+    ui_.ScrollBarVertNeonY->setMaximum(SCREEN_ROWS - 1);
+    ui_.ScrollBarVertNeonHeight->setMaximum(SCREEN_ROWS);
+    ui_.LabelVertNeonLastTime->setText(QString());
+    ConnectHandlers();
+}
+
+void TVertNeonPage::ConnectHandlers() {
+    connect(&TimerVertNeon, &QTimer::timeout, this, &TVertNeonPage::TimerVertNeonTimer);
+    connect(ui_.MemoVertNeon, &QPlainTextEdit::textChanged, this, &TVertNeonPage::MemoVertNeonChange);
+    connect(ui_.CheckBoxVertNeonEnabled, &QCheckBox::toggled, this, &TVertNeonPage::CheckBoxVertNeonEnabledClick);
+    connect(ui_.ScrollBarVertNeonY, &QScrollBar::valueChanged, this, &TVertNeonPage::ScrollBarVertNeonYLengthChange);
+    connect(ui_.ScrollBarVertNeonHeight, &QScrollBar::valueChanged, this,
+            &TVertNeonPage::ScrollBarVertNeonYLengthChange);
+    connect(ui_.ScrollBarVertNeonInterval, &QScrollBar::valueChanged, this,
+            &TVertNeonPage::ScrollBarVertNeonIntervalChange);
+    connect(ui_.ScrollBarVertFileTime, &QScrollBar::valueChanged, this, &TVertNeonPage::ScrollBarVertFileTimeChange);
+    connect(ui_.CheckBoxVertFileRead, &QCheckBox::toggled, this, &TVertNeonPage::CheckBoxVertFileReadClick);
+    connect(&TimerVertNeonFileTime, &QTimer::timeout, this, &TVertNeonPage::TimerVertNeonFileTimeTimer);
+    connect(ui_.ButtonVertFile, &QPushButton::clicked, this, &TVertNeonPage::ButtonVertFileClick);
+    connect(&file_, &TTextFileField::DoubleClicked, this, &TVertNeonPage::EditVertFileDblClick);
+}
+
+void TVertNeonPage::TimerVertNeonTimer() {
+    const bool centre = ui_.CheckBoxVertNeonCenter->isChecked();
+    const bool connected = services_.shell.IsConnectChecked();
+    const bool preview = services_.shell.IsPreviewActive();
+    for (const TVertNeon::TRow& row : neon_.NextPageRows(centre)) {
+        if (connected)
+            services_.device.WriteText(0, row.row, row.text);
+        if (preview)
+            services_.preview.DrawText(row.row, row.text);
+    }
+}
+
+void TVertNeonPage::MemoVertNeonChange() {
+    neon_.SetLines(EditorLines(EditorText(*ui_.MemoVertNeon)));
+}
+
+void TVertNeonPage::CheckBoxVertNeonEnabledClick() {
+    services_.preview.ClearPreview();
+    if (ui_.CheckBoxVertNeonEnabled->isChecked()) {
+        services_.device.SetMode(MODE_TEXT);
+        neon_.Reset();
+        TimerVertNeonTimer();
+        TimerVertNeon.start();
+        return;
+    }
+    TimerVertNeon.stop();
+    ui_.CheckBoxVertFileRead->setChecked(false);
+    const int end = std::min(neon_.PosY + neon_.Height, SCREEN_ROWS);
+    for (int r = neon_.PosY; r < end; ++r)
+        services_.device.WriteText(0, r, BlankRow);
+}
+
+void TVertNeonPage::ScrollBarVertNeonYLengthChange() {
+    if (ui_.CheckBoxVertNeonEnabled->isChecked()) {
+        const int end = std::min(neon_.PosY + neon_.Height, SCREEN_ROWS);
+        for (int r = neon_.PosY; r < end; ++r)
+            services_.preview.OutputRow(r, BlankRow);
+    }
+    // Lowering a bound may lower a bar's position, which runs this handler
+    // again before the next step.
+    neon_.PosY = ui_.ScrollBarVertNeonY->value();
+    ui_.ScrollBarVertNeonHeight->setMaximum(SCREEN_ROWS - neon_.PosY);
+    neon_.Height = ui_.ScrollBarVertNeonHeight->value();
+    ui_.ScrollBarVertNeonY->setMaximum(SCREEN_ROWS - neon_.Height);
+    ui_.LabelVertNeonY->setText(QString::number(neon_.PosY + 1));
+    ui_.LabelVertNeonHeight->setText(QString::number(neon_.Height));
+}
+
+void TVertNeonPage::ScrollBarVertNeonIntervalChange() {
+    const int p = ui_.ScrollBarVertNeonInterval->value();
+    ui_.LabelVertNeonInterval->setText(QString::number(p));
+    TimerVertNeon.setInterval(p * 1000);
+}
+
+void TVertNeonPage::ScrollBarVertFileTimeChange() {
+    file_.TimeChanged();
+}
+
+void TVertNeonPage::CheckBoxVertFileReadClick() {
+    file_.ReadBoxChanged([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
+}
+
+void TVertNeonPage::TimerVertNeonFileTimeTimer() {
+    ReadVertFile();
+}
+
+void TVertNeonPage::ButtonVertFileClick() {
+    chooser_.Choose(*ui_.EditVertFile, TFileDialog::VertNeonFile);
+}
+
+void TVertNeonPage::EditVertFileDblClick() {
+    ui_.ButtonVertFile->click();
+}
+
+void TVertNeonPage::ReadVertFile() {
+    file_.Read([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
+}
+
+bool TVertNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text.append(i == 0 ? "" : "\n").append(lines[i]);
+    ui_.MemoVertNeon->setPlainText(FromCp1250(text));
+    return true;
+}
+
+void TVertNeonPage::Load(const TIniFile& ini) {
+    ui_.CheckBoxVertNeonCenter->setChecked(ini.ReadBool(kSection, "Center", false));
+    const std::string text = StoredPageText(ini.ReadSection(kLinesSection), ini.ReadInteger(kSection, "LinesCount", 0));
+    ui_.MemoVertNeon->setPlainText(FromCp1250(text));
+    ui_.ScrollBarVertNeonInterval->setValue(ini.ReadInteger(kSection, "Interval", 10));
+    LoadWindow(ini);
+    ui_.ScrollBarVertFileTime->setValue(ini.ReadInteger(kSection, "FileTime", 30));
+    ui_.EditVertFile->setText(FromCp1250(ini.ReadString(kSection, "File", "")));
+    ui_.CheckBoxVertFileRead->setChecked(ini.ReadBool(kSection, "FileRead", false));
+    MemoVertNeonChange();
+}
+
+void TVertNeonPage::LoadWindow(const TIniFile& ini) {
+    const int posY = ini.ReadInteger(kSection, "PosY", neon_.PosY);
+    const int height = ini.ReadInteger(kSection, "Height", neon_.Height);
+    // Each bar bounds the other: restore first the one whose stored value
+    // the present bounds would cut, so a stored window comes back unchanged.
+    if (posY > ui_.ScrollBarVertNeonY->maximum()) {
+        ui_.ScrollBarVertNeonHeight->setValue(height);
+        ui_.ScrollBarVertNeonY->setValue(posY);
+        return;
+    }
+    ui_.ScrollBarVertNeonY->setValue(posY);
+    ui_.ScrollBarVertNeonHeight->setValue(height);
+}
+
+void TVertNeonPage::LoadEnabled(const TIniFile& ini) {
+    ui_.CheckBoxVertNeonEnabled->setChecked(ini.ReadBool(kSection, "Enabled", false));
+}
+
+bool TVertNeonPage::Save(TIniFile& ini) const {
+    return ini.WriteBool(kSection, "Center", ui_.CheckBoxVertNeonCenter->isChecked()) &&
+           ini.WriteInteger(kSection, "LinesCount", static_cast<int>(neon_.Lines.size())) &&
+           ini.EraseSection(kLinesSection) && SaveLines(ini) &&
+           ini.WriteInteger(kSection, "Interval", ui_.ScrollBarVertNeonInterval->value()) &&
+           ini.WriteInteger(kSection, "PosY", ui_.ScrollBarVertNeonY->value()) &&
+           ini.WriteInteger(kSection, "Height", ui_.ScrollBarVertNeonHeight->value()) &&
+           ini.WriteInteger(kSection, "FileTime", ui_.ScrollBarVertFileTime->value()) &&
+           ini.WriteString(kSection, "File", ToCp1250(ui_.EditVertFile->text())) &&
+           ini.WriteBool(kSection, "FileRead", ui_.CheckBoxVertFileRead->isChecked()) &&
+           ini.WriteBool(kSection, "Enabled", ui_.CheckBoxVertNeonEnabled->isChecked());
+}
+
+// The page lines go in one write: a long text must not make the exit slow.
+bool TVertNeonPage::SaveLines(TIniFile& ini) const {
+    if (neon_.Lines.empty())
+        return true;
+    std::vector<std::pair<std::string, std::string>> lines;
+    lines.reserve(neon_.Lines.size());
+    for (std::size_t i = 0; i < neon_.Lines.size(); ++i)
+        lines.emplace_back("Line" + std::to_string(i), neon_.Lines[i]);
+    return ini.WriteSection(kLinesSection, lines);
+}
