@@ -9,6 +9,7 @@
 #include "Preview.h"
 #include "Protocol.h"
 #include "TextFileChooser.h"
+#include "TextSettings.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
 
@@ -26,8 +27,6 @@ const std::string kLinesSection = "VertNeonLines";
 
 // The largest page text file that is read.
 constexpr qint64 kFileLimit = 16 << 20;
-// The most empty lines that stand for missing Line keys in the settings.
-constexpr qint64 kMaxGapLines = 1 << 16;
 
 // The editor's text as it is held: toPlainText() would turn no-break spaces
 // into spaces, and so into break points. Only the block and line separators
@@ -53,41 +52,6 @@ std::vector<std::string> EditorLines(const QString& text) {
         from = to + 1;
     }
     return lines;
-}
-
-// The index n of a key "line<n>" (decimal, no padding), or -1.
-qint64 LineKeyIndex(const std::string& key) {
-    if (key.size() < 5 || key.size() > 14 || key.compare(0, 4, "line") != 0)
-        return -1;
-    const std::string digits = key.substr(4);
-    if (digits.find_first_not_of("0123456789") != std::string::npos || (digits.size() > 1 && digits[0] == '0'))
-        return -1;
-    return std::stoll(digits);
-}
-
-// The stored page lines Line0 .. Line(count - 1) as the editor's text. A
-// missing key is an empty line, and empty lines are no page lines, so the
-// reading goes by the keys the section holds: a huge count or index costs
-// nothing, and the empty lines standing for missing keys stop at a bound.
-std::string StoredPageText(const std::unordered_map<std::string, std::string>& section, int count) {
-    std::vector<std::pair<qint64, const std::string*>> held;
-    for (const auto& [key, value] : section) {
-        const qint64 n = LineKeyIndex(key);
-        if (n >= 0 && n < count)
-            held.emplace_back(n, &value);
-    }
-    std::sort(held.begin(), held.end());
-    std::string text;
-    qint64 next = 0;
-    qint64 gapLinesLeft = kMaxGapLines;
-    for (const auto& [n, value] : held) {
-        const qint64 gap = std::min(n - next, gapLinesLeft);
-        gapLinesLeft -= gap;
-        text.append(static_cast<std::size_t>(gap), '\n');
-        text.append(next == 0 ? "" : "\n").append(*value);
-        next = n + 1;
-    }
-    return text;
 }
 
 } // namespace
