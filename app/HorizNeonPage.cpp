@@ -4,16 +4,14 @@
 
 #include "CharTable.h"
 #include "Codepage.h"
-#include "IniFile.h"
 #include "KR7.h"
 #include "Preview.h"
 #include "Protocol.h"
 #include "TextFileChooser.h"
+#include "TextSettings.h"
 #include "ui_Kr7unit1.h"
 
 namespace {
-
-const std::string kSection = "HorizNeon";
 
 // The longest ticker text: longer texts make the one-line editor unusably
 // slow. Typed text stops here; a longer file is refused with the error line.
@@ -122,26 +120,26 @@ bool THorizNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
     return true;
 }
 
-void THorizNeonPage::Load(const TIniFile& ini) {
-    ui_.EditHorizNeon->setText(FromCp1250(ini.ReadString(kSection, "Text", "")));
-    ui_.ScrollBarHorizNeonInterval->setValue(ini.ReadInteger(kSection, "Interval", 1));
-    ui_.ScrollBarHorizNeonY->setValue(ini.ReadInteger(kSection, "PosY", neon_.PosY));
-    ui_.ScrollBarHorizFileTime->setValue(ini.ReadInteger(kSection, "FileTime", 30));
-    ui_.EditHorizFile->setText(FromCp1250(ini.ReadString(kSection, "File", "")));
-    ui_.CheckBoxHorizFileRead->setChecked(ini.ReadBool(kSection, "FileRead", false));
+void THorizNeonPage::Load(const THorizNeonSettings& settings) {
+    ui_.EditHorizNeon->setText(FromCp1250(settings.Text));
+    ui_.ScrollBarHorizNeonInterval->setValue(settings.Interval);
+    ui_.ScrollBarHorizNeonY->setValue(settings.PosY);
+    ui_.ScrollBarHorizFileTime->setValue(settings.FileTime);
+    ui_.EditHorizFile->setText(FromCp1250(settings.File));
+    ui_.CheckBoxHorizFileRead->setChecked(settings.FileRead);
     EditHorizNeonChange();
 }
 
-void THorizNeonPage::LoadEnabled(const TIniFile& ini) {
-    ui_.CheckBoxHorizNeonEnabled->setChecked(ini.ReadBool(kSection, "Enabled", true));
+void THorizNeonPage::LoadEnabled(const THorizNeonSettings& settings) {
+    ui_.CheckBoxHorizNeonEnabled->setChecked(settings.Enabled);
 }
 
-bool THorizNeonPage::Save(TIniFile& ini) const {
-    return ini.WriteString(kSection, "Text", neon_.GetText()) &&
-           ini.WriteInteger(kSection, "Interval", ui_.ScrollBarHorizNeonInterval->value()) &&
-           ini.WriteInteger(kSection, "PosY", ui_.ScrollBarHorizNeonY->value()) &&
-           ini.WriteInteger(kSection, "FileTime", ui_.ScrollBarHorizFileTime->value()) &&
-           ini.WriteString(kSection, "File", ToCp1250(ui_.EditHorizFile->text())) &&
-           ini.WriteBool(kSection, "FileRead", ui_.CheckBoxHorizFileRead->isChecked()) &&
-           ini.WriteBool(kSection, "Enabled", ui_.CheckBoxHorizNeonEnabled->isChecked());
+void THorizNeonPage::Save(THorizNeonSettings& settings) const {
+    settings.Text = neon_.GetText();
+    settings.Interval = ui_.ScrollBarHorizNeonInterval->value();
+    settings.PosY = ui_.ScrollBarHorizNeonY->value();
+    settings.FileTime = ui_.ScrollBarHorizFileTime->value();
+    settings.File = ToCp1250(ui_.EditHorizFile->text());
+    settings.FileRead = ui_.CheckBoxHorizFileRead->isChecked();
+    settings.Enabled = ui_.CheckBoxHorizNeonEnabled->isChecked();
 }

@@ -7,8 +7,8 @@
 #include <QObject>
 #include <QTimer>
 
-class TIniFile;
 class TTextFileChooser;
+struct THorizNeonSettings;
 
 namespace Ui {
 class TFormKR7;
@@ -21,10 +21,11 @@ class THorizNeonPage : public QObject {
 public:
     THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser, QObject* parent);
 
-    // The section without Enabled, which follows the connection.
-    void Load(const TIniFile& ini);
-    void LoadEnabled(const TIniFile& ini);
-    bool Save(TIniFile& ini) const;
+    // Restores the controls from the section's values but Enabled, which
+    // waits for the connection.
+    void Load(const THorizNeonSettings& settings);
+    void LoadEnabled(const THorizNeonSettings& settings);
+    void Save(THorizNeonSettings& settings) const;
 
     THorizNeon& Neon() { return neon_; }
 

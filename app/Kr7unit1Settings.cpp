@@ -46,7 +46,7 @@ void TFormKR7::LoadSettings() {
 
         textPages_->Load(ini);
         ui_->CheckBoxConnect->setChecked(ini.ReadBool(kSettings, "Connected", false));
-        textPages_->LoadEnabled(ini);
+        textPages_->LoadEnabled();
         LoadLogoSettings(ini);
     } catch (const std::exception&) {
         Log(QStringLiteral("Błąd odczytu konfiguracji."));

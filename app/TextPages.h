@@ -3,6 +3,7 @@
 #include "HorizNeonPage.h"
 #include "TextFileChooser.h"
 #include "TextPageServices.h"
+#include "TextSettings.h"
 #include "VertNeonPage.h"
 
 class QObject;
@@ -20,10 +21,12 @@ public:
     TTextPages(const TTextPages&) = delete;
     TTextPages& operator=(const TTextPages&) = delete;
 
-    // HorizNeon, then VertNeon and VertNeonLines, each without Enabled.
+    // Restores HorizNeon, then VertNeon and VertNeonLines, each but Enabled.
     void Load(const TIniFile& ini);
-    // The two Enabled keys: the features start only after the connection.
-    void LoadEnabled(const TIniFile& ini);
+    // The two Enabled values of that load: the features start only after
+    // the connection.
+    void LoadEnabled();
+    // Writes the three sections in their order; false when a write failed.
     bool Save(TIniFile& ini) const;
 
     THorizNeonPage& Horiz() { return horiz_; }
@@ -33,4 +36,5 @@ private:
     TTextFileChooser chooser_;
     THorizNeonPage horiz_;
     TVertNeonPage vert_;
+    TTextSettings restored_; // from Load until LoadEnabled
 };

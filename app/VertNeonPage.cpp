@@ -17,8 +17,6 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <unordered_map>
-#include <utility>
 
 namespace {
 
@@ -176,21 +174,19 @@ bool TVertNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
     return true;
 }
 
-void TVertNeonPage::Load(const TIniFile& ini) {
-    ui_.CheckBoxVertNeonCenter->setChecked(ini.ReadBool(kSection, "Center", false));
+void TVertNeonPage::Load(const TVertNeonSettings& settings, const TIniFile& ini) {
+    ui_.CheckBoxVertNeonCenter->setChecked(settings.Center);
     const std::string text = StoredPageText(ini.ReadSection(kLinesSection), ini.ReadInteger(kSection, "LinesCount", 0));
     ui_.MemoVertNeon->setPlainText(FromCp1250(text));
-    ui_.ScrollBarVertNeonInterval->setValue(ini.ReadInteger(kSection, "Interval", 10));
-    LoadWindow(ini);
-    ui_.ScrollBarVertFileTime->setValue(ini.ReadInteger(kSection, "FileTime", 30));
-    ui_.EditVertFile->setText(FromCp1250(ini.ReadString(kSection, "File", "")));
-    ui_.CheckBoxVertFileRead->setChecked(ini.ReadBool(kSection, "FileRead", false));
+    ui_.ScrollBarVertNeonInterval->setValue(settings.Interval);
+    LoadWindow(settings.PosY, settings.Height);
+    ui_.ScrollBarVertFileTime->setValue(settings.FileTime);
+    ui_.EditVertFile->setText(FromCp1250(settings.File));
+    ui_.CheckBoxVertFileRead->setChecked(settings.FileRead);
     MemoVertNeonChange();
 }
 
-void TVertNeonPage::LoadWindow(const TIniFile& ini) {
-    const int posY = ini.ReadInteger(kSection, "PosY", neon_.PosY);
-    const int height = ini.ReadInteger(kSection, "Height", neon_.Height);
+void TVertNeonPage::LoadWindow(int posY, int height) {
     // Each bar bounds the other: restore first the one whose stored value
     // the present bounds would cut, so a stored window comes back unchanged.
     if (posY > ui_.ScrollBarVertNeonY->maximum()) {
@@ -202,30 +198,18 @@ void TVertNeonPage::LoadWindow(const TIniFile& ini) {
     ui_.ScrollBarVertNeonHeight->setValue(height);
 }
 
-void TVertNeonPage::LoadEnabled(const TIniFile& ini) {
-    ui_.CheckBoxVertNeonEnabled->setChecked(ini.ReadBool(kSection, "Enabled", false));
+void TVertNeonPage::LoadEnabled(const TVertNeonSettings& settings) {
+    ui_.CheckBoxVertNeonEnabled->setChecked(settings.Enabled);
 }
 
-bool TVertNeonPage::Save(TIniFile& ini) const {
-    return ini.WriteBool(kSection, "Center", ui_.CheckBoxVertNeonCenter->isChecked()) &&
-           ini.WriteInteger(kSection, "LinesCount", static_cast<int>(neon_.Lines.size())) &&
-           ini.EraseSection(kLinesSection) && SaveLines(ini) &&
-           ini.WriteInteger(kSection, "Interval", ui_.ScrollBarVertNeonInterval->value()) &&
-           ini.WriteInteger(kSection, "PosY", ui_.ScrollBarVertNeonY->value()) &&
-           ini.WriteInteger(kSection, "Height", ui_.ScrollBarVertNeonHeight->value()) &&
-           ini.WriteInteger(kSection, "FileTime", ui_.ScrollBarVertFileTime->value()) &&
-           ini.WriteString(kSection, "File", ToCp1250(ui_.EditVertFile->text())) &&
-           ini.WriteBool(kSection, "FileRead", ui_.CheckBoxVertFileRead->isChecked()) &&
-           ini.WriteBool(kSection, "Enabled", ui_.CheckBoxVertNeonEnabled->isChecked());
-}
-
-// The page lines go in one write: a long text must not make the exit slow.
-bool TVertNeonPage::SaveLines(TIniFile& ini) const {
-    if (neon_.Lines.empty())
-        return true;
-    std::vector<std::pair<std::string, std::string>> lines;
-    lines.reserve(neon_.Lines.size());
-    for (std::size_t i = 0; i < neon_.Lines.size(); ++i)
-        lines.emplace_back("Line" + std::to_string(i), neon_.Lines[i]);
-    return ini.WriteSection(kLinesSection, lines);
+void TVertNeonPage::Save(TVertNeonSettings& settings) const {
+    settings.Center = ui_.CheckBoxVertNeonCenter->isChecked();
+    settings.Lines = neon_.Lines;
+    settings.Interval = ui_.ScrollBarVertNeonInterval->value();
+    settings.PosY = ui_.ScrollBarVertNeonY->value();
+    settings.Height = ui_.ScrollBarVertNeonHeight->value();
+    settings.FileTime = ui_.ScrollBarVertFileTime->value();
+    settings.File = ToCp1250(ui_.EditVertFile->text());
+    settings.FileRead = ui_.CheckBoxVertFileRead->isChecked();
+    settings.Enabled = ui_.CheckBoxVertNeonEnabled->isChecked();
 }

@@ -9,6 +9,7 @@
 
 class TIniFile;
 class TTextFileChooser;
+struct TVertNeonSettings;
 
 namespace Ui {
 class TFormKR7;
@@ -21,10 +22,12 @@ class TVertNeonPage : public QObject {
 public:
     TVertNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser, QObject* parent);
 
-    // The sections without Enabled, which follows the connection.
-    void Load(const TIniFile& ini);
-    void LoadEnabled(const TIniFile& ini);
-    bool Save(TIniFile& ini) const;
+    // Restores the controls from the sections' values but Enabled, which
+    // waits for the connection. The editor takes the stored lines of ini as
+    // they stand, an empty line for each missing key.
+    void Load(const TVertNeonSettings& settings, const TIniFile& ini);
+    void LoadEnabled(const TVertNeonSettings& settings);
+    void Save(TVertNeonSettings& settings) const;
 
     TVertNeon& Neon() { return neon_; }
 
@@ -44,8 +47,7 @@ private:
     void ConnectHandlers();
     // Takes a file's lines as the editor's lines.
     bool TakeFileLines(const std::vector<std::string>& lines);
-    void LoadWindow(const TIniFile& ini);
-    bool SaveLines(TIniFile& ini) const;
+    void LoadWindow(int posY, int height);
 
     Ui::TFormKR7& ui_;
     TTextPageServices services_;
