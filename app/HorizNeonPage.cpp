@@ -21,16 +21,18 @@ constexpr int kTextLimit = 1 << 20;
 
 THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser,
                                QObject* parent)
-    : QObject(parent), ui_(ui), services_(services), chooser_(chooser),
-      file_({*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
-             *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
-            {QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."), kTextLimit}, services.log,
-            services.platform) {
+    : QObject(parent), ui_(ui), services_(services),
+      file_(
+          {*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
+           *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
+          {TFileDialog::HorizNeonFile, QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."), kTextLimit},
+          [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
+          services.platform) {
     TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));
     TimerHorizNeon.setInterval(100);
     TimerHorizNeonFileTime.setObjectName(QStringLiteral("TimerHorizNeonFileTime"));
     TimerHorizNeonFileTime.setInterval(30000);
-    chooser_.PauseWhileOpen(TimerHorizNeon);
+    chooser.PauseWhileOpen(TimerHorizNeon);
     ui_.EditHorizNeon->setMaxLength(kTextLimit);
     ui_.ScrollBarHorizNeonY->setMaximum(SCREEN_ROWS - 1);
     ui_.LabelHorizNeonLastTime->setText(QString());
@@ -86,28 +88,8 @@ void THorizNeonPage::EditHorizNeonChange() {
     neon_.SetText(ToCp1250(ui_.EditHorizNeon->text()));
 }
 
-void THorizNeonPage::ScrollBarHorizFileTimeChange() {
-    file_.TimeChanged();
-}
-
-void THorizNeonPage::CheckBoxHorizFileReadClick() {
-    file_.ReadBoxChanged([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
-}
-
-void THorizNeonPage::TimerHorizNeonFileTimeTimer() {
-    ReadHorizFile();
-}
-
-void THorizNeonPage::ButtonHorizFileClick() {
-    chooser_.Choose(*ui_.EditHorizFile, TFileDialog::HorizNeonFile);
-}
-
 void THorizNeonPage::EditHorizFileDblClick() {
     ui_.ButtonHorizFile->click();
-}
-
-void THorizNeonPage::ReadHorizFile() {
-    file_.Read([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
 }
 
 bool THorizNeonPage::TakeFileLines(const std::vector<std::string>& lines) {

@@ -34,12 +34,12 @@ public:
     void ScrollBarHorizNeonIntervalChange();
     void ScrollBarHorizNeonYChange();
     void EditHorizNeonChange();
-    void ScrollBarHorizFileTimeChange();
-    void CheckBoxHorizFileReadClick();
-    void TimerHorizNeonFileTimeTimer();
-    void ButtonHorizFileClick();
+    void ScrollBarHorizFileTimeChange() { file_.TimeChanged(); }
+    void CheckBoxHorizFileReadClick() { file_.ReadBoxChanged(); }
+    void TimerHorizNeonFileTimeTimer() { ReadHorizFile(); }
+    void ButtonHorizFileClick() { file_.Choose(); }
     void EditHorizFileDblClick();
-    void ReadHorizFile();
+    void ReadHorizFile() { file_.Read(); }
 
 private:
     void ConnectHandlers();
@@ -48,7 +48,6 @@ private:
 
     Ui::TFormKR7& ui_;
     TTextPageServices services_;
-    TTextFileChooser& chooser_;
     THorizNeon neon_;
     QTimer TimerHorizNeon{this};
     QTimer TimerHorizNeonFileTime{this};

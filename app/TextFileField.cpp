@@ -4,6 +4,7 @@
 
 #include "Neon.h"
 #include "Platform.h"
+#include "TextFileChooser.h"
 #include "WindowServices.h"
 
 #include <QCheckBox>
@@ -64,13 +65,13 @@ QString DroppedFile(const QList<QUrl>& urls) {
 
 } // namespace
 
-TTextFileField::TTextFileField(const TTextFileControls& controls, const TTextFileRules& rules, TMessageLog& log,
-                               TPlatform& platform)
-    : controls_(controls), rules_(rules), log_(log), platform_(platform) {
+TTextFileField::TTextFileField(const TTextFileControls& controls, const TTextFileRules& rules, TTake take,
+                               TTextFileChooser& chooser, TMessageLog& log, TPlatform& platform)
+    : controls_(controls), rules_(rules), take_(std::move(take)), chooser_(chooser), log_(log), platform_(platform) {
     controls_.field.installEventFilter(this);
 }
 
-void TTextFileField::Read(const TTake& take) {
+void TTextFileField::Read() {
     const QString path = controls_.field.text();
     if (path.isEmpty()) {
         Fail(rules_.noFileLine);
@@ -82,20 +83,24 @@ void TTextFileField::Read(const TTake& take) {
         Fail(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path));
         return;
     }
-    if (result == TReadResult::Failed || !take(SplitTextLines(bytes))) {
+    if (result == TReadResult::Failed || !take_(SplitTextLines(bytes))) {
         Fail(QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
         return;
     }
     controls_.lastRead.setText(LastReadText(platform_.Now()));
 }
 
-void TTextFileField::ReadBoxChanged(const TTake& take) {
+void TTextFileField::ReadBoxChanged() {
     if (!controls_.readBox.isChecked()) {
         controls_.timer.stop();
         return;
     }
     controls_.timer.start();
-    Read(take);
+    Read();
+}
+
+void TTextFileField::Choose() {
+    chooser_.Choose(controls_.field, rules_.dialog);
 }
 
 void TTextFileField::TimeChanged() {

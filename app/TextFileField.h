@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileDialogState.h"
+
 #include <QObject>
 #include <QString>
 
@@ -15,6 +17,7 @@ class QScrollBar;
 class QTimer;
 class TMessageLog;
 class TPlatform;
+class TTextFileChooser;
 
 // The controls of one text page that deal with its text file.
 struct TTextFileControls {
@@ -28,6 +31,7 @@ struct TTextFileControls {
 
 // What tells the two pages' files apart.
 struct TTextFileRules {
+    TFileDialog dialog; // which file dialog chooses it
     QString noFileLine; // logged when the field is empty
     qint64 limit = 0;   // the largest file read, in bytes
 };
@@ -41,14 +45,17 @@ public:
     // Receives the file's lines; false refuses them as a failed read.
     using TTake = std::function<bool(const std::vector<std::string>& lines)>;
 
-    TTextFileField(const TTextFileControls& controls, const TTextFileRules& rules, TMessageLog& log,
-                   TPlatform& platform);
+    TTextFileField(const TTextFileControls& controls, const TTextFileRules& rules, TTake take,
+                   TTextFileChooser& chooser, TMessageLog& log, TPlatform& platform);
 
-    // Reads the file named in the field. A missing name, a missing file or a
-    // failed read is logged and switches the periodic read off.
-    void Read(const TTake& take);
+    // Reads the file named in the field and hands its lines to take. A
+    // missing name, a missing file or a failed read is logged and switches
+    // the periodic read off.
+    void Read();
     // The read switch changed: starts the timer and reads at once, or stops it.
-    void ReadBoxChanged(const TTake& take);
+    void ReadBoxChanged();
+    // The file dialog, which sets the field but does not read the file.
+    void Choose();
     // The interval bar changed: the timer's interval and its label follow.
     void TimeChanged();
 
@@ -64,6 +71,8 @@ private:
 
     TTextFileControls controls_;
     TTextFileRules rules_;
+    TTake take_;
+    TTextFileChooser& chooser_;
     TMessageLog& log_;
     TPlatform& platform_;
 };

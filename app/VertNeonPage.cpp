@@ -56,16 +56,18 @@ std::vector<std::string> EditorLines(const QString& text) {
 
 TVertNeonPage::TVertNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser,
                              QObject* parent)
-    : QObject(parent), ui_(ui), services_(services), chooser_(chooser),
-      file_({*ui.EditVertFile, *ui.CheckBoxVertFileRead, *ui.ScrollBarVertFileTime, *ui.LabelVertNeonFileTime,
-             *ui.LabelVertNeonLastTime, TimerVertNeonFileTime},
-            {QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."), kFileLimit}, services.log,
-            services.platform) {
+    : QObject(parent), ui_(ui), services_(services),
+      file_(
+          {*ui.EditVertFile, *ui.CheckBoxVertFileRead, *ui.ScrollBarVertFileTime, *ui.LabelVertNeonFileTime,
+           *ui.LabelVertNeonLastTime, TimerVertNeonFileTime},
+          {TFileDialog::VertNeonFile, QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."), kFileLimit},
+          [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
+          services.platform) {
     TimerVertNeon.setObjectName(QStringLiteral("TimerVertNeon"));
     TimerVertNeon.setInterval(10000);
     TimerVertNeonFileTime.setObjectName(QStringLiteral("TimerVertNeonFileTime"));
     TimerVertNeonFileTime.setInterval(30000);
-    chooser_.PauseWhileOpen(TimerVertNeon);
+    chooser.PauseWhileOpen(TimerVertNeon);
     ui_.ScrollBarVertNeonY->setMaximum(SCREEN_ROWS - 1);
     ui_.ScrollBarVertNeonHeight->setMaximum(SCREEN_ROWS);
     ui_.LabelVertNeonLastTime->setText(QString());
@@ -142,28 +144,8 @@ void TVertNeonPage::ScrollBarVertNeonIntervalChange() {
     TimerVertNeon.setInterval(p * 1000);
 }
 
-void TVertNeonPage::ScrollBarVertFileTimeChange() {
-    file_.TimeChanged();
-}
-
-void TVertNeonPage::CheckBoxVertFileReadClick() {
-    file_.ReadBoxChanged([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
-}
-
-void TVertNeonPage::TimerVertNeonFileTimeTimer() {
-    ReadVertFile();
-}
-
-void TVertNeonPage::ButtonVertFileClick() {
-    chooser_.Choose(*ui_.EditVertFile, TFileDialog::VertNeonFile);
-}
-
 void TVertNeonPage::EditVertFileDblClick() {
     ui_.ButtonVertFile->click();
-}
-
-void TVertNeonPage::ReadVertFile() {
-    file_.Read([this](const std::vector<std::string>& lines) { return TakeFileLines(lines); });
 }
 
 bool TVertNeonPage::TakeFileLines(const std::vector<std::string>& lines) {

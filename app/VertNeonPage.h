@@ -36,12 +36,12 @@ public:
     void CheckBoxVertNeonEnabledClick();
     void ScrollBarVertNeonYLengthChange();
     void ScrollBarVertNeonIntervalChange();
-    void ScrollBarVertFileTimeChange();
-    void CheckBoxVertFileReadClick();
-    void TimerVertNeonFileTimeTimer();
-    void ButtonVertFileClick();
+    void ScrollBarVertFileTimeChange() { file_.TimeChanged(); }
+    void CheckBoxVertFileReadClick() { file_.ReadBoxChanged(); }
+    void TimerVertNeonFileTimeTimer() { ReadVertFile(); }
+    void ButtonVertFileClick() { file_.Choose(); }
     void EditVertFileDblClick();
-    void ReadVertFile();
+    void ReadVertFile() { file_.Read(); }
 
 private:
     void ConnectHandlers();
@@ -51,7 +51,6 @@ private:
 
     Ui::TFormKR7& ui_;
     TTextPageServices services_;
-    TTextFileChooser& chooser_;
     TVertNeon neon_;
     QTimer TimerVertNeon{this};
     QTimer TimerVertNeonFileTime{this};
