@@ -12,6 +12,7 @@
 #include "Reconnect.h"
 #include "SequenceLine.h"
 #include "ServicePage.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QCloseEvent>
@@ -103,22 +104,17 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     else
         NewCharsBitmap(charsDefault_);
 
-    InitTextPages();
+    textPages_ = std::make_unique<TTextPages>(
+        *ui_, TTextPageServices{*device_, *preview_, *this, *this, *dialogs_, *platform_}, this);
     service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_, *line_},
                                               chars_, charsDefault_);
     logo_ = std::make_unique<TLogoPage>(
         *ui_, TLogoPage::TServices{*device_, *this, *dialogs_, *preview_, *service_, *line_}, chars_, charsDefault_,
         options_.settingsDir + QStringLiteral("/LogoBitmap.bmp"));
     ui_->PageControl->setCurrentWidget(ui_->TabSheetPreview);
-    ui_->ScrollBarHorizNeonY->setMaximum(15);
-    ui_->ScrollBarVertNeonY->setMaximum(15);
-    ui_->ScrollBarVertNeonHeight->setMaximum(16);
-    ui_->LabelHorizNeonLastTime->setText(QString());
-    ui_->LabelVertNeonLastTime->setText(QString());
     preview_->ClearPreview();
 
     ConnectMainHandlers();
-    ConnectTextHandlers();
     FormCreate();
     TimerClearMemo->start();
 }

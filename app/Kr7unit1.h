@@ -2,7 +2,6 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
-#include "Neon.h"
 #include "Platform.h"
 #include "WindowServices.h"
 
@@ -15,7 +14,6 @@
 #include <string>
 
 class QAbstractButton;
-class QLineEdit;
 class QTimer;
 class TCOMSocket;
 class TLineClock;
@@ -26,6 +24,7 @@ class TPreview;
 class TReconnect;
 class TSequenceLine;
 class TServicePage;
+class TTextPages;
 
 namespace Ui {
 class TFormKR7;
@@ -50,8 +49,8 @@ constexpr int WINDOW_DESIGN_HEIGHT = 658;
 
 // The main window "KR-7 Controller 2.0". Its member definitions are split by
 // page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
-// Kr7unit1Text.cpp, Kr7unit1Settings.cpp. The Logo and service pages are
-// controllers of their own, TLogoPage and TServicePage.
+// Kr7unit1Settings.cpp (the settings file). The pages are controllers of their
+// own: TTextPages, TLogoPage and TServicePage.
 class TFormKR7 : public QWidget, public TMessageLog, public TShellState {
     Q_OBJECT
 public:
@@ -85,31 +84,6 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    // ---- Horizontal ticker and vertical pages --------------------------
-    void TimerHorizNeonTimer();
-    void CheckBoxHorizNeonEnabledClick();
-    void ScrollBarHorizNeonIntervalChange();
-    void ScrollBarHorizNeonYChange();
-    void EditHorizNeonChange();
-    void ScrollBarHorizFileTimeChange();
-    void CheckBoxHorizFileReadClick();
-    void TimerHorizNeonFileTimeTimer();
-    void ButtonHorizFileClick();
-    void EditHorizFileDblClick();
-    void ReadHorizFile();
-
-    void TimerVertNeonTimer();
-    void MemoVertNeonChange();
-    void CheckBoxVertNeonEnabledClick();
-    void ScrollBarVertNeonYLengthChange();
-    void ScrollBarVertNeonIntervalChange();
-    void ScrollBarVertFileTimeChange();
-    void CheckBoxVertFileReadClick();
-    void TimerVertNeonFileTimeTimer();
-    void ButtonVertFileClick();
-    void EditVertFileDblClick();
-    void ReadVertFile();
-
     // ---- Access for tests and the emulator demo -------------------------
     Ui::TFormKR7* Form() const { return ui_.get(); }
     TKR7& Device() { return *device_; }
@@ -118,8 +92,7 @@ public:
     const QImage& DefaultChars() const { return charsDefault_; }
     const TServicePage& Service() const { return *service_; }
     const TLogoPage& Logo() const { return *logo_; }
-    THorizNeon& HorizNeon() { return horizNeon_; }
-    TVertNeon& VertNeon() { return vertNeon_; }
+    TTextPages& TextPages() { return *textPages_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -136,13 +109,6 @@ private:
     void PortOpened();
     // The port is back after the device had vanished.
     void PortReopened();
-    void ConnectTextHandlers();
-    void InitTextPages();
-
-    // Sections of the settings file owned by the pages, in file order.
-    void LoadTextSettings(TIniFile& ini);
-    void EnableTextFeatures(TIniFile& ini);
-    void SaveTextSettings(TIniFile& ini, bool& ok);
     QString SettingsPath() const;
 
     std::unique_ptr<Ui::TFormKR7> ui_;
@@ -167,17 +133,8 @@ private:
     TCharsImage chars_;
     QImage charsDefault_;
 
-    // Text features.
-    THorizNeon horizNeon_;
-    TVertNeon vertNeon_;
-    QTimer* TimerHorizNeon = nullptr;
-    QTimer* TimerVertNeon = nullptr;
-    QTimer* TimerHorizNeonFileTime = nullptr;
-    QTimer* TimerVertNeonFileTime = nullptr;
-    // The file dialog of either text page, both tickers paused meanwhile.
-    void ChooseTextFile(QLineEdit* edit);
-
     // Pages.
+    std::unique_ptr<TTextPages> textPages_;
     std::unique_ptr<TServicePage> service_;
     std::unique_ptr<TLogoPage> logo_;
 };

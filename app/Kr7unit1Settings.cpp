@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "LogoPage.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QGuiApplication>
@@ -40,9 +41,9 @@ void TFormKR7::LoadSettings() {
         const int top = ini.ReadInteger(kSettings, "Top", (area.height() - height()) / 2);
         move(left, top);
 
-        LoadTextSettings(ini);
+        textPages_->Load(ini);
         ui_->CheckBoxConnect->setChecked(ini.ReadBool(kSettings, "Connected", false));
-        EnableTextFeatures(ini);
+        textPages_->LoadEnabled();
         logo_->Load(ini);
     } catch (const std::exception&) {
         Log(QStringLiteral("Błąd odczytu konfiguracji."));
@@ -55,8 +56,7 @@ void TFormKR7::SaveSettings() {
               ini.WriteBool(kSettings, "Connected", IsConnectChecked()) &&
               ini.WriteInteger(kSettings, "ActivePageIndex", ui_->PageControl->currentIndex()) &&
               ini.WriteInteger(kSettings, "Left", x()) && ini.WriteInteger(kSettings, "Top", y());
-    if (ok)
-        SaveTextSettings(ini, ok);
+    ok = ok && textPages_->Save(ini);
     if (ok)
         ok = logo_->Save(ini);
     if (!ok)

@@ -8,19 +8,19 @@
 #include <QImageReader>
 #include <QSaveFile>
 
-TReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes) {
+TExactReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes) {
     QFile file(fileName);
     const QFileInfo info(fileName);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return TReadResult::Failed;
+        return TExactReadResult::Failed;
     if (file.size() != static_cast<qint64>(size))
-        return TReadResult::WrongSize;
+        return TExactReadResult::WrongSize;
     bytes.resize(size + 1);
     const qint64 read = file.read(bytes.data(), static_cast<qint64>(bytes.size()));
     if (read != static_cast<qint64>(size))
-        return TReadResult::Failed; // the file changed while it was read
+        return TExactReadResult::Failed; // the file changed while it was read
     bytes.resize(size);
-    return TReadResult::Ok;
+    return TExactReadResult::Ok;
 }
 
 bool WriteWholeFile(const QString& fileName, const char* bytes, std::size_t size) {

@@ -8,12 +8,12 @@
 
 // The glyph-set files of the service page, read and written whole.
 
-enum class TReadResult { Ok, WrongSize, Failed };
+enum class TExactReadResult { Ok, WrongSize, Failed };
 
 // Reads a file of exactly size bytes. The size is checked before anything is
 // read, so a huge file is refused without loading it; folders, devices and
 // files that cannot be opened fail.
-TReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes);
+TExactReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes);
 
 // Writes the whole file or leaves whatever was there before untouched.
 bool WriteWholeFile(const QString& fileName, const char* bytes, std::size_t size);

@@ -205,13 +205,14 @@ void TServicePage::ButtonLoadFromBinaryFileClick() {
 
 void TServicePage::LoadBinaryFile(const QString& fileName) {
     std::string bytes;
-    const TReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
-    if (read == TReadResult::WrongSize) {
+    const TExactReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
+    if (read == TExactReadResult::WrongSize) {
         log_.Log(QString::asprintf("Wrong binary file size, must be %i.", static_cast<int>(GLYPH_SET_BYTES)));
         return;
     }
     TMemoryStream stream(std::move(bytes));
-    const std::optional<QImage> loaded = read == TReadResult::Ok ? ReadCharsBitmap(stream) : std::optional<QImage>();
+    const std::optional<QImage> loaded =
+        read == TExactReadResult::Ok ? ReadCharsBitmap(stream) : std::optional<QImage>();
     if (!loaded) {
         log_.Log(QStringLiteral("Error load binary file."));
         return;

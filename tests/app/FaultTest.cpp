@@ -8,6 +8,7 @@
 #include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QBuffer>
@@ -138,21 +139,21 @@ TEST_F(FaultTest, DeviceVanishingBetweenTickerTicksEndsQuietly) {
         Connect(*form, pty.Name());
         form->Form()->EditHorizNeon->setText(QStringLiteral("Ticker text"));
         ASSERT_TRUE(form->Form()->CheckBoxHorizNeonEnabled->isChecked());
-        form->TimerHorizNeonTimer();
+        form->TextPages().Horiz().TimerHorizNeonTimer();
         EXPECT_FALSE(pty.Take().empty());
         pty.CloseMaster();
         for (int tick = 0; tick < 50; ++tick)
-            form->TimerHorizNeonTimer();
+            form->TextPages().Horiz().TimerHorizNeonTimer();
         EXPECT_TRUE(form->IsConnectChecked());
-        EXPECT_GE(form->HorizNeon().Position, 0);
-        EXPECT_LE(form->HorizNeon().Position, 11 + 30);
+        EXPECT_GE(form->TextPages().Horiz().Neon().Position, 0);
+        EXPECT_LE(form->TextPages().Horiz().Neon().Position, 11 + 30);
     }
     ExpectReconnectWorks(*form);
     // The ticker still runs and shows its text.
-    form->HorizNeon().Reset();
+    form->TextPages().Horiz().Neon().Reset();
     for (int tick = 0; tick < 31; ++tick)
-        form->TimerHorizNeonTimer();
-    EXPECT_EQ(form->HorizNeon().Position, 31);
+        form->TextPages().Horiz().TimerHorizNeonTimer();
+    EXPECT_EQ(form->TextPages().Horiz().Neon().Position, 31);
 }
 
 // ---- The text files change between two timed reads -------------------------
@@ -162,45 +163,45 @@ TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     const QString path = WriteFile(QStringLiteral("ticker.txt"), "first text\r\n");
     form->Form()->EditHorizFile->setText(path);
     form->Form()->CheckBoxHorizFileRead->setChecked(true);
-    EXPECT_EQ(form->HorizNeon().GetText(), "first text");
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "first text");
 
     // Most of a megabyte behind a NUL byte: the text ends at the zero byte.
     WriteFile(QStringLiteral("ticker.txt"), QByteArray("second\0hidden", 13) + QByteArray(1000000, 'x'));
-    form->TimerHorizNeonFileTimeTimer();
-    EXPECT_EQ(form->HorizNeon().GetText(), "second");
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "second");
     EXPECT_TRUE(form->Form()->CheckBoxHorizFileRead->isChecked());
 
     // Shrinks to nothing while the ticker is in the middle of the old text.
-    form->HorizNeon().Position = 25;
+    form->TextPages().Horiz().Neon().Position = 25;
     WriteFile(QStringLiteral("ticker.txt"), "");
-    form->TimerHorizNeonFileTimeTimer();
-    EXPECT_EQ(form->HorizNeon().GetText(), "");
-    form->TimerHorizNeonTimer();
-    EXPECT_LE(form->HorizNeon().Position, 30);
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "");
+    form->TextPages().Horiz().TimerHorizNeonTimer();
+    EXPECT_LE(form->TextPages().Horiz().Neon().Position, 30);
 
     // Megabytes, more than the edit holds, are refused and the old text kept.
     WriteFile(QStringLiteral("ticker.txt"), "kept");
-    form->TimerHorizNeonFileTimeTimer();
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     WriteFile(QStringLiteral("ticker.txt"), QByteArray(2 << 20, 'y'));
-    form->TimerHorizNeonFileTimeTimer();
-    EXPECT_EQ(form->HorizNeon().GetText(), "kept");
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "kept");
     EXPECT_FALSE(form->Form()->CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path)));
 
     // Vanishes.
     form->Form()->CheckBoxHorizFileRead->setChecked(true);
     ASSERT_TRUE(QFile::remove(path));
-    form->TimerHorizNeonFileTimeTimer();
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_FALSE(form->Form()->CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path)));
-    EXPECT_EQ(form->HorizNeon().GetText(), "kept");
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "kept");
 
     // Turns into a folder.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ticker.txt")));
     form->Form()->Memo->clear();
-    form->TimerHorizNeonFileTimeTimer();
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
-    EXPECT_EQ(form->HorizNeon().GetText(), "kept");
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "kept");
 }
 
 TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
@@ -208,15 +209,15 @@ TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     const QString path = WriteFile(QStringLiteral("pages.txt"), "one\r\ntwo\rthree\nfour\r\n");
     form->Form()->EditVertFile->setText(path);
     form->Form()->CheckBoxVertFileRead->setChecked(true);
-    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"one", "two", "three", "four"}));
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two", "three", "four"}));
 
     // The pages are in the middle of the text when it shrinks to one line.
-    form->VertNeon().First = 3;
+    form->TextPages().Vert().Neon().First = 3;
     WriteFile(QStringLiteral("pages.txt"), "only");
-    form->TimerVertNeonFileTimeTimer();
-    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"only"}));
-    form->TimerVertNeonTimer();
-    EXPECT_EQ(form->VertNeon().First, 0);
+    form->TextPages().Vert().TimerVertNeonFileTimeTimer();
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"only"}));
+    form->TextPages().Vert().TimerVertNeonTimer();
+    EXPECT_EQ(form->TextPages().Vert().Neon().First, 0);
 
     // Megabytes with NUL bytes: the text ends at the first zero byte.
     QByteArray big;
@@ -224,21 +225,21 @@ TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
         big += "A line of the pages file that wraps onto a second screen row.\r\n";
     big += QByteArray("\0after", 6) + QByteArray(1 << 20, '\0');
     WriteFile(QStringLiteral("pages.txt"), big);
-    form->TimerVertNeonFileTimeTimer();
-    const std::size_t pageLines = form->VertNeon().Lines.size();
+    form->TextPages().Vert().TimerVertNeonFileTimeTimer();
+    const std::size_t pageLines = form->TextPages().Vert().Neon().Lines.size();
     EXPECT_GE(pageLines, 80000u);
     for (int tick = 0; tick < 5; ++tick)
-        form->TimerVertNeonTimer();
+        form->TextPages().Vert().TimerVertNeonTimer();
 
     // Vanishes, then turns into a folder: the last pages stay.
     ASSERT_TRUE(QFile::remove(path));
-    form->TimerVertNeonFileTimeTimer();
+    form->TextPages().Vert().TimerVertNeonFileTimeTimer();
     EXPECT_FALSE(form->Form()->CheckBoxVertFileRead->isChecked());
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path)));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pages.txt")));
-    form->TimerVertNeonFileTimeTimer();
+    form->TextPages().Vert().TimerVertNeonFileTimeTimer();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
-    EXPECT_EQ(form->VertNeon().Lines.size(), pageLines);
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines.size(), pageLines);
 }
 
 // ---- The settings file -------------------------------------------------------
@@ -292,7 +293,7 @@ TEST_F(FaultTest, SettingsSurviveAHugeLineInsideTheirSection) {
     EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM7"));
     EXPECT_EQ(form->Form()->PageControl->currentIndex(), 2);
     // A value is read up to 2047 bytes.
-    EXPECT_EQ(form->HorizNeon().GetText(), std::string(2047, 'T'));
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), std::string(2047, 'T'));
 }
 
 TEST_F(FaultTest, UnwritableSettingsFolderShowsOneMessageAndWritesNothing) {

@@ -3,6 +3,7 @@
 #include "Codepage.h"
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QDir>
@@ -22,14 +23,14 @@ TEST(ScreenshotTest, EveryPage) {
     const auto owned = MakeTestForm(dir.path(), true, dialogs, platform);
     TFormKR7& form = *owned;
     form.show();
-    form.HorizNeon().SetText(ToCp1250(QStringLiteral("Zażółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ 0123456789")));
+    form.TextPages().Horiz().Neon().SetText(ToCp1250(QStringLiteral("Zażółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ 0123456789")));
     for (int i = 0; i < 20; ++i)
-        form.TimerHorizNeonTimer();
+        form.TextPages().Horiz().TimerHorizNeonTimer();
     for (int page = 0; page < form.Form()->PageControl->count(); ++page) {
         form.Form()->PageControl->setCurrentIndex(page);
         if (page == 0)
             for (int i = 0; i < 20; ++i)
-                form.TimerHorizNeonTimer();
+                form.TextPages().Horiz().TimerHorizNeonTimer();
         EXPECT_TRUE(form.grab().save(QDir(folder).filePath(QStringLiteral("page%1.png").arg(page))));
     }
 }

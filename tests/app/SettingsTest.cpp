@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "LogoPage.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QFile>
@@ -127,9 +128,9 @@ TEST_F(SettingsTest, FirstStartDefaults) {
     Ui::TFormKR7* ui = form->Form();
     EXPECT_TRUE(ui->CheckBoxHorizNeonEnabled->isChecked());
     EXPECT_FALSE(ui->CheckBoxVertNeonEnabled->isChecked());
-    EXPECT_EQ(form->HorizNeon().PosY, 8);
-    EXPECT_EQ(form->VertNeon().PosY, 12);
-    EXPECT_EQ(form->VertNeon().Height, 3);
+    EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 8);
+    EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 12);
+    EXPECT_EQ(form->TextPages().Vert().Neon().Height, 3);
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
 }

@@ -1,5 +1,7 @@
 // The horizontal ticker and the vertical pages offscreen, with the device on a
 // pseudo-terminal: frames, window bars, file reads and their settings.
+#include "TextPages.h"
+
 #include "FakeSeams.h"
 #include "Glyphs.h"
 #include "IniFile.h"
@@ -96,9 +98,9 @@ TEST_F(TextPagesTest, TickerIsOnByDefaultAndItsTimersAreDesigned) {
     EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
     EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 30000);
     EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 30000);
-    EXPECT_EQ(form->HorizNeon().PosY, 8);
+    EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 8);
     EXPECT_EQ(form->Form()->LabelHorizNeonY->text(), QStringLiteral("9"));
-    EXPECT_EQ(form->VertNeon().PosY, 12);
+    EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 12);
     EXPECT_EQ(form->Form()->LabelVertNeonY->text(), QStringLiteral("13"));
     EXPECT_EQ(form->Form()->ScrollBarVertNeonY->maximum(), 13);
     EXPECT_EQ(form->Form()->ScrollBarVertNeonHeight->maximum(), 4);
@@ -108,7 +110,7 @@ TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
     auto form = MakeConnectedForm();
     Ui::TFormKR7* ui = form->Form();
     ui->EditHorizNeon->setText(QStringLiteral("  ABC "));
-    EXPECT_EQ(form->HorizNeon().GetText(), "ABC");
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "ABC");
 
     ui->CheckBoxHorizNeonEnabled->setChecked(false);
     EXPECT_EQ(pty.TakeHex(), Frame(kRow8, kBlank));
@@ -116,13 +118,13 @@ TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
 
     ui->CheckBoxHorizNeonEnabled->setChecked(true); // shows the first window at once
     for (int tick = 1; tick < 34; ++tick)
-        form->TimerHorizNeonTimer();
+        form->TextPages().Horiz().TimerHorizNeonTimer();
     const std::string padded = kBlank + "ABC" + kBlank;
     std::string expected = kTextMode + " " + Frame(kRow8, kBlank);
     for (int p = 1; p <= 33; ++p)
         expected += " " + Frame(kRow8, padded.substr(p - 1, 30));
     EXPECT_EQ(pty.TakeHex(), expected);
-    EXPECT_EQ(form->HorizNeon().Position, 0);
+    EXPECT_EQ(form->TextPages().Horiz().Neon().Position, 0);
     EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
 }
 
@@ -130,11 +132,11 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
     auto form = MakeForm();
     ASSERT_EQ(form->Form()->PageControl->currentWidget(), form->Form()->TabSheetPreview);
     form->Form()->EditHorizNeon->setText(QStringLiteral("W"));
-    form->HorizNeon().Reset();
-    form->TimerHorizNeonTimer();
-    form->TimerHorizNeonTimer();
-    form->Form()->ButtonClrScr->click(); // "Wyczyść" clears the preview too
-    form->TimerHorizNeonTimer(); // W in the last column
+    form->TextPages().Horiz().Neon().Reset();
+    form->TextPages().Horiz().TimerHorizNeonTimer();
+    form->TextPages().Horiz().TimerHorizNeonTimer();
+    form->Form()->ButtonClrScr->click();             // "Wyczyść" clears the preview too
+    form->TextPages().Horiz().TimerHorizNeonTimer(); // W in the last column
     EXPECT_FALSE(CellIsGrey(form->Preview(), 29, 8));
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 7));
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 9));
@@ -142,8 +144,8 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
 
     // Another page shown: the preview is left alone.
     form->Form()->PageControl->setCurrentWidget(form->Form()->TabSheetHorizNeon);
-    form->HorizNeon().Position = 2;
-    form->TimerHorizNeonTimer();
+    form->TextPages().Horiz().Neon().Position = 2;
+    form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 8));
 }
 
@@ -151,13 +153,13 @@ TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition)
     auto form = MakeConnectedForm();
     Ui::TFormKR7* ui = form->Form();
     ui->EditHorizNeon->setText(QStringLiteral("ABC"));
-    form->HorizNeon().Reset();
+    form->TextPages().Horiz().Neon().Reset();
     for (int i = 0; i < 4; ++i)
-        form->TimerHorizNeonTimer();
+        form->TextPages().Horiz().TimerHorizNeonTimer();
     pty.Take();
     ui->ScrollBarHorizNeonY->setValue(2);
     EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("3"));
-    form->TimerHorizNeonTimer();
+    form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_EQ(pty.TakeHex(),
               Frame(kRow8, kBlank) + " " + Frame("FF 00 04 00 02 1E 00 00 00 24", std::string(27, ' ') + "ABC"));
 
@@ -165,7 +167,7 @@ TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition)
     pty.Take();
     ui->ScrollBarHorizNeonY->setValue(15);
     EXPECT_EQ(pty.Take(), "");
-    EXPECT_EQ(form->HorizNeon().PosY, 15);
+    EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 15);
     EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("16"));
 }
 
@@ -196,7 +198,7 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
     Ui::TFormKR7* ui = form->Form();
     ui->CheckBoxHorizNeonEnabled->setChecked(false);
     ui->MemoVertNeon->setPlainText(QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
-    EXPECT_EQ(form->VertNeon().Lines.size(), 7u);
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines.size(), 7u);
     pty.Take();
 
     ui->CheckBoxVertNeonEnabled->setChecked(true);
@@ -206,14 +208,14 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
     ui->CheckBoxVertNeonCenter->setChecked(true);
-    form->TimerVertNeonTimer();
+    form->TextPages().Vert().TimerVertNeonTimer();
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, std::string(13, ' ') + "four" + std::string(13, ' ')),
                                      Frame(kRow13, std::string(13, ' ') + "five" + std::string(13, ' ')),
                                      Frame(kRow14, std::string(13, ' ') + "six" + std::string(14, ' '))}));
-    form->TimerVertNeonTimer(); // the last page: one line and two blank rows
+    form->TextPages().Vert().TimerVertNeonTimer(); // the last page: one line and two blank rows
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, std::string(12, ' ') + "seven" + std::string(13, ' ')),
                                      Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
-    EXPECT_EQ(form->VertNeon().First, 0);
+    EXPECT_EQ(form->TextPages().Vert().Neon().First, 0);
 
     ui->CheckBoxVertNeonEnabled->setChecked(false);
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, kBlank), Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
@@ -232,7 +234,7 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, kBlank), Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
     EXPECT_EQ(ui->ScrollBarVertNeonHeight->maximum(), 3);
     EXPECT_EQ(ui->LabelVertNeonY->text(), QStringLiteral("14"));
-    EXPECT_EQ(form->VertNeon().First, 3); // not restarted
+    EXPECT_EQ(form->TextPages().Vert().Neon().First, 3); // not restarted
 
     ui->ScrollBarVertNeonY->setValue(0);
     pty.Take();
@@ -249,8 +251,8 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     ui->ScrollBarVertNeonHeight->setValue(1);
     ui->ScrollBarVertNeonY->setValue(15);
     EXPECT_EQ(pty.Take(), "");
-    EXPECT_EQ(form->VertNeon().PosY, 15);
-    EXPECT_EQ(form->VertNeon().Height, 1);
+    EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 15);
+    EXPECT_EQ(form->TextPages().Vert().Neon().Height, 1);
 }
 
 TEST_F(TextPagesTest, HorizontalFileReads) {
@@ -264,7 +266,7 @@ TEST_F(TextPagesTest, HorizontalFileReads) {
         EXPECT_EQ(LogLines(*form).last(), message);
         EXPECT_FALSE(ui->CheckBoxHorizFileRead->isChecked());
         EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
-        EXPECT_EQ(form->HorizNeon().GetText(), "keep");
+        EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "keep");
     };
     expectFailure(QString(), QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."));
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
@@ -278,7 +280,7 @@ TEST_F(TextPagesTest, HorizontalFileReads) {
 
     ui->EditHorizFile->setText(WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
     ui->CheckBoxHorizFileRead->setChecked(true);
-    EXPECT_EQ(form->HorizNeon().GetText(), "AB\r\nCD");
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "AB\r\nCD");
     EXPECT_TRUE(ui->CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
     EXPECT_TRUE(ui->LabelHorizNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
@@ -287,8 +289,8 @@ TEST_F(TextPagesTest, HorizontalFileReads) {
 
     // Periodic reads follow the file; a zero byte ends the text.
     WriteFile(QStringLiteral("two.txt"), QByteArray("\xA5 x\rB\0C", 7));
-    form->TimerHorizNeonFileTimeTimer();
-    EXPECT_EQ(form->HorizNeon().GetText(), "\xA5 x\r\nB");
+    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "\xA5 x\r\nB");
     EXPECT_EQ(ui->EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
 
     // Switching the ticker off switches the periodic read off too.
@@ -305,10 +307,10 @@ TEST_F(TextPagesTest, VerticalFileReads) {
     EXPECT_FALSE(ui->CheckBoxVertFileRead->isChecked());
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
     ui->EditVertFile->setText(missing);
-    form->ReadVertFile();
+    form->TextPages().Vert().ReadVertFile();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
     ui->EditVertFile->setText(dir.path());
-    form->ReadVertFile();
+    form->TextPages().Vert().ReadVertFile();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(dir.path()));
 
     ui->EditVertFile->setText(
@@ -316,7 +318,8 @@ TEST_F(TextPagesTest, VerticalFileReads) {
     ui->CheckBoxVertFileRead->setChecked(true);
     EXPECT_TRUE(ui->CheckBoxVertFileRead->isChecked());
     EXPECT_EQ(ui->MemoVertNeon->toPlainText(), QStringLiteral("first\n\nsecond\nthird\n") + QString(40, u'x'));
-    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"first", "second", "third", std::string(40, 'x')}));
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines,
+              (std::vector<std::string>{"first", "second", "third", std::string(40, 'x')}));
     EXPECT_TRUE(ui->LabelVertNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
 }
 
@@ -337,7 +340,7 @@ TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
     EXPECT_EQ(dialogs.openCalls[0].fileName, QStringLiteral("old.txt"));
     EXPECT_EQ(dialogs.openCalls[0].filter, QStringLiteral("All files (*.*)|*.*"));
     EXPECT_EQ(ui->EditHorizFile->text(), chosen);
-    EXPECT_NE(form->HorizNeon().GetText(), "text");
+    EXPECT_NE(form->TextPages().Horiz().Neon().GetText(), "text");
     EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
@@ -401,20 +404,21 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
         auto form = MakeForm();
         Ui::TFormKR7* ui = form->Form();
         EXPECT_EQ(ui->EditHorizNeon->text(), QStringLiteral("Zażółć gęślą jaźń"));
-        EXPECT_EQ(form->HorizNeon().GetText(), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
+        EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
         EXPECT_EQ(ui->ScrollBarHorizNeonInterval->value(), 25);
         EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
-        EXPECT_EQ(form->HorizNeon().PosY, 3);
+        EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 3);
         EXPECT_EQ(ui->LabelHorizNeonFileTime->text(), QStringLiteral("01:05"));
         EXPECT_EQ(ui->EditHorizFile->text(), horizFile);
         EXPECT_FALSE(ui->CheckBoxHorizNeonEnabled->isChecked());
         EXPECT_TRUE(ui->CheckBoxVertNeonCenter->isChecked());
-        EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"1", "2", "3", std::string(29, 'a'), "b"}));
+        EXPECT_EQ(form->TextPages().Vert().Neon().Lines,
+                  (std::vector<std::string>{"1", "2", "3", std::string(29, 'a'), "b"}));
         EXPECT_EQ(ui->ScrollBarVertNeonInterval->value(), 7);
         // The stored window rows 14..15 come back although the default
         // height would not allow row 14 before the height is restored.
-        EXPECT_EQ(form->VertNeon().PosY, 14);
-        EXPECT_EQ(form->VertNeon().Height, 2);
+        EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 14);
+        EXPECT_EQ(form->TextPages().Vert().Neon().Height, 2);
         EXPECT_EQ(ui->ScrollBarVertFileTime->value(), 90);
         EXPECT_EQ(ui->EditVertFile->text(), vertFile);
         EXPECT_TRUE(ui->CheckBoxVertNeonEnabled->isChecked());
@@ -434,10 +438,10 @@ TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
     WriteFile(QStringLiteral("KR7Controller.ini"),
               "[HorizNeon]\r\nFile=" + file.toUtf8() + "\r\nFileRead=1\r\nInterval=500\r\nPosY=-3\r\n");
     auto form = MakeForm();
-    EXPECT_EQ(form->HorizNeon().GetText(), "news");
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "news");
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
     EXPECT_EQ(form->Form()->ScrollBarHorizNeonInterval->value(), 100);
-    EXPECT_EQ(form->HorizNeon().PosY, 0);
+    EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 0);
 }
 
 // A click on a check box's square, which always takes the click.
@@ -479,13 +483,13 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
             ClickBox(ui->CheckBoxVertFileRead);
             ClickBox(ui->CheckBoxVertFileRead);
         }
-        ASSERT_EQ(form->VertNeon().Lines, lines) << run;
+        ASSERT_EQ(form->TextPages().Vert().Neon().Lines, lines) << run;
         pty.Take();
         for (std::size_t page = 0; page < 3; ++page) {
             if (page == 0)
                 ClickBox(ui->CheckBoxVertNeonEnabled);
             else
-                form->TimerVertNeonTimer();
+                form->TextPages().Vert().TimerVertNeonTimer();
             std::string expected = page == 0 ? kTextMode + " " : "";
             expected += Joined({Frame(kRow12, left(lines[page * 3])), Frame(kRow13, left(lines[page * 3 + 1])),
                                 Frame(kRow14, left(lines[page * 3 + 2]))});
@@ -511,12 +515,12 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveTheTickerEditor) {
         ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
         ui->EditHorizFile->setText(WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
         ClickBox(ui->CheckBoxHorizFileRead);
-        EXPECT_EQ(form->HorizNeon().GetText(), all);
+        EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
     EXPECT_EQ(ini.ReadString("HorizNeon", "Text", ""), all);
     auto form = MakeForm();
-    EXPECT_EQ(form->HorizNeon().GetText(), all);
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
 }
 
 TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
@@ -524,12 +528,12 @@ TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
               "[VertNeon]\r\nLinesCount=2000000000\r\n[VertNeonLines]\r\nLine0=one\r\nLine1=two\r\n");
     {
         auto form = MakeForm();
-        EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"one", "two"}));
+        EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two"}));
         form->Form()->MemoVertNeon->clear();
     }
     WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=-5\r\n[VertNeonLines]\r\nLine0=one\r\n");
     auto form = MakeForm();
-    EXPECT_TRUE(form->VertNeon().Lines.empty());
+    EXPECT_TRUE(form->TextPages().Vert().Neon().Lines.empty());
     EXPECT_TRUE(form->Form()->MemoVertNeon->toPlainText().isEmpty());
 }
 
@@ -538,7 +542,7 @@ TEST_F(TextPagesTest, ASparseLineSectionKeepsItsLines) {
                                                    "Line50=beyond the count\r\nLine041=padded\r\n");
     {
         auto form = MakeForm();
-        EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"hello"}));
+        EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"hello"}));
         EXPECT_EQ(form->Form()->MemoVertNeon->toPlainText(), QString(40, u'\n') + QStringLiteral("hello"));
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -549,7 +553,7 @@ TEST_F(TextPagesTest, ASparseLineSectionKeepsItsLines) {
     WriteFile(QStringLiteral("KR7Controller.ini"),
               "[VertNeon]\r\nLinesCount=2147483647\r\n[VertNeonLines]\r\nLine2147483000=far\r\nLine1=near\r\n");
     auto form = MakeForm();
-    EXPECT_EQ(form->VertNeon().Lines, (std::vector<std::string>{"near", "far"}));
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"near", "far"}));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "Session.h"
+#include "TextPages.h"
 #include "ui_Kr7unit1.h"
 
 #include <QPlainTextEdit>
@@ -70,13 +71,13 @@ TEST_F(EndToEndTest, TickerRowOnTheDisplayMatchesThePreview) {
     Connect();
     ui->CheckBoxHorizNeonEnabled->setChecked(false);
     ui->EditHorizNeon->setText(QStringLiteral("ABC"));
-    form->HorizNeon().Reset();
+    form->TextPages().Horiz().Neon().Reset();
     ui->CheckBoxHorizNeonEnabled->setChecked(true);
     for (int tick = 0; tick < 20; ++tick)
-        form->TimerHorizNeonTimer();
+        form->TextPages().Horiz().TimerHorizNeonTimer();
     Deliver();
 
-    const int row = form->HorizNeon().PosY;
+    const int row = form->TextPages().Horiz().Neon().PosY;
     ASSERT_EQ(row, 8);
     ASSERT_EQ(Device().mode, MODE_TEXT);
     const QImage screen = emulator->Device().Render();

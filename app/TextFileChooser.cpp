@@ -1,0 +1,32 @@
+// The file dialog shared by the ticker and the pages.
+#include "TextFileChooser.h"
+
+#include "Dialogs.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+const QString kAllFiles = QStringLiteral("All files (*.*)|*.*");
+
+} // namespace
+
+void TTextFileChooser::PauseWhileOpen(QTimer& timer) {
+    paused_.push_back(&timer);
+}
+
+void TTextFileChooser::Choose(QLineEdit& field, TFileDialog dialog) {
+    std::vector<bool> active;
+    active.reserve(paused_.size());
+    for (QTimer* timer : paused_) {
+        active.push_back(timer->isActive());
+        timer->stop();
+    }
+    const QString name = dialogs_.OpenFile(field.window(), dialog, field.text(), kAllFiles);
+    if (!name.isEmpty())
+        field.setText(name);
+    for (std::size_t i = 0; i < paused_.size(); ++i)
+        if (active[i])
+            paused_[i]->start();
+}
