@@ -76,6 +76,9 @@ void TLineReader::ReadLine() {
 void TLineReader::ReadPortEvents() {
     for (auto event : endpoint_.TakePortEvents()) {
         if (event == TPtyEndpoint::TPortEvent::Opened) {
+            // A program that opens the port again before the last one's close
+            // was settled continues the stream: nothing of it is cut off.
+            closePending_ = false;
             if (handlers_.note)
                 handlers_.note(QStringLiteral("port opened"));
             continue;
@@ -94,6 +97,10 @@ void TLineReader::ReadPortEvents() {
 void TLineReader::CheckClosed() {
     if (!closePending_)
         return;
+    if (endpoint_.ProgramHandles() > 0) {
+        closePending_ = false;
+        return;
+    }
     if (endpoint_.Readable() || paceTimer_.isActive()) {
         closeTimer_.start();
         return;

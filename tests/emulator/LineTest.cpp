@@ -121,6 +121,32 @@ TEST(EmulatorLine, FrameCutOffByClosingIsDroppedAndTheProgramCanReconnect) {
     ASSERT_TRUE(ProcessUntil([&] { return line.session->Counters().frames == 1; }));
 }
 
+TEST(EmulatorLine, AProgramThatOpensAgainRightAfterAnotherClosedKeepsItsFramesWhole) {
+    TLineFixture line;
+    ASSERT_TRUE(line.Start());
+    {
+        TCOMSocket first;
+        ASSERT_TRUE(Connect(first));
+        const std::string clear = FromHex("FF 00 03 00 00 00 00 00 00 03");
+        ASSERT_TRUE(first.WriteAll(clear.data(), clear.size()));
+    }
+    ASSERT_TRUE(ProcessUntil([&] { return line.traffic.contains("port closed"); }));
+    // The next program opens before the close is settled, and its frame's
+    // text comes well after the header, as paced writes send it.
+    TCOMSocket second;
+    ASSERT_TRUE(Connect(second));
+    const std::string header = FromHex("FF 00 04 00 00 03 00 00 00 07");
+    ASSERT_TRUE(second.WriteAll(header.data(), header.size()));
+    QDeadlineTimer pause(600);
+    while (!pause.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    const std::string text = "abc";
+    ASSERT_TRUE(second.WriteAll(text.data(), text.size()));
+    ASSERT_TRUE(ProcessUntil([&] { return line.session->Counters().frames == 2; }));
+    EXPECT_EQ(line.session->Counters().droppedFrames, 0u);
+    EXPECT_EQ(line.session->Device().State().Cell(0, 0), 46);
+}
+
 TEST(EmulatorLine, PublishingLeavesForeignEntriesAloneAndCleansUp) {
     QTemporaryDir dir;
     const QString folder = dir.filePath("ports");
