@@ -12,7 +12,9 @@ QString ErrorText(const std::exception& error) {
     return QString::fromLocal8Bit(error.what());
 }
 
-const QString kUnknownError = QStringLiteral("Unknown error.");
+QString UnknownError() {
+    return QCoreApplication::translate("TApplication", "Unknown error.");
+}
 
 } // namespace
 
@@ -31,7 +33,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& error) {
         dialogs_->ShowError(activeWindow(), ErrorText(error));
     } catch (...) {
-        dialogs_->ShowError(activeWindow(), kUnknownError);
+        dialogs_->ShowError(activeWindow(), UnknownError());
     }
     return false;
 }
@@ -42,7 +44,7 @@ std::unique_ptr<TFormKR7> BuildMainWindow(const TFormOptions& options, TDialogs&
     } catch (const std::exception& error) {
         errors.ShowError(nullptr, ErrorText(error));
     } catch (...) {
-        errors.ShowError(nullptr, kUnknownError);
+        errors.ShowError(nullptr, UnknownError());
     }
     return nullptr;
 }

@@ -25,7 +25,7 @@ THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& servic
       file_(
           {*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
            *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
-          {TFileDialog::HorizNeonFile, QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."), kTextLimit},
+          {TFileDialog::HorizNeonFile, tr("Nie wskazano pliku dla teletekstu poziomego."), kTextLimit},
           [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
           services.platform) {
     TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));

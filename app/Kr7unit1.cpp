@@ -218,15 +218,15 @@ void TFormKR7::CheckBoxConnectClick() {
     Log(QString());
     if (!IsConnectChecked()) {
         port_->Close();
-        Log(QStringLiteral("Port niepołączony."));
+        Log(tr("Port niepołączony."));
         return;
     }
-    Log(QStringLiteral("Trwa łączenie...."));
+    Log(tr("Trwa łączenie...."));
     port_->SelectPort(ToCp1250(ui_->ComboBoxPort->currentText()));
     port_->SetBaudRate(2400);
     port_->SetQueueSizes(1024, 1024);
     if (const TOpenResult opened = port_->Open(); !opened) {
-        Log(QStringLiteral("Błąd otwarcia portu."));
+        Log(tr("Błąd otwarcia portu."));
         ui_->CheckBoxConnect->setChecked(false);
         Log(QString::fromStdString(opened.reason));
         return;
@@ -236,12 +236,12 @@ void TFormKR7::CheckBoxConnectClick() {
 
 void TFormKR7::PortReopened() {
     Log(QString());
-    Log(QStringLiteral("Trwa łączenie...."));
+    Log(tr("Trwa łączenie...."));
     PortOpened();
 }
 
 void TFormKR7::PortOpened() {
-    Log(QStringLiteral("Port połączony."));
+    Log(tr("Port połączony."));
     Log(QString::asprintf("Port: COM%i", port_->PortNumber()));
     device_->SetMode(MODE_TEXT);
     preview_->ClearPreview();

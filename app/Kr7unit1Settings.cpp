@@ -46,7 +46,7 @@ void TFormKR7::LoadSettings() {
         textPages_->LoadEnabled();
         logo_->Load(ini);
     } catch (const std::exception&) {
-        Log(QStringLiteral("Błąd odczytu konfiguracji."));
+        Log(tr("Błąd odczytu konfiguracji."));
     }
 }
 
@@ -60,5 +60,5 @@ void TFormKR7::SaveSettings() {
     if (ok)
         ok = logo_->Save(ini);
     if (!ok)
-        dialogs_->Message(this, QStringLiteral("Błąd zapisu konfiguracji."));
+        dialogs_->Message(this, tr("Błąd zapisu konfiguracji."));
 }

@@ -40,7 +40,7 @@ TLogoPage::TLogoPage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& c
     NewScreenBitmap(logoView_);
     ui_->ImageLogo->SetImage(&logoView_);
     ui_->ProgressBarLogoProgress->hide();
-    AddCancelButton(*ui_->ProgressBarLogoProgress, QStringLiteral("Anuluj"));
+    AddCancelButton(*ui_->ProgressBarLogoProgress, tr("Anuluj"));
     ui_->ImageLogo->installEventFilter(this);
     ui_->ImageLogo->setMouseTracking(true);
     ui_->ShapeLogoTransparentColor->installEventFilter(this);

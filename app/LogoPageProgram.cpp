@@ -13,36 +13,39 @@
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
 
 #include <exception>
 
 namespace {
 
-const QString kPictureFilter =
-    QStringLiteral("Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|"
-                   "PNG (*.png)|*.png");
+QString PictureFilter() {
+    return QCoreApplication::translate("TLogoPage",
+                                       "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|"
+                                       "*.jpg;*.jpeg|PNG (*.png)|*.png");
+}
 
 // The log line that says why a picture was not imported.
 QString PictureFaultText(TPictureFault fault) {
     switch (fault) {
     case TPictureFault::UnknownFormat:
-        return QStringLiteral("Nieznany format pliku.");
+        return QCoreApplication::translate("TLogoPage", "Nieznany format pliku.");
     case TPictureFault::CannotOpen:
-        return QStringLiteral("Nie można otworzyć pliku.");
+        return QCoreApplication::translate("TLogoPage", "Nie można otworzyć pliku.");
     case TPictureFault::TooLarge:
-        return QStringLiteral("Obraz jest za duży.");
+        return QCoreApplication::translate("TLogoPage", "Obraz jest za duży.");
     case TPictureFault::Damaged:
     case TPictureFault::None:
         break;
     }
-    return QStringLiteral("Plik jest uszkodzony lub niepełny.");
+    return QCoreApplication::translate("TLogoPage", "Plik jest uszkodzony lub niepełny.");
 }
 
 } // namespace
 
 void TLogoPage::ButtonLogoLoadClick() {
-    const QString fileName = dialogs_->OpenFile(Window(), TFileDialog::LogoPicture, logoImportName_, kPictureFilter);
+    const QString fileName = dialogs_->OpenFile(Window(), TFileDialog::LogoPicture, logoImportName_, PictureFilter());
     if (fileName.isEmpty())
         return;
     ImportLogoFile(fileName);
@@ -51,7 +54,7 @@ void TLogoPage::ButtonLogoLoadClick() {
 void TLogoPage::ImportLogoFile(const QString& fileName) {
     logoImportName_ = fileName;
     Log(QString());
-    Log(QStringLiteral("Wczytywanie pliku graficznego..."));
+    Log(tr("Wczytywanie pliku graficznego..."));
     const TPictureResult loaded = LoadPicture(fileName);
     if (!loaded.Ok()) {
         Log(PictureFaultText(loaded.fault));
@@ -61,15 +64,14 @@ void TLogoPage::ImportLogoFile(const QString& fileName) {
         ImportLogoPicture(loaded.image);
     } catch (const std::exception& error) {
         Log(QString());
-        Log(QStringLiteral("Wystąpił błąd podczas odczytu pliku graficznego.\n%1")
-                .arg(QString::fromLocal8Bit(error.what())));
+        Log(tr("Wystąpił błąd podczas odczytu pliku graficznego.\n%1").arg(QString::fromLocal8Bit(error.what())));
         logoBitmap_.reset();
         UpdateLogoControls();
     }
 }
 
 void TLogoPage::ImportLogoPicture(const QImage& picture) {
-    Log(QStringLiteral("Wczytywanie pliku graficznego powiodło się."));
+    Log(tr("Wczytywanie pliku graficznego powiodło się."));
     logoBitmap_ = picture.convertToFormat(QImage::Format_RGB32);
     ui_->ScrollBarLogoPosX->setValue(0);
     ui_->ScrollBarLogoPosY->setValue(0);
@@ -94,7 +96,7 @@ void TLogoPage::ButtonLogoClearClick() {
 
 void TLogoPage::ButtonLogoCalculateClick() {
     Log(QString());
-    Log(QStringLiteral("Generowanie tablicy znaków..."));
+    Log(tr("Generowanie tablicy znaków..."));
     RenderLogo(true, false);
     QProgressBar* bar = ui_->ProgressBarLogoProgress;
     bar->setValue(0);
@@ -108,8 +110,8 @@ void TLogoPage::ButtonLogoCalculateClick() {
     RenderLogo(false, false);
     if (built) {
         const int percent = static_cast<int>(count * 100.0 / LOGO_MAX_TILES + 0.5);
-        Log(QStringLiteral("Logo wygenerowane pomyślnie."));
-        Log(QStringLiteral("Bieżące logo wykorzystuje %1 znaków z dostępnych %2 (%3%).")
+        Log(tr("Logo wygenerowane pomyślnie."));
+        Log(tr("Bieżące logo wykorzystuje %1 znaków z dostępnych %2 (%3%).")
                 .arg(count)
                 .arg(LOGO_MAX_TILES)
                 .arg(percent));
@@ -122,16 +124,16 @@ void TLogoPage::ButtonLogoCalculateClick() {
             service_->LoadCharEditor();
             service_->CharsChanged();
             DrawLogoPreview();
-            Log(QStringLiteral("Zweryfikuj wygląd logo na podglądzie. Aby zaprogramować logo, naciśnij przycisk "
-                               "[Programuj]."));
+            Log(tr("Zweryfikuj wygląd logo na podglądzie. Aby zaprogramować logo, naciśnij przycisk "
+                   "[Programuj]."));
         } else {
-            Log(QStringLiteral("Na ekranie nie ma żadnego znaku logo - nie ma czego programować."));
+            Log(tr("Na ekranie nie ma żadnego znaku logo - nie ma czego programować."));
         }
     } else {
-        Log(QStringLiteral("Bieżące logo wymaga użycia większej ilości znaków niż %1. Proszę np. zmniejszyć rozmiar "
-                           "logo.")
+        Log(tr("Bieżące logo wymaga użycia większej ilości znaków niż %1. Proszę np. zmniejszyć rozmiar "
+               "logo.")
                 .arg(LOGO_MAX_TILES));
-        dialogs_->Message(Window(), QStringLiteral("Błąd generowania obrazu logo."));
+        dialogs_->Message(Window(), tr("Błąd generowania obrazu logo."));
     }
     UpdateLogoControls();
     bar->hide();
@@ -143,7 +145,7 @@ void TLogoPage::ButtonLogoProgramClick() {
     if (!program && service_->UnsavedCharsCancelled())
         return;
     Log(QString());
-    Log(QStringLiteral("Trwa programowanie..."));
+    Log(tr("Trwa programowanie..."));
     QProgressBar* bar = ui_->ProgressBarLogoProgress;
     bar->setValue(0);
     bar->show();
@@ -154,9 +156,9 @@ void TLogoPage::ButtonLogoProgramClick() {
         RemoveLogo(sequence);
     bar->hide();
     if (sequence.Cancelled())
-        Log(QStringLiteral("Przerwano po %1 z %2 znaków.").arg(sequence.Done()).arg(sequence.Total()));
+        Log(tr("Przerwano po %1 z %2 znaków.").arg(sequence.Done()).arg(sequence.Total()));
     else
-        Log(QStringLiteral("Zakończono"));
+        Log(tr("Zakończono"));
 }
 
 void TLogoPage::ProgramLogo(TLongSequence& progress) {

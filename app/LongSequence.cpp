@@ -79,7 +79,8 @@ QPushButton* AddCancelButton(QProgressBar& bar, const QString& caption) {
 
 TLongSequence::TLongSequence(TSequenceLine& line, QProgressBar& bar)
     : line_(line), outer_(line.SetActive(this)), bar_(bar), progress_(&bar), window_(bar.window()),
-      cancel_(AddCancelButton(bar, QStringLiteral("Anuluj"))), barGeometry_(bar.geometry()) {
+      cancel_(AddCancelButton(bar, QCoreApplication::translate("TLongSequence", "Anuluj"))),
+      barGeometry_(bar.geometry()) {
     ShowCancelButton();
     QApplication::setOverrideCursor(Qt::BusyCursor);
     qApp->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include "COMSocket.h"
 #include "WindowServices.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <cerrno>
@@ -12,22 +13,22 @@ namespace {
 QString WhyGone(int errorNumber) {
     switch (errorNumber) {
     case EIO:
-        return QStringLiteral("błąd wejścia-wyjścia (EIO)");
+        return QCoreApplication::translate("TReconnect", "błąd wejścia-wyjścia (EIO)");
     case ENXIO:
-        return QStringLiteral("brak urządzenia (ENXIO)");
+        return QCoreApplication::translate("TReconnect", "brak urządzenia (ENXIO)");
     case ENODEV:
-        return QStringLiteral("urządzenie nie istnieje (ENODEV)");
+        return QCoreApplication::translate("TReconnect", "urządzenie nie istnieje (ENODEV)");
     case EPIPE:
-        return QStringLiteral("połączenie zerwane (EPIPE)");
+        return QCoreApplication::translate("TReconnect", "połączenie zerwane (EPIPE)");
     default:
-        return QStringLiteral("błąd %1").arg(errorNumber);
+        return QCoreApplication::translate("TReconnect", "błąd %1").arg(errorNumber);
     }
 }
 
 } // namespace
 
 QString DeviceGoneLine(int errorNumber) {
-    return QStringLiteral("Urządzenie odłączone: %1.").arg(WhyGone(errorNumber));
+    return QCoreApplication::translate("TReconnect", "Urządzenie odłączone: %1.").arg(WhyGone(errorNumber));
 }
 
 TReconnect::TReconnect(TCOMSocket& port, TMessageLog& log, const TShellState& shell, std::function<void()> reopened,

@@ -19,6 +19,7 @@
 #include "ui_Kr7unit1.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -35,9 +36,18 @@ constexpr int TEXT_MAX_LENGTH = 255;
 constexpr std::uint8_t ZONE1_CODE = 113;
 constexpr std::uint8_t ZONE2_CODE = 114;
 
-const QString CONFIRM_TITLE = QStringLiteral("Confirm");
-const QString BINARY_FILTER = QStringLiteral("All files (*.*)|*.*");
-const QString BITMAP_FILTER = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+QString ConfirmTitle() {
+    return QCoreApplication::translate("TServicePage", "Confirm");
+}
+
+QString BinaryFilter() {
+    return QCoreApplication::translate("TServicePage", "All files (*.*)|*.*");
+}
+
+QString BitmapFilter() {
+    return QCoreApplication::translate("TServicePage", "Bitmap (*.bmp)|*.bmp");
+}
+
 const QString BITMAP_EXT = QStringLiteral("bmp");
 
 } // namespace
@@ -51,7 +61,7 @@ TServicePage::TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsIm
     ui_.ImageCharsDefault->hide();
     ui_.ProgressBarSendCharsToDevice->hide();
     ui_.ProgressBarSendCharsToDevice->raise();
-    AddCancelButton(*ui_.ProgressBarSendCharsToDevice, QStringLiteral("Cancel"));
+    AddCancelButton(*ui_.ProgressBarSendCharsToDevice, tr("Cancel"));
     ui_.ImageChars->setAcceptDrops(true);
     ui_.ImageChars->installEventFilter(this);
     ButtonLoadDefaultBitmapClick();
@@ -120,7 +130,7 @@ QProgressBar* TServicePage::ShowProgressFromZero() {
 
 void TServicePage::LogIfCancelled(const TLongSequence& sequence, int total, const QString& unit) {
     if (sequence.Cancelled())
-        log_.Log(QStringLiteral("Cancelled after %1 of %2 %3.").arg(sequence.Done()).arg(total).arg(unit));
+        log_.Log(tr("Cancelled after %1 of %2 %3.").arg(sequence.Done()).arg(total).arg(unit));
 }
 
 void TServicePage::ButtonTestClick() {
@@ -134,7 +144,7 @@ void TServicePage::ButtonTestClick() {
         sequence.Step();
     }
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, TEST_ROWS, QStringLiteral("rows"));
+    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
 
 void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
@@ -147,12 +157,12 @@ void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
         sequence.Step();
     }
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, TEST_ROWS, QStringLiteral("rows"));
+    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
 
 void TServicePage::ButtonTextCharOutClick(QAbstractButton* sender) {
-    const std::optional<QString> typed = dialogs_.InputText(
-        Window(), Window()->windowTitle(), QStringLiteral("Enter text:"), FromCp1250(textOutText_), TEXT_MAX_LENGTH);
+    const std::optional<QString> typed = dialogs_.InputText(Window(), Window()->windowTitle(), tr("Enter text:"),
+                                                            FromCp1250(textOutText_), TEXT_MAX_LENGTH);
     if (!typed)
         return;
     textOutText_ = ToCp1250(*typed);
@@ -181,7 +191,7 @@ void TServicePage::ScrollBarCrossXYChange() {
 bool TServicePage::UnsavedCharsCancelled() {
     if (!chars_.Modified())
         return false;
-    return !dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Actual characters not saved, continue?"));
+    return !dialogs_.AskOkCancel(Window(), ConfirmTitle(), tr("Actual characters not saved, continue?"));
 }
 
 // ---- Glyph-set files ---------------------------------------------------------
@@ -196,7 +206,7 @@ void TServicePage::CharsReplaced(const QImage& picture) {
 void TServicePage::ButtonLoadFromBinaryFileClick() {
     if (UnsavedCharsCancelled())
         return;
-    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBinaryLoad, binaryLoadName_, BINARY_FILTER);
+    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBinaryLoad, binaryLoadName_, BinaryFilter());
     if (fileName.isEmpty())
         return;
     binaryLoadName_ = fileName;
@@ -207,23 +217,23 @@ void TServicePage::LoadBinaryFile(const QString& fileName) {
     std::string bytes;
     const TExactReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
     if (read == TExactReadResult::WrongSize) {
-        log_.Log(QString::asprintf("Wrong binary file size, must be %i.", static_cast<int>(GLYPH_SET_BYTES)));
+        log_.Log(tr("Wrong binary file size, must be %1.").arg(static_cast<int>(GLYPH_SET_BYTES)));
         return;
     }
     TMemoryStream stream(std::move(bytes));
     const std::optional<QImage> loaded =
         read == TExactReadResult::Ok ? ReadCharsBitmap(stream) : std::optional<QImage>();
     if (!loaded) {
-        log_.Log(QStringLiteral("Error load binary file."));
+        log_.Log(tr("Error load binary file."));
         return;
     }
     CharsReplaced(*loaded);
-    log_.Log(QStringLiteral("Binary file loaded success."));
+    log_.Log(tr("Binary file loaded success."));
 }
 
 void TServicePage::ButtonSaveToBinaryFileClick() {
     const QString fileName =
-        dialogs_.SaveFile(Window(), TFileDialog::CharsBinarySave, binarySaveName_, BINARY_FILTER, QString());
+        dialogs_.SaveFile(Window(), TFileDialog::CharsBinarySave, binarySaveName_, BinaryFilter(), QString());
     if (fileName.isEmpty())
         return;
     binarySaveName_ = fileName;
@@ -231,17 +241,17 @@ void TServicePage::ButtonSaveToBinaryFileClick() {
     WriteCharsBitmap(chars_.Image(), stream);
     const std::string& bytes = stream.Bytes();
     if (bytes.size() != GLYPH_SET_BYTES || !WriteWholeFile(fileName, bytes.data(), bytes.size())) {
-        log_.Log(QStringLiteral("Error saving binary file."));
+        log_.Log(tr("Error saving binary file."));
         return;
     }
     chars_.ClearModified();
-    log_.Log(QStringLiteral("Binary file save success."));
+    log_.Log(tr("Binary file save success."));
 }
 
 void TServicePage::ButtonLoadFromBitmapClick() {
     if (UnsavedCharsCancelled())
         return;
-    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBitmapLoad, bitmapLoadName_, BITMAP_FILTER);
+    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBitmapLoad, bitmapLoadName_, BitmapFilter());
     if (fileName.isEmpty())
         return;
     bitmapLoadName_ = fileName;
@@ -253,29 +263,29 @@ void TServicePage::LoadBitmapFile(const QString& fileName) {
     switch (ReadCharsBitmapFile(fileName, loaded)) {
     case TBitmapResult::Ok:
         CharsReplaced(loaded);
-        log_.Log(QStringLiteral("Bitmap load success."));
+        log_.Log(tr("Bitmap load success."));
         return;
     case TBitmapResult::WrongSize:
-        log_.Log(QString::asprintf("Wrong image dimensions: %i x %i.", CHARS_WIDTH, CHARS_HEIGHT));
+        log_.Log(tr("Wrong image dimensions: %1 x %2.").arg(CHARS_WIDTH).arg(CHARS_HEIGHT));
         return;
     case TBitmapResult::Failed:
-        log_.Log(QStringLiteral("Error loading bitmap."));
+        log_.Log(tr("Error loading bitmap."));
         return;
     }
 }
 
 void TServicePage::ButtonSaveToBitmapClick() {
     const QString fileName =
-        dialogs_.SaveFile(Window(), TFileDialog::CharsBitmapSave, bitmapSaveName_, BITMAP_FILTER, BITMAP_EXT);
+        dialogs_.SaveFile(Window(), TFileDialog::CharsBitmapSave, bitmapSaveName_, BitmapFilter(), BITMAP_EXT);
     if (fileName.isEmpty())
         return;
     bitmapSaveName_ = fileName;
     if (!SaveBmp32File(chars_.Image(), fileName)) {
-        log_.Log(QStringLiteral("Error saving bitmap."));
+        log_.Log(tr("Error saving bitmap."));
         return;
     }
     chars_.ClearModified();
-    log_.Log(QStringLiteral("Bitmap save success."));
+    log_.Log(tr("Bitmap save success."));
 }
 
 // A file dropped on the glyph map: a .bmp loads as the bitmap's "Load" loads
@@ -312,18 +322,18 @@ void TServicePage::ButtonLoadDefaultBitmapClick() {
 void TServicePage::ButtonSendCharsToDeviceClick() {
     if (!shell_.IsConnectChecked())
         return;
-    if (!dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Send actual characters to device?")))
+    if (!dialogs_.AskOkCancel(Window(), ConfirmTitle(), tr("Send actual characters to device?")))
         return;
     TLongSequence sequence(line_, *ShowProgressFromZero());
     SendCharsBitmap(device_, chars_.Image(), 0, &sequence, 255);
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, sequence.Total(), QStringLiteral("characters"));
+    LogIfCancelled(sequence, sequence.Total(), tr("characters"));
 }
 
 void TServicePage::ButtonSendCharToDeviceClick() {
     if (!shell_.IsConnectChecked())
         return;
-    if (!dialogs_.AskOkCancel(Window(), CONFIRM_TITLE, QStringLiteral("Send selected character to device?")))
+    if (!dialogs_.AskOkCancel(Window(), ConfirmTitle(), tr("Send selected character to device?")))
         return;
     const auto code = static_cast<std::uint8_t>(16 * editor_.ActiveCharRow() + editor_.ActiveCharCol());
     const std::optional<QImage> cell = CopyCharBitmap(code, chars_.Image());

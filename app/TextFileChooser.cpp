@@ -3,12 +3,15 @@
 
 #include "Dialogs.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
 
 namespace {
 
-const QString kAllFiles = QStringLiteral("All files (*.*)|*.*");
+QString AllFiles() {
+    return QCoreApplication::translate("TTextFileChooser", "All files (*.*)|*.*");
+}
 
 } // namespace
 
@@ -23,7 +26,7 @@ void TTextFileChooser::Choose(QLineEdit& field, TFileDialog dialog) {
         active.push_back(timer->isActive());
         timer->stop();
     }
-    const QString name = dialogs_.OpenFile(field.window(), dialog, field.text(), kAllFiles);
+    const QString name = dialogs_.OpenFile(field.window(), dialog, field.text(), AllFiles());
     if (!name.isEmpty())
         field.setText(name);
     for (std::size_t i = 0; i < paused_.size(); ++i)

@@ -9,6 +9,7 @@
 #include "WindowServices.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +27,7 @@ namespace {
 
 QString LastReadText(const QDateTime& now) {
     const QLocale locale;
-    return QStringLiteral("Ostatnio odczytany: %1 %2")
+    return QCoreApplication::translate("TTextFileField", "Ostatnio odczytany: %1 %2")
         .arg(locale.toString(now.date(), QLocale::ShortFormat), locale.toString(now.time(), QLocale::LongFormat));
 }
 
@@ -59,11 +60,11 @@ void TTextFileField::Read() {
     std::string bytes;
     const TReadResult result = ReadTextFile(path, rules_.limit, bytes);
     if (result == TReadResult::Missing) {
-        Fail(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path));
+        Fail(tr("Plik nie istnieje: \"%1\".").arg(path));
         return;
     }
     if (result == TReadResult::Failed || !take_(SplitTextLines(bytes))) {
-        Fail(QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
+        Fail(tr("Błąd otwarcia pliku: \"%1\".").arg(path));
         return;
     }
     controls_.lastRead.setText(LastReadText(platform_.Now()));

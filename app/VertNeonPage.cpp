@@ -60,7 +60,7 @@ TVertNeonPage::TVertNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services
       file_(
           {*ui.EditVertFile, *ui.CheckBoxVertFileRead, *ui.ScrollBarVertFileTime, *ui.LabelVertNeonFileTime,
            *ui.LabelVertNeonLastTime, TimerVertNeonFileTime},
-          {TFileDialog::VertNeonFile, QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."), kFileLimit},
+          {TFileDialog::VertNeonFile, tr("Nie wskazano pliku dla teletekstu pionowego."), kFileLimit},
           [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
           services.platform) {
     TimerVertNeon.setObjectName(QStringLiteral("TimerVertNeon"));

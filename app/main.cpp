@@ -2,8 +2,8 @@
 #include "Application.h"
 #include "Codepage.h"
 #include "Kr7unit1.h"
+#include "Language.h"
 #include "ProgramIcon.h"
-#include "QtTranslation.h"
 #include "SettingsLocation.h"
 
 #include <QApplication>
@@ -43,11 +43,12 @@ void InstallSignalHandlers() {
 }
 
 void PrintUsage() {
-    std::puts("Usage: KR7Controller [-service]\n"
+    std::puts("Usage: KR7Controller [-service] [--lang en]\n"
               "\n"
               "Drives the KR-7 character display on a serial port (2400 baud).\n"
               "\n"
               "  -service, /service   also show the service page (any letter case)\n"
+              "  --lang en            English texts in the window (also KR7_LANG=en)\n"
               "  --help               show this help and exit\n"
               "  --version            show the version and exit\n"
               "\n"
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(KR7_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kr7controller"));
     QApplication::setWindowIcon(ProgramIcon());
-    const std::unique_ptr<QTranslator> qtPolish = InstallQtPolish();
+    const std::unique_ptr<QTranslator> language =
+        InstallLanguage(RequestedLanguage(QCoreApplication::arguments(), QProcessEnvironment::systemEnvironment()));
     if (!CodepageAvailable()) {
         QMessageBox::critical(nullptr, QStringLiteral("KR7Controller"),
                               QStringLiteral("The Windows-1250 text codec is missing from this Qt installation."));
