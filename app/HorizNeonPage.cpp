@@ -80,6 +80,10 @@ void THorizNeonPage::ScrollBarHorizNeonIntervalChange() {
 void THorizNeonPage::ScrollBarHorizNeonYChange() {
     if (ui_.CheckBoxHorizNeonEnabled->isChecked())
         services_.preview.OutputRow(neon_.PosY, BlankRow);
+    TakeRowFromBar();
+}
+
+void THorizNeonPage::TakeRowFromBar() {
     neon_.PosY = ui_.ScrollBarHorizNeonY->value();
     ui_.LabelHorizNeonY->setText(QString::number(neon_.PosY + 1));
 }
@@ -106,6 +110,10 @@ void THorizNeonPage::Load(const THorizNeonSettings& settings) {
     ui_.EditHorizNeon->setText(FromCp1250(settings.Text));
     ui_.ScrollBarHorizNeonInterval->setValue(settings.Interval);
     ui_.ScrollBarHorizNeonY->setValue(settings.PosY);
+    // A stored row equal to the bar's designed position moves nothing, so
+    // the ticker takes its row from the bar here: the row shown and saved is
+    // the row written.
+    TakeRowFromBar();
     ui_.ScrollBarHorizFileTime->setValue(settings.FileTime);
     ui_.EditHorizFile->setText(FromCp1250(settings.File));
     ui_.CheckBoxHorizFileRead->setChecked(settings.FileRead);

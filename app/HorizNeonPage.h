@@ -42,6 +42,7 @@ public:
     void ReadHorizFile() { file_.Read(); }
 
 private:
+    void TakeRowFromBar();
     void ConnectHandlers();
     // Takes a file's lines as the ticker text, each line ended by CR LF.
     bool TakeFileLines(const std::vector<std::string>& lines);

@@ -94,6 +94,7 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     line_ = std::make_unique<TSequenceLine>(options_.line);
     port_ = std::make_unique<TCOMSocket>(line_.get());
+    line_->SetPort(port_.get());
     reconnect_ = new TReconnect(
         *port_, *this, *this, [this] { PortReopened(); }, this);
     device_ = std::make_unique<TKR7>([this](const void* data, std::size_t size) { reconnect_->Write(data, size); });
@@ -139,6 +140,7 @@ void TFormKR7::FormDestroy() {
     destroyed_ = true;
     SaveSettings();
     device_.reset();
+    line_->SetPort(nullptr);
     port_.reset();
 }
 

@@ -154,6 +154,7 @@ void TLogoPage::ButtonLogoProgramClick() {
         ProgramLogo(sequence);
     else
         RemoveLogo(sequence);
+    sequence.WaitForLine();
     bar->hide();
     if (sequence.Cancelled())
         Log(tr("Przerwano po %1 z %2 znaków.").arg(sequence.Done()).arg(sequence.Total()));

@@ -116,11 +116,52 @@ void TLongSequence::SetMax(int max) {
 
 void TLongSequence::Step() {
     ++done_;
-    progress_.Step();
+    unshownSteps_.push_back(line_.Written());
+    ShowCarriedSteps();
+}
+
+// A cancel once every frame is written stops only the wait for the line.
+void TLongSequence::Cancel() {
+    if (waitingForLine_)
+        waitCancelled_ = true;
+    else
+        cancelled_ = true;
+}
+
+void TLongSequence::ShowCarriedSteps() {
+    const std::uint64_t carried = line_.Carried();
+    while (!unshownSteps_.empty() && unshownSteps_.front() <= carried) {
+        unshownSteps_.pop_front();
+        progress_.Step();
+    }
+}
+
+// The bar is painted at every slice of a wait, moved or not, so the window
+// shows it is alive between two steps.
+void TLongSequence::RepaintBar() {
+    const TLineClock::TTime now = line_.Now();
+    if (now - lastRepaint_ < TSequenceLine::kSlice / 2)
+        return;
+    lastRepaint_ = now;
+    if (bar_.isVisible())
+        bar_.repaint();
 }
 
 void TLongSequence::HandleEvents() {
+    ShowCarriedSteps();
+    RepaintBar();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TLongSequence::WaitForLine() {
+    waitingForLine_ = true;
+    for (;;) {
+        ShowCarriedSteps();
+        if (waitCancelled_ || line_.InFlight() == 0)
+            break;
+        line_.WaitUntil(line_.Now() + TSequenceLine::kSlice);
+    }
+    waitingForLine_ = false;
 }
 
 bool TLongSequence::IsWindowTimer(const QObject* object) const {

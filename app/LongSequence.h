@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineClock.h"
 #include "ProgressBarAdapter.h"
 
 #include <QList>
@@ -7,6 +8,9 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+
+#include <cstdint>
+#include <deque>
 
 class QProgressBar;
 class QPushButton;
@@ -23,7 +27,9 @@ QPushButton* AddCancelButton(QProgressBar& bar, const QString& caption);
 // for as long as this object lives. Meanwhile the window stays alive without
 // running anything else: the progress bar shows the steps, the cancel button
 // beside it is shown, the cursor shows busy, and during the line's waits the
-// window repaints and takes no input but the cancel button and Esc. Timer
+// window repaints and takes no input but the cancel button and Esc. A step
+// shows on the bar once the line has carried the bytes written up to it, so
+// the bar moves with the line, not with what the driver has taken. Timer
 // events of the window's timers due meanwhile are held back and run, once
 // each, after the sequence; a close request is carried out then too.
 class TLongSequence : public QObject, public TProgress {
@@ -43,6 +49,10 @@ public:
 
     // Handles the events that have arrived; the line calls this during its waits.
     void HandleEvents();
+    // Waits, keeping the window alive, until the line has carried every byte
+    // written or the user cancels the wait. The handler calls this after the
+    // last frame, before its result line.
+    void WaitForLine();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,7 +61,9 @@ private:
     bool IsWindowTimer(const QObject* object) const;
     bool HoldsBack(QObject* watched, QEvent* event);
     void ShowCancelButton();
-    void Cancel() { cancelled_ = true; }
+    void Cancel();
+    void ShowCarriedSteps();
+    void RepaintBar();
     void RunHeldBack();
 
     TSequenceLine& line_;
@@ -62,6 +74,11 @@ private:
     QPointer<QPushButton> cancel_;
     QRect barGeometry_;
     QList<QPointer<QTimer>> heldBack_;
+    // The bytes written when each step not yet shown was taken.
+    std::deque<std::uint64_t> unshownSteps_;
+    TLineClock::TTime lastRepaint_{};
+    bool waitingForLine_ = false;
+    bool waitCancelled_ = false;
     bool closeRequested_ = false;
     bool cancelled_ = false;
     int done_ = 0;

@@ -1,5 +1,6 @@
 #include "SequenceLine.h"
 
+#include "COMSocket.h"
 #include "LongSequence.h"
 
 #include <algorithm>
@@ -12,6 +13,22 @@ TLineClock::TTime TSequenceLine::Now() {
 
 int TSequenceLine::DriverQueued(int fd) {
     return inner_->DriverQueued(fd);
+}
+
+// A closed port, a device gone among them, has nothing left to carry.
+std::size_t TSequenceLine::InFlight() {
+    return port_ != nullptr && port_->IsOpen() ? port_->InFlight() : 0;
+}
+
+std::uint64_t TSequenceLine::Written() const {
+    return port_ != nullptr ? port_->BytesWritten() : 0;
+}
+
+std::uint64_t TSequenceLine::Carried() {
+    if (port_ == nullptr)
+        return UINT64_MAX;
+    const std::uint64_t written = port_->BytesWritten();
+    return written - std::min<std::uint64_t>(written, InFlight());
 }
 
 TLongSequence* TSequenceLine::SetActive(TLongSequence* sequence) {

@@ -2,12 +2,17 @@
 
 #include "LineClock.h"
 
+#include <cstddef>
+#include <cstdint>
+
+class TCOMSocket;
 class TLongSequence;
 
 // The window's view of the serial line's clock: it passes everything to the
 // real clock (or the one tests give), and while a long sequence runs it
 // keeps the window alive during the line's waits, letting the sequence
-// handle the events that arrive meanwhile in slices of at most kSlice.
+// handle the events that arrive meanwhile in slices of at most kSlice. It
+// also tells the sequence how far the port's line has got.
 class TSequenceLine : public TLineClock {
 public:
     static constexpr std::chrono::milliseconds kSlice{50};
@@ -19,6 +24,15 @@ public:
     void WaitUntil(TTime when) override;
     int DriverQueued(int fd) override;
 
+    // The port written through this line (null: none, as if the line
+    // carried every byte at once); it must outlive this one.
+    void SetPort(TCOMSocket* port) { port_ = port; }
+    // Bytes the line still has to carry, those written to it and those it
+    // has carried, in all.
+    std::size_t InFlight();
+    std::uint64_t Written() const;
+    std::uint64_t Carried();
+
     // The sequence whose events are handled during the waits (null: none);
     // returns the one before it.
     TLongSequence* SetActive(TLongSequence* sequence);
@@ -27,4 +41,5 @@ private:
     TLineClock ownClock_;
     TLineClock* inner_;
     TLongSequence* active_ = nullptr;
+    TCOMSocket* port_ = nullptr;
 };

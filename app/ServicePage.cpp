@@ -143,6 +143,7 @@ void TServicePage::ButtonTestClick() {
         device_.WriteCodes(7, row, codes);
         sequence.Step();
     }
+    sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
     LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
@@ -156,6 +157,7 @@ void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
         device_.WriteCodes(0, row, codes);
         sequence.Step();
     }
+    sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
     LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
@@ -326,6 +328,7 @@ void TServicePage::ButtonSendCharsToDeviceClick() {
         return;
     TLongSequence sequence(line_, *ShowProgressFromZero());
     SendCharsBitmap(device_, chars_.Image(), 0, &sequence, 255);
+    sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
     LogIfCancelled(sequence, sequence.Total(), tr("characters"));
 }

@@ -128,8 +128,12 @@ void TVertNeonPage::ScrollBarVertNeonYLengthChange() {
         for (int r = neon_.PosY; r < end; ++r)
             services_.preview.OutputRow(r, BlankRow);
     }
-    // Lowering a bound may lower a bar's position, which runs this handler
-    // again before the next step.
+    TakeWindowFromBars();
+}
+
+// Lowering a bound may lower a bar's position, which runs the change handler
+// again before the next step.
+void TVertNeonPage::TakeWindowFromBars() {
     neon_.PosY = ui_.ScrollBarVertNeonY->value();
     ui_.ScrollBarVertNeonHeight->setMaximum(SCREEN_ROWS - neon_.PosY);
     neon_.Height = ui_.ScrollBarVertNeonHeight->value();
@@ -174,10 +178,14 @@ void TVertNeonPage::LoadWindow(int posY, int height) {
     if (posY > ui_.ScrollBarVertNeonY->maximum()) {
         ui_.ScrollBarVertNeonHeight->setValue(height);
         ui_.ScrollBarVertNeonY->setValue(posY);
-        return;
+    } else {
+        ui_.ScrollBarVertNeonY->setValue(posY);
+        ui_.ScrollBarVertNeonHeight->setValue(height);
     }
-    ui_.ScrollBarVertNeonY->setValue(posY);
-    ui_.ScrollBarVertNeonHeight->setValue(height);
+    // A stored window equal to the bars' designed positions moves neither,
+    // so the pages take their window from the bars here: the rows shown and
+    // saved are the rows written.
+    TakeWindowFromBars();
 }
 
 void TVertNeonPage::LoadEnabled(const TVertNeonSettings& settings) {

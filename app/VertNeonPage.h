@@ -48,6 +48,7 @@ private:
     // Takes a file's lines as the editor's lines.
     bool TakeFileLines(const std::vector<std::string>& lines);
     void LoadWindow(int posY, int height);
+    void TakeWindowFromBars();
 
     Ui::TFormKR7& ui_;
     TTextPageServices services_;

@@ -275,6 +275,7 @@ TWriteResult TCOMSocket::PacedWrite(const void* buffer, std::size_t count, std::
         return lastFailure_ = {IsDeviceGone(error) ? TWriteError::DeviceGone : TWriteError::Failed, error};
     }
     written = static_cast<std::size_t>(n);
+    bytesWritten_ += written;
     lineFreeAt_ = std::max(lineFreeAt_, clock_->Now()) + ByteTime() * static_cast<long long>(written);
     // A block larger than the queue returns once its tail fits the queue.
     if (written > queue)

@@ -43,6 +43,9 @@ public:
     TWriteResult LastWriteFailure() const { return lastFailure_; }
     // Bytes the line still has to carry by the port's own clock.
     std::size_t InFlight();
+    // Bytes written since the port was made, in all; those not in flight have
+    // been carried by the line.
+    std::uint64_t BytesWritten() const { return bytesWritten_; }
 
 private:
     TOpenError Configure();
@@ -62,5 +65,6 @@ private:
     std::int32_t inQueueSize_ = 4096;
     std::uint32_t outQueueSize_ = 4096;
     TLineClock::TTime lineFreeAt_{};
+    std::uint64_t bytesWritten_ = 0;
     TWriteResult lastFailure_;
 };

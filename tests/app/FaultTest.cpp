@@ -23,6 +23,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <random>
 #include <string>
@@ -92,12 +93,18 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
         pty.Take();
         // The device goes away a quarter of the way through the 256 glyphs.
         QProgressBar* bar = form->Form()->ProgressBarSendCharsToDevice;
-        QObject::connect(bar, &QProgressBar::valueChanged, bar, [&pty](int value) {
-            if (value == 64)
-                pty.CloseMaster();
+        TLineClock::TTime vanishedAt{};
+        QObject::connect(bar, &QProgressBar::valueChanged, bar, [&](int value) {
+            if (value != 64)
+                return;
+            pty.CloseMaster();
+            vanishedAt = platform.line.now;
         });
         dialogs.okCancelAnswers = {true};
         form->Form()->ButtonSendCharsToDevice->click();
+        // No wait for the bytes a vanished line will never carry (a full
+        // queue: 4.3 s).
+        EXPECT_LT(platform.line.now - vanishedAt, std::chrono::seconds(1));
         EXPECT_EQ(pty.MasterFd(), -1);
         EXPECT_FALSE(bar->isVisible());
         EXPECT_TRUE(form->IsConnectChecked());

@@ -11,7 +11,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <thread>
 
@@ -47,8 +49,70 @@ protected:
         return bytes.size() / kGlyphBytes;
     }
 
+    // Glyphs the line has carried by the fake clock since start, the line
+    // busy all the while.
+    double CarriedGlyphs(std::chrono::steady_clock::time_point start) const {
+        return std::chrono::duration<double>(platform.line.now - start).count() * kBytesPerSecond / kGlyphBytes;
+    }
+
+    static constexpr double kBytesPerSecond = 240.0;
     QTimer watcher;
 };
+
+TEST_F(LongSequenceTest, TheBarShowsWhatTheLineHasCarriedAndTheUploadEndsWithTheLineEmpty) {
+    TPtyPort pty(3);
+    Connect(pty);
+    platform.line.now += std::chrono::seconds(1); // the mode frame has gone out
+    const auto start = platform.line.now;
+    auto* bar = Find<QProgressBar>("ProgressBarSendCharsToDevice");
+    double largestLag = 0;
+    int samples = 0;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        ++samples;
+        largestLag = std::max(largestLag, std::abs(bar->value() - CarriedGlyphs(start)));
+    });
+    watcher.start();
+    SendWholeSet();
+    watcher.stop();
+    EXPECT_GT(samples, 256);
+    // Sixteen glyphs fill the driver's queue: a bar that followed the writes
+    // would run that far ahead of the line.
+    EXPECT_LE(largestLag, 1.0);
+    EXPECT_EQ(bar->value(), 256);
+    EXPECT_GE(CarriedGlyphs(start), 256.0 - 1e-6);
+    EXPECT_EQ(WholeUploads(pty.Take()), 256u);
+}
+
+TEST_F(LongSequenceTest, EscapeWhileTheLastGlyphsAreOnTheLineEndsTheWaitButNotTheUpload) {
+    TPtyPort pty(3);
+    Connect(pty);
+    platform.line.now += std::chrono::seconds(1);
+    const auto start = platform.line.now;
+    const int lines = form->LogLines().size();
+    std::string received;
+    double carriedAtEscape = -1;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        // The whole set is written once the line has carried all but the
+        // sixteen glyphs of a full queue; then the handler waits for the line.
+        if (CarriedGlyphs(start) < 241.0)
+            return;
+        received += pty.Take();
+        if (received.size() < 256 * kGlyphBytes)
+            return;
+        watcher.stop();
+        carriedAtEscape = CarriedGlyphs(start);
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+    });
+    watcher.start();
+    SendWholeSet();
+    EXPECT_EQ(WholeUploads(received), 256u);
+    EXPECT_LT(carriedAtEscape, 256.0);
+    EXPECT_LT(CarriedGlyphs(start), 256.0);
+    EXPECT_EQ(form->LogLines().size(), lines);
+    EXPECT_FALSE(Find<QPushButton>("ButtonCancelSendCharsToDevice")->isVisible());
+}
 
 TEST_F(LongSequenceTest, EscapeStopsTheUploadBetweenTwoGlyphsAndTheLogSaysHowFar) {
     TPtyPort pty(3);

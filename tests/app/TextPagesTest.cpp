@@ -24,7 +24,9 @@
 
 namespace {
 
+const std::string kRow7 = "FF 00 04 00 07 1E 00 00 00 29";
 const std::string kRow8 = "FF 00 04 00 08 1E 00 00 00 2A";
+const std::string kRow9 = "FF 00 04 00 09 1E 00 00 00 2B";
 const std::string kRow12 = "FF 00 04 00 0C 1E 00 00 00 2E";
 const std::string kRow13 = "FF 00 04 00 0D 1E 00 00 00 2F";
 const std::string kRow14 = "FF 00 04 00 0E 1E 00 00 00 30";
@@ -431,6 +433,32 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
     EXPECT_EQ(ini.ReadString("VertNeonLines", "Line1", "?"), "y");
     EXPECT_FALSE(SettingsText().contains("Line2="));
     EXPECT_FALSE(SettingsText().contains("Line4="));
+}
+
+// Row 7 is where both row bars are designed to stand, so restoring it moves
+// neither bar; the ticker and the pages still write on the row shown.
+TEST_F(TextPagesTest, AStoredRowAtTheBarsDesignedPositionIsTheRowWritten) {
+    WriteFile(QStringLiteral("KR7Controller.ini"),
+              "[HorizNeon]\r\nText=ABC\r\nPosY=7\r\nEnabled=0\r\n[VertNeon]\r\nPosY=7\r\nHeight=3\r\n");
+    {
+        auto form = MakeConnectedForm();
+        Ui::TFormKR7* ui = form->Form();
+        EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("8"));
+        EXPECT_EQ(ui->LabelVertNeonY->text(), QStringLiteral("8"));
+        EXPECT_EQ(ui->ScrollBarVertNeonY->maximum(), 13);
+
+        ui->CheckBoxHorizNeonEnabled->setChecked(true);
+        ui->CheckBoxHorizNeonEnabled->setChecked(false);
+        EXPECT_EQ(pty.TakeHex(), Joined({kTextMode, Frame(kRow7, kBlank), Frame(kRow7, kBlank)}));
+
+        ui->MemoVertNeon->setPlainText(QStringLiteral("one"));
+        ui->CheckBoxVertNeonEnabled->setChecked(true);
+        const std::string one = "one" + std::string(27, ' ');
+        EXPECT_EQ(pty.TakeHex(), Joined({kTextMode, Frame(kRow7, one), Frame(kRow8, kBlank), Frame(kRow9, kBlank)}));
+        ui->CheckBoxVertNeonEnabled->setChecked(false);
+        pty.Take();
+    }
+    EXPECT_EQ(SettingsText().count("PosY=7\r\n"), 2);
 }
 
 TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
