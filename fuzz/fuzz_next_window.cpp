@@ -14,9 +14,10 @@ void Check(bool condition) {
         std::abort();
 }
 
-// Ticks one input may ask for: a few cycles of the longest text the script
-// can set; past that the ticks repeat positions already checked.
-constexpr int kMaxTicks = 4 * (0x3F + SCREEN_COLUMNS + 1);
+// Ticks one script may ask for: one cycle of the longest text it can set,
+// enough to reach every position before a text change or a jump; the cycle
+// from the start at the end of every input is run in full.
+constexpr int kMaxTicks = 0x3F + SCREEN_COLUMNS + 1;
 
 // The bytes a text holds, for the check of every window byte.
 using TByteSet = std::array<bool, 256>;
