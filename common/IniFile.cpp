@@ -134,6 +134,13 @@ std::string OneLine(std::string value) {
     return value;
 }
 
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower)
+        c = Lower(c);
+    return lower;
+}
+
 bool ValidName(std::string_view name, char forbidden) {
     name = Trim(name);
     return !name.empty() && name.find_first_of("\r\n") == std::string_view::npos &&
@@ -148,6 +155,7 @@ TIniFile::TIniFile(QString path) : path_(std::move(path)) {
 
 void TIniFile::Load() {
     lines_.clear();
+    sections_.clear();
     writable_ = true;
     QFile file(path_);
     if (!file.exists())
@@ -163,6 +171,25 @@ void TIniFile::Load() {
         return;
     }
     SplitLines(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), lines_);
+    IndexSections();
+}
+
+void TIniFile::IndexSections() {
+    sections_.clear();
+    std::string_view name;
+    std::vector<std::pair<int, std::string_view>> headers;
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (SectionName(lines_[i], name))
+            headers.emplace_back(static_cast<int>(i), name);
+    for (std::size_t h = 0; h < headers.size(); ++h) {
+        const int end = h + 1 < headers.size() ? headers[h + 1].first : static_cast<int>(lines_.size());
+        sections_.try_emplace(LowerName(headers[h].second), TSectionSpan{headers[h].first, end});
+    }
+}
+
+const TIniFile::TSectionSpan* TIniFile::FindSpan(const std::string& section) const {
+    const auto found = sections_.find(LowerName(Trim(section)));
+    return found == sections_.end() ? nullptr : &found->second;
 }
 
 int TIniFile::FindSection(const std::vector<std::string>& lines, const std::string& section) {
@@ -194,11 +221,17 @@ int TIniFile::FindKey(const std::vector<std::string>& lines, int sectionLine, co
 }
 
 const std::string* TIniFile::FindValue(const std::string& section, const std::string& key) const {
-    const int s = FindSection(lines_, section);
-    if (s < 0)
+    const TSectionSpan* span = FindSpan(section);
+    if (span == nullptr)
         return nullptr;
-    const int k = FindKey(lines_, s, key);
-    return k < 0 ? nullptr : &lines_[static_cast<std::size_t>(k)];
+    const std::string_view wanted = Trim(key);
+    std::string_view k, v;
+    for (int i = span->header + 1; i < span->end; ++i) {
+        const std::string& line = lines_[static_cast<std::size_t>(i)];
+        if (KeyValue(line, k, v) && SameName(k, wanted))
+            return &line;
+    }
+    return nullptr;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
@@ -225,23 +258,19 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-    return FindSection(lines_, section) >= 0;
+    return FindSpan(section) != nullptr;
 }
 
 std::unordered_map<std::string, std::string> TIniFile::ReadSection(const std::string& section) const {
     std::unordered_map<std::string, std::string> values;
-    const int s = FindSection(lines_, section);
-    if (s < 0)
+    const TSectionSpan* span = FindSpan(section);
+    if (span == nullptr)
         return values;
-    const int end = SectionEnd(lines_, s);
     std::string_view k, v;
-    for (int i = s + 1; i < end; ++i) {
+    for (int i = span->header + 1; i < span->end; ++i) {
         if (!KeyValue(lines_[static_cast<std::size_t>(i)], k, v))
             continue;
-        std::string key(k);
-        for (char& c : key)
-            c = Lower(c);
-        values.try_emplace(std::move(key), v.substr(0, kMaxValue));
+        values.try_emplace(LowerName(k), v.substr(0, kMaxValue));
     }
     return values;
 }
@@ -250,6 +279,7 @@ TIniFile TIniFile::FromBytes(std::string_view bytes) {
     TIniFile ini;
     ini.inMemory_ = true;
     SplitLines(bytes, ini.lines_);
+    ini.IndexSections();
     return ini;
 }
 
@@ -281,6 +311,7 @@ bool TIniFile::Replace(std::vector<std::string> lines) {
     if (!Store(lines))
         return false;
     lines_ = std::move(lines);
+    IndexSections();
     return true;
 }
 

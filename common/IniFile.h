@@ -63,6 +63,13 @@ private:
     bool Replace(std::vector<std::string> lines);
     bool Apply(std::vector<std::string>& lines, const std::string& section, const std::string& key,
                const std::string& value) const;
+    // The lines of a section: its header and the line after its last line.
+    struct TSectionSpan {
+        int header = 0;
+        int end = 0;
+    };
+    void IndexSections();
+    const TSectionSpan* FindSpan(const std::string& section) const;
     const std::string* FindValue(const std::string& section, const std::string& key) const;
     static int FindSection(const std::vector<std::string>& lines, const std::string& section);
     static int SectionEnd(const std::vector<std::string>& lines, int sectionLine);
@@ -74,4 +81,8 @@ private:
     // would throw its content away, so writes fail instead.
     bool writable_ = true;
     bool inMemory_ = false;
+    // Every section by its trimmed name in lower case, the first of two equal
+    // names winning as a scan of the lines would; rebuilt whenever the lines
+    // change, so a read looks at the lines of its own section only.
+    std::unordered_map<std::string, TSectionSpan> sections_;
 };

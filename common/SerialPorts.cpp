@@ -1,13 +1,13 @@
 #include "SerialPorts.h"
 
+#include "SerialPortText.h"
+
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/serial.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -64,22 +64,7 @@ std::string ReadAttribute(const std::string& path) {
     std::ifstream file(path);
     std::string line;
     std::getline(file, line);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-        line.pop_back();
-    return line;
-}
-
-// "COM" and a whole decimal number with no sign or padding, else 0.
-int PortNumberOf(const std::string& name) {
-    if (name.size() <= 3 || name.compare(0, 3, "COM") != 0)
-        return 0;
-    int value = 0;
-    const char* first = name.data() + 3;
-    const char* last = name.data() + name.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || value <= 0 || std::to_string(value) != name.substr(3))
-        return 0;
-    return value;
+    return AttributeText(line);
 }
 
 // The kernel registers ttyS devices whether or not a UART is behind them; the
@@ -87,9 +72,7 @@ int PortNumberOf(const std::string& name) {
 // keeps the device closed: an open would raise DTR and RTS.
 bool HasUartDevice(const std::string& sysfsRoot, int index) {
     const std::string text = ReadAttribute(sysfsRoot + "/class/tty/ttyS" + std::to_string(index) + "/type");
-    if (text.empty())
-        return false;
-    return std::atoi(text.c_str()) != PORT_UNKNOWN && IsCharDevice("/dev/ttyS" + std::to_string(index));
+    return IsUartType(text) && IsCharDevice("/dev/ttyS" + std::to_string(index));
 }
 
 void ListFolder(const std::string& folder, std::vector<int>& numbers) {

@@ -35,7 +35,7 @@ if [ $# -gt 0 ]; then
     TARGETS="$*"
 else
     TARGETS="fuzz_glyph_record fuzz_glyph_set fuzz_ini fuzz_ini_file fuzz_picture_bmp fuzz_picture_jpeg \
-fuzz_text_lines fuzz_next_window fuzz_frame_parser"
+fuzz_text_lines fuzz_next_window fuzz_frame_parser fuzz_ctl_args fuzz_serial_ports"
 fi
 BUILT=""
 for t in $TARGETS; do

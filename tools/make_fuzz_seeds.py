@@ -186,6 +186,45 @@ def frame_seeds():
     write("fuzz_frame_parser", "garbage_cut", b"\x00\x12\x34\xFF\xFF\x00" + glyph[:30])
 
 
+# ---- kr7ctl command lines ---------------------------------------------------
+
+def ctl_seeds():
+    lines = {
+        "clear_store": ["clear", "store"],
+        "modes": ["mode", "text", "mode", "cross", "celownik", "tekst"],
+        "cross": ["cross", "180", "72"],
+        "text_centre": ["text", "8", "Zażółć", "--centre"],
+        "codes": ["codes", "1", "30", "71", "72", "FF", "clear"],
+        "pages": ["pages", "news.txt", "--row", "2", "--height", "5", "--centre"],
+        "glyph": ["glyph", "65", "set.bmp"],
+        "glyphs_short": ["glyphs", "short.bin"],
+        "glyphs_set": ["glyphs", "set.bin", "glyph", "0", "set.bin"],
+        "logo_remove": ["logo", "--remove"],
+        "logo_options": ["logo", "missing.jpg", "--x", "-10", "--y", "20", "--width", "100", "--height", "50",
+                         "--mode", "mosaic", "--level", "40", "--negative", "--background", "#00FF00",
+                         "--tolerance", "30", "--program"],
+        "bad_number": ["--port", "COM5", "cross", "999", "1"],
+        "help": ["--settings", "KR7Controller.ini", "--help"],
+        "unknown": ["--version", "--bogus"],
+    }
+    for name, words in lines.items():
+        write("fuzz_ctl_args", name, b"\x00".join(w.encode("utf-8") for w in words))
+
+
+# ---- port names and sysfs attributes ----------------------------------------
+
+def port_seeds():
+    parts = {
+        "usb_adapter": [b"COM33", b"4\n", b"FTDI\n", b"FT232R USB UART\n", b"A50285BI\n", b"/dev/ttyUSB0"],
+        "no_uart": [b"COM1", b"0\n", b"", b"", b"", b"/dev/ttyS0"],
+        "padded": [b"COM007", b"  +16 \r\n", b"Maker \r\n", b"\n", b"S1 \r \r\nx", b"/dev/ttyACM1"],
+        "odd_names": [b"COM2147483648", b"-1", b"\r", b"Model", b"", b""],
+        "serial_only": [b"COM-1", b"99999999999999999999", b"", b"", b"123", b"/dev/ttyS3"],
+    }
+    for name, fields in parts.items():
+        write("fuzz_serial_ports", name, b"\x00".join(fields))
+
+
 def main():
     if os.path.isdir(ROOT):
         shutil.rmtree(ROOT)
@@ -196,6 +235,8 @@ def main():
     text_seeds()
     ticker_seeds()
     frame_seeds()
+    ctl_seeds()
+    port_seeds()
     count = sum(len(files) for _, _, files in os.walk(ROOT))
     print(f"{count} seeds in {os.path.normpath(ROOT)}")
     return 0

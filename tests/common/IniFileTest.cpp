@@ -239,8 +239,7 @@ TEST_F(IniFileTest, BytesInMemoryReadAsTheSameFileWouldAndWritesStayInMemory) {
     const TIniFile file(path);
     TIniFile memory = TIniFile::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     // Every line comes back with CR LF, the file read and the bytes alike.
-    const std::string lines =
-        "[Settings]\r\nPort = COM4 \r\n\r\n[HorizNeon]\r\nText=\xB9\xE6\r\nInterval=0x10\r\n";
+    const std::string lines = "[Settings]\r\nPort = COM4 \r\n\r\n[HorizNeon]\r\nText=\xB9\xE6\r\nInterval=0x10\r\n";
     EXPECT_EQ(file.Bytes(), lines);
     EXPECT_EQ(memory.Bytes(), lines);
     EXPECT_EQ(memory.ReadString("horizneon", "TEXT", ""), "\xB9\xE6");
@@ -255,4 +254,34 @@ TEST_F(IniFileTest, BytesInMemoryReadAsTheSameFileWouldAndWritesStayInMemory) {
     EXPECT_EQ(Contents(), bytes);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KR7Controller.ini"});
     EXPECT_EQ(TIniFile::FromBytes("").Bytes(), "");
+}
+
+TEST_F(IniFileTest, ReadsFindTheFirstOfEqualSectionsAndFollowEveryChange) {
+    TIniFile ini = TIniFile::FromBytes("[Logo]\nPosX=1\n[ logo ]\nPosX=2\nPosY=3\n[Settings\nPort=COM2\n[]\nA=4\n");
+    // The first copy of a section is the one read; a later copy is not
+    // merged into it, and a header without "]" still starts a section.
+    EXPECT_EQ(ini.ReadInteger("LOGO", "PosX", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("Logo", "PosY", 0), 0);
+    EXPECT_EQ(ini.ReadSection("logo").size(), 1u);
+    EXPECT_EQ(ini.ReadString(" settings ", "port", ""), "COM2");
+    EXPECT_EQ(ini.ReadInteger("", "a", 0), 4);
+
+    // Every write moves the lines below it; reads keep finding their keys.
+    ASSERT_TRUE(ini.WriteString("Logo", "Level", "7"));
+    EXPECT_EQ(ini.ReadString("Settings", "Port", ""), "COM2");
+    EXPECT_EQ(ini.ReadInteger("Logo", "Level", 0), 7);
+    ASSERT_TRUE(ini.EraseSection("logo"));
+    EXPECT_FALSE(ini.SectionExists("Logo"));
+    EXPECT_EQ(ini.ReadInteger("Logo", "PosX", 0), 0);
+    EXPECT_EQ(ini.ReadInteger("", "A", 0), 4);
+    ASSERT_TRUE(ini.WriteString("Logo", "PosX", "9"));
+    EXPECT_EQ(ini.ReadInteger("Logo", "PosX", 0), 9);
+    EXPECT_EQ(ini.ReadString("Settings", "Port", ""), "COM2");
+
+    // A file read again finds what the last write left.
+    Put("[A]\r\nk=1\r\n");
+    TIniFile file(path);
+    ASSERT_TRUE(file.WriteString("B", "k", "2"));
+    EXPECT_EQ(TIniFile(path).ReadInteger("b", "K", 0), 2);
+    EXPECT_EQ(file.ReadInteger("A", "k", 0), 1);
 }
