@@ -12,7 +12,7 @@ QString ErrorText(const std::exception& error) {
     return QString::fromLocal8Bit(error.what());
 }
 
-const QString kUnknownError = QStringLiteral("Unknown error.");
+const QString UNKNOWN_ERROR = QStringLiteral("Unknown error.");
 
 } // namespace
 
@@ -31,7 +31,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& error) {
         dialogs_->ShowError(activeWindow(), ErrorText(error));
     } catch (...) {
-        dialogs_->ShowError(activeWindow(), kUnknownError);
+        dialogs_->ShowError(activeWindow(), UNKNOWN_ERROR);
     }
     return false;
 }
@@ -42,7 +42,7 @@ std::unique_ptr<TFormKR7> BuildMainWindow(const TFormOptions& options, TDialogs&
     } catch (const std::exception& error) {
         errors.ShowError(nullptr, ErrorText(error));
     } catch (...) {
-        errors.ShowError(nullptr, kUnknownError);
+        errors.ShowError(nullptr, UNKNOWN_ERROR);
     }
     return nullptr;
 }

@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString kPictureFilter =
+const QString PICTURE_FILTER =
     QStringLiteral("Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|"
                    "PNG (*.png)|*.png");
 
@@ -42,7 +42,7 @@ QString PictureFaultText(TPictureFault fault) {
 } // namespace
 
 void TLogoPage::ButtonLogoLoadClick() {
-    const QString fileName = dialogs_->OpenFile(Window(), TFileDialog::LogoPicture, logoImportName_, kPictureFilter);
+    const QString fileName = dialogs_->OpenFile(Window(), TFileDialog::LogoPicture, logoImportName_, PICTURE_FILTER);
     if (fileName.isEmpty())
         return;
     ImportLogoFile(fileName);

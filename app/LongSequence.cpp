@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int kButtonWidth = 70;
-constexpr int kButtonGap = 4;
+constexpr int BUTTON_WIDTH = 70;
+constexpr int BUTTON_GAP = 4;
 
 QString CancelButtonName(const QProgressBar& bar) {
     QString name = bar.objectName();
@@ -100,9 +100,9 @@ void TLongSequence::ShowCancelButton() {
     if (cancel_ == nullptr)
         return;
     QRect barRect = barGeometry_;
-    barRect.setWidth(std::max(0, barRect.width() - kButtonWidth - kButtonGap));
+    barRect.setWidth(std::max(0, barRect.width() - BUTTON_WIDTH - BUTTON_GAP));
     bar_.setGeometry(barRect);
-    cancel_->setGeometry(barRect.right() + 1 + kButtonGap, barRect.top(), kButtonWidth, barRect.height());
+    cancel_->setGeometry(barRect.right() + 1 + BUTTON_GAP, barRect.top(), BUTTON_WIDTH, barRect.height());
     cancel_->raise();
     cancel_->show();
     connect(cancel_, &QPushButton::clicked, this, &TLongSequence::Cancel);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString kAllFiles = QStringLiteral("All files (*.*)|*.*");
+const QString ALL_FILES = QStringLiteral("All files (*.*)|*.*");
 
 } // namespace
 
@@ -23,7 +23,7 @@ void TTextFileChooser::Choose(QLineEdit& field, TFileDialog dialog) {
         active.push_back(timer->isActive());
         timer->stop();
     }
-    const QString name = dialogs_.OpenFile(field.window(), dialog, field.text(), kAllFiles);
+    const QString name = dialogs_.OpenFile(field.window(), dialog, field.text(), ALL_FILES);
     if (!name.isEmpty())
         field.setText(name);
     for (std::size_t i = 0; i < paused_.size(); ++i)

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr std::size_t kGlyphBytes = 64;
+constexpr std::size_t GLYPH_BYTES = 64;
 
 class LongSequenceTest : public ServiceFixture {
 protected:
@@ -39,12 +39,12 @@ protected:
     }
     // The received bytes are whole glyph uploads, codes 0 upward: how many.
     static std::size_t WholeUploads(const std::string& bytes) {
-        EXPECT_EQ(bytes.size() % kGlyphBytes, 0u);
-        for (std::size_t k = 0; k * kGlyphBytes < bytes.size(); ++k) {
-            const std::string head = ToHex(bytes.substr(k * kGlyphBytes, 4));
+        EXPECT_EQ(bytes.size() % GLYPH_BYTES, 0u);
+        for (std::size_t k = 0; k * GLYPH_BYTES < bytes.size(); ++k) {
+            const std::string head = ToHex(bytes.substr(k * GLYPH_BYTES, 4));
             EXPECT_EQ(head, ToHex(FromHex("FF 00 05") + static_cast<char>(k))) << "glyph " << k;
         }
-        return bytes.size() / kGlyphBytes;
+        return bytes.size() / GLYPH_BYTES;
     }
 
     QTimer watcher;
