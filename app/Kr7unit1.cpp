@@ -26,10 +26,14 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
 
+constexpr int LOG_MAX_LINES = 1000;
+constexpr int WINDOW_WIDTH = 390;
+constexpr int WINDOW_DESIGN_HEIGHT = 658;
 // Client heights of the window while each page is shown.
 constexpr std::array<int, 4> PAGE_HEIGHTS = {506, 424, 621, 658};
 constexpr int OTHER_PAGE_HEIGHT = 618;
@@ -54,17 +58,6 @@ bool OpensList(const QEvent* event) {
 }
 
 } // namespace
-
-bool HasServiceSwitch(const QStringList& args) {
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg.size() != 8 || (arg.at(0) != u'-' && arg.at(0) != u'/'))
-            continue;
-        if (arg.mid(1).compare(QStringLiteral("service"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
 
 TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TFormKR7>()), options_(options) {
