@@ -15,7 +15,7 @@ namespace {
 
 // The longest ticker text: longer texts make the one-line editor unusably
 // slow. Typed text stops here; a longer file is refused with the error line.
-constexpr int kTextLimit = 1 << 20;
+constexpr int TEXT_LIMIT = 1 << 20;
 
 } // namespace
 
@@ -25,7 +25,7 @@ THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& servic
       file_(
           {*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
            *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
-          {TFileDialog::HorizNeonFile, tr("Nie wskazano pliku dla teletekstu poziomego."), kTextLimit},
+          {TFileDialog::HorizNeonFile, tr("Nie wskazano pliku dla teletekstu poziomego."), TEXT_LIMIT},
           [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
           services.platform) {
     TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));
@@ -33,7 +33,7 @@ THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& servic
     TimerHorizNeonFileTime.setObjectName(QStringLiteral("TimerHorizNeonFileTime"));
     TimerHorizNeonFileTime.setInterval(30000);
     chooser.PauseWhileOpen(TimerHorizNeon);
-    ui_.EditHorizNeon->setMaxLength(kTextLimit);
+    ui_.EditHorizNeon->setMaxLength(TEXT_LIMIT);
     ui_.ScrollBarHorizNeonY->setMaximum(SCREEN_ROWS - 1);
     ui_.LabelHorizNeonLastTime->setText(QString());
     ConnectHandlers();
@@ -100,7 +100,7 @@ bool THorizNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
         text.append(line).append("\r\n");
-    if (text.size() > static_cast<std::size_t>(kTextLimit))
+    if (text.size() > static_cast<std::size_t>(TEXT_LIMIT))
         return false;
     ui_.EditHorizNeon->setText(FromCp1250(text));
     return true;

@@ -26,18 +26,22 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
 
+constexpr int LOG_MAX_LINES = 1000;
+constexpr int WINDOW_WIDTH = 390;
+constexpr int WINDOW_DESIGN_HEIGHT = 658;
 // Client heights of the window while each page is shown.
-constexpr std::array<int, 4> kPageHeights = {506, 424, 621, 658};
-constexpr int kOtherPageHeight = 618;
+constexpr std::array<int, 4> PAGE_HEIGHTS = {506, 424, 621, 658};
+constexpr int OTHER_PAGE_HEIGHT = 618;
 // The panel with the pages starts here and the log group keeps this much
 // room at the bottom.
-constexpr int kPanelTop = 72;
-constexpr int kBelowPanel = 110;
-constexpr int kMessagesFromBottom = 108;
+constexpr int PANEL_TOP = 72;
+constexpr int BELOW_PANEL = 110;
+constexpr int MESSAGES_FROM_BOTTOM = 108;
 
 // The events on a drop-down box that may open its list: a mouse press, F4,
 // and Alt with an arrow key.
@@ -54,17 +58,6 @@ bool OpensList(const QEvent* event) {
 }
 
 } // namespace
-
-bool HasServiceSwitch(const QStringList& args) {
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg.size() != 8 || (arg.at(0) != u'-' && arg.at(0) != u'/'))
-            continue;
-        if (arg.mid(1).compare(QStringLiteral("service"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
 
 TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TFormKR7>()), options_(options) {
@@ -296,18 +289,18 @@ void TFormKR7::ButtonEEPROMSaveClick() {
 
 void TFormKR7::SetClientHeight(int height) {
     setFixedSize(WINDOW_WIDTH, height);
-    const int panelHeight = height - kPanelTop - kBelowPanel;
+    const int panelHeight = height - PANEL_TOP - BELOW_PANEL;
     ui_->PanelMain->resize(ui_->PanelMain->width(), panelHeight);
     const int margin = ui_->PageControl->y();
     ui_->PageControl->resize(ui_->PageControl->width(), panelHeight - 2 * margin);
-    ui_->GroupBoxMessages->move(ui_->GroupBoxMessages->x(), height - kMessagesFromBottom);
+    ui_->GroupBoxMessages->move(ui_->GroupBoxMessages->x(), height - MESSAGES_FROM_BOTTOM);
 }
 
 void TFormKR7::PageControlChange() {
     preview_->ClearPreview();
     const int index = ui_->PageControl->currentIndex();
-    const bool known = index >= 0 && index < static_cast<int>(kPageHeights.size());
-    SetClientHeight(known ? kPageHeights[static_cast<std::size_t>(index)] : kOtherPageHeight);
+    const bool known = index >= 0 && index < static_cast<int>(PAGE_HEIGHTS.size());
+    SetClientHeight(known ? PAGE_HEIGHTS[static_cast<std::size_t>(index)] : OTHER_PAGE_HEIGHT);
     logo_->RedrawPreview();
 }
 

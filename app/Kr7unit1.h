@@ -2,6 +2,7 @@
 
 #include "CharsImage.h"
 #include "Dialogs.h"
+#include "FormOptions.h"
 #include "Platform.h"
 #include "WindowServices.h"
 
@@ -9,15 +10,11 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <memory>
-#include <string>
 
 class QAbstractButton;
 class QTimer;
 class TCOMSocket;
-class TLineClock;
-class TIniFile;
 class TKR7;
 class TLogoPage;
 class TPreview;
@@ -30,27 +27,9 @@ namespace Ui {
 class TFormKR7;
 }
 
-// What main() hands to the window: where the settings live, whether the
-// service page is shown, and the seams that tests replace.
-struct TFormOptions {
-    QString settingsDir;
-    bool service = false;
-    TDialogs* dialogs = nullptr;   // null: the Qt dialogs
-    TPlatform* platform = nullptr; // null: the real clock and pause
-    TLineClock* line = nullptr;    // null: the serial line's real clock
-};
-
-// True when args hold "service" after "-" or "/", in any letter case.
-bool HasServiceSwitch(const QStringList& args);
-
-constexpr int LOG_MAX_LINES = 1000;
-constexpr int WINDOW_WIDTH = 390;
-constexpr int WINDOW_DESIGN_HEIGHT = 658;
-
-// The main window "KR-7 Controller 2.0". Its member definitions are split by
-// page: Kr7unit1.cpp (start-up, connection, screen buttons, log, page change),
-// Kr7unit1Settings.cpp (the settings file). The pages are controllers of their
-// own: TTextPages, TLogoPage and TServicePage.
+// The main window "KR-7 Controller 2.0": start-up, connection, screen buttons,
+// log and page change (Kr7unit1.cpp), the settings file (Kr7unit1Settings.cpp).
+// The pages are controllers of their own: TTextPages, TLogoPage, TServicePage.
 class TFormKR7 : public QWidget, public TMessageLog, public TShellState {
     Q_OBJECT
 public:

@@ -14,7 +14,7 @@
 
 namespace {
 
-const std::string kSettings = "Settings";
+const std::string SETTINGS = "Settings";
 
 } // namespace
 
@@ -25,9 +25,9 @@ QString TFormKR7::SettingsPath() const {
 void TFormKR7::LoadSettings() {
     TIniFile ini(SettingsPath());
     try {
-        ui_->ComboBoxPort->setEditText(FromCp1250(ini.ReadString(kSettings, "Port", "COM1")));
+        ui_->ComboBoxPort->setEditText(FromCp1250(ini.ReadString(SETTINGS, "Port", "COM1")));
 
-        const int page = ini.ReadInteger(kSettings, "ActivePageIndex", 0);
+        const int page = ini.ReadInteger(SETTINGS, "ActivePageIndex", 0);
         const bool usable = page >= 0 && page < ui_->PageControl->count() && ui_->PageControl->isTabVisible(page);
         {
             const QSignalBlocker blocker(ui_->PageControl);
@@ -37,12 +37,12 @@ void TFormKR7::LoadSettings() {
 
         const QScreen* screen = QGuiApplication::primaryScreen();
         const QSize area = screen != nullptr ? screen->geometry().size() : QSize(width(), height());
-        const int left = ini.ReadInteger(kSettings, "Left", (area.width() - width()) / 2);
-        const int top = ini.ReadInteger(kSettings, "Top", (area.height() - height()) / 2);
+        const int left = ini.ReadInteger(SETTINGS, "Left", (area.width() - width()) / 2);
+        const int top = ini.ReadInteger(SETTINGS, "Top", (area.height() - height()) / 2);
         move(left, top);
 
         textPages_->Load(ini);
-        ui_->CheckBoxConnect->setChecked(ini.ReadBool(kSettings, "Connected", false));
+        ui_->CheckBoxConnect->setChecked(ini.ReadBool(SETTINGS, "Connected", false));
         textPages_->LoadEnabled();
         logo_->Load(ini);
     } catch (const std::exception&) {
@@ -52,10 +52,10 @@ void TFormKR7::LoadSettings() {
 
 void TFormKR7::SaveSettings() {
     TIniFile ini(SettingsPath());
-    bool ok = ini.WriteString(kSettings, "Port", ToCp1250(ui_->ComboBoxPort->currentText())) &&
-              ini.WriteBool(kSettings, "Connected", IsConnectChecked()) &&
-              ini.WriteInteger(kSettings, "ActivePageIndex", ui_->PageControl->currentIndex()) &&
-              ini.WriteInteger(kSettings, "Left", x()) && ini.WriteInteger(kSettings, "Top", y());
+    bool ok = ini.WriteString(SETTINGS, "Port", ToCp1250(ui_->ComboBoxPort->currentText())) &&
+              ini.WriteBool(SETTINGS, "Connected", IsConnectChecked()) &&
+              ini.WriteInteger(SETTINGS, "ActivePageIndex", ui_->PageControl->currentIndex()) &&
+              ini.WriteInteger(SETTINGS, "Left", x()) && ini.WriteInteger(SETTINGS, "Top", y());
     ok = ok && textPages_->Save(ini);
     if (ok)
         ok = logo_->Save(ini);

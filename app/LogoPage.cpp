@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* const kLogo = "Logo";
+const char* const LOGO = "Logo";
 
 // 0x00BBGGRR, the form the settings file keeps colours in.
 int ColourToInt(const QColor& c) {
@@ -224,32 +224,32 @@ void TLogoPage::DrawLogoPreview() {
 // ---- Settings file -------------------------------------------------------------
 
 void TLogoPage::Load(TIniFile& ini) {
-    if (!ini.ReadBool(kLogo, "Loaded", false))
+    if (!ini.ReadBool(LOGO, "Loaded", false))
         return;
     QImage picture;
     if (!LoadPictureFile(picture, bitmapPath_))
         return; // a lost or broken picture file: no picture, no message
     try {
         logoBitmap_ = std::move(picture);
-        ui_->ScrollBarLogoPosX->setValue(ini.ReadInteger(kLogo, "PosX", 0));
-        ui_->ScrollBarLogoPosY->setValue(ini.ReadInteger(kLogo, "PosY", 0));
-        ui_->ScrollBarLogoWidth->setValue(ini.ReadInteger(kLogo, "Width", 1));
-        ui_->ScrollBarLogoHeight->setValue(ini.ReadInteger(kLogo, "Height", 1));
-        ui_->CheckBoxLogoProportional->setChecked(ini.ReadBool(kLogo, "Proportional", true));
-        ui_->CheckBoxLogoShowGrid->setChecked(ini.ReadBool(kLogo, "ShowGrid", false));
-        ui_->CheckBoxLogoNegative->setChecked(ini.ReadBool(kLogo, "Negative", false));
-        const bool color0 = ini.ReadBool(kLogo, "Color0", true);
-        const bool color1 = ini.ReadBool(kLogo, "Color1", false);
-        const bool color2 = ini.ReadBool(kLogo, "Color2", false);
+        ui_->ScrollBarLogoPosX->setValue(ini.ReadInteger(LOGO, "PosX", 0));
+        ui_->ScrollBarLogoPosY->setValue(ini.ReadInteger(LOGO, "PosY", 0));
+        ui_->ScrollBarLogoWidth->setValue(ini.ReadInteger(LOGO, "Width", 1));
+        ui_->ScrollBarLogoHeight->setValue(ini.ReadInteger(LOGO, "Height", 1));
+        ui_->CheckBoxLogoProportional->setChecked(ini.ReadBool(LOGO, "Proportional", true));
+        ui_->CheckBoxLogoShowGrid->setChecked(ini.ReadBool(LOGO, "ShowGrid", false));
+        ui_->CheckBoxLogoNegative->setChecked(ini.ReadBool(LOGO, "Negative", false));
+        const bool color0 = ini.ReadBool(LOGO, "Color0", true);
+        const bool color1 = ini.ReadBool(LOGO, "Color1", false);
+        const bool color2 = ini.ReadBool(LOGO, "Color2", false);
         SetLogoMode(color0, color1, color2);
-        ui_->CheckBoxLogoTransparentColor->setChecked(ini.ReadBool(kLogo, "Transparent", false));
-        const QColor colour = IntToColour(ini.ReadInteger(kLogo, "TransparentColor", 0x00FF00));
+        ui_->CheckBoxLogoTransparentColor->setChecked(ini.ReadBool(LOGO, "Transparent", false));
+        const QColor colour = IntToColour(ini.ReadInteger(LOGO, "TransparentColor", 0x00FF00));
         if (colour != logoTransparentColor_) {
             SetLogoTransparentColor(colour);
             RenderLogo(false, false);
         }
-        ui_->ScrollBarLogoLevelBW->setValue(ini.ReadInteger(kLogo, "LevelBW", 50));
-        ui_->ScrollBarLogoTransparentColorTolerance->setValue(ini.ReadInteger(kLogo, "TransparentColorTolerance", 100));
+        ui_->ScrollBarLogoLevelBW->setValue(ini.ReadInteger(LOGO, "LevelBW", 50));
+        ui_->ScrollBarLogoTransparentColorTolerance->setValue(ini.ReadInteger(LOGO, "TransparentColorTolerance", 100));
         RenderLogo(false, false); // also when every restored value equalled the designed one
     } catch (const std::exception&) {
         logoBitmap_.reset();
@@ -259,23 +259,23 @@ void TLogoPage::Load(TIniFile& ini) {
 }
 
 bool TLogoPage::Save(TIniFile& ini) {
-    bool ok = ini.WriteBool(kLogo, "Loaded", logoBitmap_.has_value());
+    bool ok = ini.WriteBool(LOGO, "Loaded", logoBitmap_.has_value());
     if (!ok || !logoBitmap_)
         return ok;
     ok = SaveBmp32File(*logoBitmap_, bitmapPath_);
-    ok = ok && ini.WriteInteger(kLogo, "PosX", ui_->ScrollBarLogoPosX->value()) &&
-         ini.WriteInteger(kLogo, "PosY", ui_->ScrollBarLogoPosY->value()) &&
-         ini.WriteInteger(kLogo, "Width", ui_->ScrollBarLogoWidth->value()) &&
-         ini.WriteInteger(kLogo, "Height", ui_->ScrollBarLogoHeight->value()) &&
-         ini.WriteBool(kLogo, "Proportional", ui_->CheckBoxLogoProportional->isChecked()) &&
-         ini.WriteBool(kLogo, "ShowGrid", ui_->CheckBoxLogoShowGrid->isChecked()) &&
-         ini.WriteBool(kLogo, "Negative", ui_->CheckBoxLogoNegative->isChecked()) &&
-         ini.WriteBool(kLogo, "Color0", ui_->RadioButtonLogoColor0->isChecked()) &&
-         ini.WriteBool(kLogo, "Color1", ui_->RadioButtonLogoColor1->isChecked()) &&
-         ini.WriteBool(kLogo, "Color2", ui_->RadioButtonLogoColor2->isChecked()) &&
-         ini.WriteBool(kLogo, "Transparent", ui_->CheckBoxLogoTransparentColor->isChecked()) &&
-         ini.WriteInteger(kLogo, "TransparentColor", ColourToInt(logoTransparentColor_)) &&
-         ini.WriteInteger(kLogo, "LevelBW", ui_->ScrollBarLogoLevelBW->value()) &&
-         ini.WriteInteger(kLogo, "TransparentColorTolerance", ui_->ScrollBarLogoTransparentColorTolerance->value());
+    ok = ok && ini.WriteInteger(LOGO, "PosX", ui_->ScrollBarLogoPosX->value()) &&
+         ini.WriteInteger(LOGO, "PosY", ui_->ScrollBarLogoPosY->value()) &&
+         ini.WriteInteger(LOGO, "Width", ui_->ScrollBarLogoWidth->value()) &&
+         ini.WriteInteger(LOGO, "Height", ui_->ScrollBarLogoHeight->value()) &&
+         ini.WriteBool(LOGO, "Proportional", ui_->CheckBoxLogoProportional->isChecked()) &&
+         ini.WriteBool(LOGO, "ShowGrid", ui_->CheckBoxLogoShowGrid->isChecked()) &&
+         ini.WriteBool(LOGO, "Negative", ui_->CheckBoxLogoNegative->isChecked()) &&
+         ini.WriteBool(LOGO, "Color0", ui_->RadioButtonLogoColor0->isChecked()) &&
+         ini.WriteBool(LOGO, "Color1", ui_->RadioButtonLogoColor1->isChecked()) &&
+         ini.WriteBool(LOGO, "Color2", ui_->RadioButtonLogoColor2->isChecked()) &&
+         ini.WriteBool(LOGO, "Transparent", ui_->CheckBoxLogoTransparentColor->isChecked()) &&
+         ini.WriteInteger(LOGO, "TransparentColor", ColourToInt(logoTransparentColor_)) &&
+         ini.WriteInteger(LOGO, "LevelBW", ui_->ScrollBarLogoLevelBW->value()) &&
+         ini.WriteInteger(LOGO, "TransparentColorTolerance", ui_->ScrollBarLogoTransparentColorTolerance->value());
     return ok;
 }

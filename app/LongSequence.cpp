@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int kButtonWidth = 70;
-constexpr int kButtonGap = 4;
+constexpr int BUTTON_WIDTH = 70;
+constexpr int BUTTON_GAP = 4;
 
 QString CancelButtonName(const QProgressBar& bar) {
     QString name = bar.objectName();
@@ -101,9 +101,9 @@ void TLongSequence::ShowCancelButton() {
     if (cancel_ == nullptr)
         return;
     QRect barRect = barGeometry_;
-    barRect.setWidth(std::max(0, barRect.width() - kButtonWidth - kButtonGap));
+    barRect.setWidth(std::max(0, barRect.width() - BUTTON_WIDTH - BUTTON_GAP));
     bar_.setGeometry(barRect);
-    cancel_->setGeometry(barRect.right() + 1 + kButtonGap, barRect.top(), kButtonWidth, barRect.height());
+    cancel_->setGeometry(barRect.right() + 1 + BUTTON_GAP, barRect.top(), BUTTON_WIDTH, barRect.height());
     cancel_->raise();
     cancel_->show();
     connect(cancel_, &QPushButton::clicked, this, &TLongSequence::Cancel);
@@ -140,7 +140,7 @@ void TLongSequence::ShowCarriedSteps() {
 // shows it is alive between two steps.
 void TLongSequence::RepaintBar() {
     const TLineClock::TTime now = line_.Now();
-    if (now - lastRepaint_ < TSequenceLine::kSlice / 2)
+    if (now - lastRepaint_ < TSequenceLine::SLICE / 2)
         return;
     lastRepaint_ = now;
     if (bar_.isVisible())
@@ -159,7 +159,7 @@ void TLongSequence::WaitForLine() {
         ShowCarriedSteps();
         if (waitCancelled_ || line_.InFlight() == 0)
             break;
-        line_.WaitUntil(line_.Now() + TSequenceLine::kSlice);
+        line_.WaitUntil(line_.Now() + TSequenceLine::SLICE);
     }
     waitingForLine_ = false;
 }

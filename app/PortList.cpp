@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kDetailRole = Qt::UserRole + 1;
-constexpr int kListMargin = 16;
+constexpr int DETAIL_ROLE = Qt::UserRole + 1;
+constexpr int LIST_MARGIN = 16;
 
 // Draws an item as its name followed by what is known of its device.
 class TPortItemDelegate : public QStyledItemDelegate {
@@ -19,7 +19,7 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        const QString detail = index.data(kDetailRole).toString();
+        const QString detail = index.data(DETAIL_ROLE).toString();
         if (!detail.isEmpty())
             option->text += QStringLiteral("   ") + detail;
     }
@@ -35,9 +35,9 @@ void FillPortList(QComboBox& combo, const std::vector<TSerialPortInfo>& ports) {
         const QString detail = QString::fromStdString(port.Description());
         combo.addItem(FromCp1250(port.name));
         const int row = combo.count() - 1;
-        combo.setItemData(row, detail, kDetailRole);
+        combo.setItemData(row, detail, DETAIL_ROLE);
         combo.setItemData(row, detail, Qt::ToolTipRole);
     }
     QAbstractItemView* view = combo.view();
-    view->setMinimumWidth(view->sizeHintForColumn(0) + kListMargin);
+    view->setMinimumWidth(view->sizeHintForColumn(0) + LIST_MARGIN);
 }

@@ -36,7 +36,7 @@ TReconnect::TReconnect(TCOMSocket& port, TMessageLog& log, const TShellState& sh
     : QObject(window), port_(port), log_(log), shell_(shell), reopened_(std::move(reopened)), timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("Reconnect"));
     timer_->setObjectName(QStringLiteral("TimerReconnect"));
-    timer_->setInterval(kRetryMs);
+    timer_->setInterval(RETRY_MS);
     connect(timer_, &QTimer::timeout, this, &TReconnect::Try);
 }
 

@@ -18,11 +18,11 @@ QString DeviceGoneLine(int errorNumber);
 // The window's writes to the port, and the way back when the device
 // vanishes: a write that finds the device gone closes the port at once and
 // logs why; then, while "Połącz" stays checked, the same port is tried again
-// every kRetryMs without a word, and the first open that succeeds runs
+// every RETRY_MS without a word, and the first open that succeeds runs
 // reopened. A child of the window, so its timer is one of the window's.
 class TReconnect : public QObject {
 public:
-    static constexpr int kRetryMs = 2000;
+    static constexpr int RETRY_MS = 2000;
 
     TReconnect(TCOMSocket& port, TMessageLog& log, const TShellState& shell, std::function<void()> reopened,
                QObject* window);

@@ -47,6 +47,6 @@ void TSequenceLine::WaitUntil(TTime when) {
         const TTime now = inner_->Now();
         if (now >= when)
             return;
-        inner_->WaitUntil(std::min<TTime>(when, now + kSlice));
+        inner_->WaitUntil(std::min<TTime>(when, now + SLICE));
     }
 }

@@ -11,11 +11,11 @@ class TLongSequence;
 // The window's view of the serial line's clock: it passes everything to the
 // real clock (or the one tests give), and while a long sequence runs it
 // keeps the window alive during the line's waits, letting the sequence
-// handle the events that arrive meanwhile in slices of at most kSlice. It
+// handle the events that arrive meanwhile in slices of at most SLICE. It
 // also tells the sequence how far the port's line has got.
 class TSequenceLine : public TLineClock {
 public:
-    static constexpr std::chrono::milliseconds kSlice{50};
+    static constexpr std::chrono::milliseconds SLICE{50};
 
     // inner: null for the steady clock; otherwise it must outlive this one.
     explicit TSequenceLine(TLineClock* inner);

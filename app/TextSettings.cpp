@@ -10,15 +10,15 @@
 
 namespace {
 
-const std::string kHoriz = "HorizNeon";
-const std::string kVert = "VertNeon";
-const std::string kVertLines = "VertNeonLines";
+const std::string HORIZ = "HorizNeon";
+const std::string VERT = "VertNeon";
+const std::string VERT_LINES = "VertNeonLines";
 
 // The most empty lines that stand for missing Line keys.
-constexpr std::int64_t kMaxGapLines = 1 << 16;
+constexpr std::int64_t MAX_GAP_LINES = 1 << 16;
 
-constexpr int kMaxInterval = 100;
-constexpr int kMaxFileTime = 3599;
+constexpr int MAX_INTERVAL = 100;
+constexpr int MAX_FILE_TIME = 3599;
 
 // The index n of a key "line<n>" (decimal, no padding), or -1.
 std::int64_t LineKeyIndex(const std::string& key) {
@@ -86,25 +86,25 @@ private:
 };
 
 void LoadHoriz(const TIniFile& ini, THorizNeonSettings& s) {
-    s.Text = ini.ReadString(kHoriz, "Text", "");
-    s.Interval = std::clamp(ini.ReadInteger(kHoriz, "Interval", 1), 1, kMaxInterval);
-    s.PosY = std::clamp(ini.ReadInteger(kHoriz, "PosY", THorizNeon().PosY), 0, SCREEN_ROWS - 1);
-    s.FileTime = std::clamp(ini.ReadInteger(kHoriz, "FileTime", 30), 1, kMaxFileTime);
-    s.File = ini.ReadString(kHoriz, "File", "");
-    s.FileRead = ini.ReadBool(kHoriz, "FileRead", false);
-    s.Enabled = ini.ReadBool(kHoriz, "Enabled", true);
+    s.Text = ini.ReadString(HORIZ, "Text", "");
+    s.Interval = std::clamp(ini.ReadInteger(HORIZ, "Interval", 1), 1, MAX_INTERVAL);
+    s.PosY = std::clamp(ini.ReadInteger(HORIZ, "PosY", THorizNeon().PosY), 0, SCREEN_ROWS - 1);
+    s.FileTime = std::clamp(ini.ReadInteger(HORIZ, "FileTime", 30), 1, MAX_FILE_TIME);
+    s.File = ini.ReadString(HORIZ, "File", "");
+    s.FileRead = ini.ReadBool(HORIZ, "FileRead", false);
+    s.Enabled = ini.ReadBool(HORIZ, "Enabled", true);
 }
 
 void LoadVert(const TIniFile& ini, TVertNeonSettings& s) {
     const TVertNeon fresh;
-    s.Center = ini.ReadBool(kVert, "Center", false);
+    s.Center = ini.ReadBool(VERT, "Center", false);
     TVertNeon pages;
     pages.SetLines(
-        SplitAtLineFeeds(StoredPageText(ini.ReadSection(kVertLines), ini.ReadInteger(kVert, "LinesCount", 0))));
+        SplitAtLineFeeds(StoredPageText(ini.ReadSection(VERT_LINES), ini.ReadInteger(VERT, "LinesCount", 0))));
     s.Lines = std::move(pages.Lines);
-    s.Interval = std::clamp(ini.ReadInteger(kVert, "Interval", 10), 1, kMaxInterval);
-    const int posY = ini.ReadInteger(kVert, "PosY", fresh.PosY);
-    const int height = ini.ReadInteger(kVert, "Height", fresh.Height);
+    s.Interval = std::clamp(ini.ReadInteger(VERT, "Interval", 10), 1, MAX_INTERVAL);
+    const int posY = ini.ReadInteger(VERT, "PosY", fresh.PosY);
+    const int height = ini.ReadInteger(VERT, "Height", fresh.Height);
     // Restored first is the bar whose stored value the present bounds would cut.
     TPageWindowBars bars;
     if (posY > bars.RowMaximum()) {
@@ -116,36 +116,36 @@ void LoadVert(const TIniFile& ini, TVertNeonSettings& s) {
     }
     s.PosY = bars.Row();
     s.Height = bars.Height();
-    s.FileTime = std::clamp(ini.ReadInteger(kVert, "FileTime", 30), 1, kMaxFileTime);
-    s.File = ini.ReadString(kVert, "File", "");
-    s.FileRead = ini.ReadBool(kVert, "FileRead", false);
-    s.Enabled = ini.ReadBool(kVert, "Enabled", false);
+    s.FileTime = std::clamp(ini.ReadInteger(VERT, "FileTime", 30), 1, MAX_FILE_TIME);
+    s.File = ini.ReadString(VERT, "File", "");
+    s.FileRead = ini.ReadBool(VERT, "FileRead", false);
+    s.Enabled = ini.ReadBool(VERT, "Enabled", false);
 }
 
 bool SaveHoriz(TIniFile& ini, const THorizNeonSettings& s) {
     THorizNeon ticker;
     ticker.SetText(s.Text);
-    return ini.WriteString(kHoriz, "Text", ticker.GetText()) && ini.WriteInteger(kHoriz, "Interval", s.Interval) &&
-           ini.WriteInteger(kHoriz, "PosY", s.PosY) && ini.WriteInteger(kHoriz, "FileTime", s.FileTime) &&
-           ini.WriteString(kHoriz, "File", s.File) && ini.WriteBool(kHoriz, "FileRead", s.FileRead) &&
-           ini.WriteBool(kHoriz, "Enabled", s.Enabled);
+    return ini.WriteString(HORIZ, "Text", ticker.GetText()) && ini.WriteInteger(HORIZ, "Interval", s.Interval) &&
+           ini.WriteInteger(HORIZ, "PosY", s.PosY) && ini.WriteInteger(HORIZ, "FileTime", s.FileTime) &&
+           ini.WriteString(HORIZ, "File", s.File) && ini.WriteBool(HORIZ, "FileRead", s.FileRead) &&
+           ini.WriteBool(HORIZ, "Enabled", s.Enabled);
 }
 
 bool SaveVert(TIniFile& ini, const TVertNeonSettings& s) {
-    if (!ini.WriteBool(kVert, "Center", s.Center) ||
-        !ini.WriteInteger(kVert, "LinesCount", static_cast<int>(s.Lines.size())) || !ini.EraseSection(kVertLines))
+    if (!ini.WriteBool(VERT, "Center", s.Center) ||
+        !ini.WriteInteger(VERT, "LinesCount", static_cast<int>(s.Lines.size())) || !ini.EraseSection(VERT_LINES))
         return false;
     // The page lines go in one write: a long text must not make a save slow.
     std::vector<std::pair<std::string, std::string>> lines;
     lines.reserve(s.Lines.size());
     for (std::size_t i = 0; i < s.Lines.size(); ++i)
         lines.emplace_back("Line" + std::to_string(i), s.Lines[i]);
-    if (!lines.empty() && !ini.WriteSection(kVertLines, lines))
+    if (!lines.empty() && !ini.WriteSection(VERT_LINES, lines))
         return false;
-    return ini.WriteInteger(kVert, "Interval", s.Interval) && ini.WriteInteger(kVert, "PosY", s.PosY) &&
-           ini.WriteInteger(kVert, "Height", s.Height) && ini.WriteInteger(kVert, "FileTime", s.FileTime) &&
-           ini.WriteString(kVert, "File", s.File) && ini.WriteBool(kVert, "FileRead", s.FileRead) &&
-           ini.WriteBool(kVert, "Enabled", s.Enabled);
+    return ini.WriteInteger(VERT, "Interval", s.Interval) && ini.WriteInteger(VERT, "PosY", s.PosY) &&
+           ini.WriteInteger(VERT, "Height", s.Height) && ini.WriteInteger(VERT, "FileTime", s.FileTime) &&
+           ini.WriteString(VERT, "File", s.File) && ini.WriteBool(VERT, "FileRead", s.FileRead) &&
+           ini.WriteBool(VERT, "Enabled", s.Enabled);
 }
 
 } // namespace
@@ -162,7 +162,7 @@ std::string StoredPageText(const std::unordered_map<std::string, std::string>& s
     std::sort(held.begin(), held.end());
     std::string text;
     std::int64_t next = 0;
-    std::int64_t gapLinesLeft = kMaxGapLines;
+    std::int64_t gapLinesLeft = MAX_GAP_LINES;
     for (const auto& [n, value] : held) {
         const std::int64_t gap = std::min(n - next, gapLinesLeft);
         gapLinesLeft -= gap;

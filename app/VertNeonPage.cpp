@@ -20,11 +20,11 @@
 
 namespace {
 
-const std::string kSection = "VertNeon";
-const std::string kLinesSection = "VertNeonLines";
+const std::string SECTION = "VertNeon";
+const std::string LINES_SECTION = "VertNeonLines";
 
 // The largest page text file that is read.
-constexpr qint64 kFileLimit = 16 << 20;
+constexpr qint64 FILE_LIMIT = 16 << 20;
 
 // The editor's text as it is held: toPlainText() would turn no-break spaces
 // into spaces, and so into break points. Only the block and line separators
@@ -60,7 +60,7 @@ TVertNeonPage::TVertNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services
       file_(
           {*ui.EditVertFile, *ui.CheckBoxVertFileRead, *ui.ScrollBarVertFileTime, *ui.LabelVertNeonFileTime,
            *ui.LabelVertNeonLastTime, TimerVertNeonFileTime},
-          {TFileDialog::VertNeonFile, tr("Nie wskazano pliku dla teletekstu pionowego."), kFileLimit},
+          {TFileDialog::VertNeonFile, tr("Nie wskazano pliku dla teletekstu pionowego."), FILE_LIMIT},
           [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
           services.platform) {
     TimerVertNeon.setObjectName(QStringLiteral("TimerVertNeon"));
@@ -162,7 +162,7 @@ bool TVertNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
 
 void TVertNeonPage::Load(const TVertNeonSettings& settings, const TIniFile& ini) {
     ui_.CheckBoxVertNeonCenter->setChecked(settings.Center);
-    const std::string text = StoredPageText(ini.ReadSection(kLinesSection), ini.ReadInteger(kSection, "LinesCount", 0));
+    const std::string text = StoredPageText(ini.ReadSection(LINES_SECTION), ini.ReadInteger(SECTION, "LinesCount", 0));
     ui_.MemoVertNeon->setPlainText(FromCp1250(text));
     ui_.ScrollBarVertNeonInterval->setValue(settings.Interval);
     LoadWindow(settings.PosY, settings.Height);

@@ -11,14 +11,7 @@ foreach(size 16 22 24 32 48 64 128 256)
             RENAME kr7controller.png)
 endforeach()
 
-set(KR7_MAN_PAGES KR7Controller.1)
-if(TARGET kr7-emulator)
-    list(APPEND KR7_MAN_PAGES kr7-emulator.1)
-endif()
-if(TARGET kr7ctl)
-    install(TARGETS kr7ctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    list(APPEND KR7_MAN_PAGES kr7ctl.1)
-endif()
+set(KR7_MAN_PAGES KR7Controller.1 kr7-emulator.1 kr7ctl.1)
 # Manual pages are installed compressed, as Debian keeps them.
 set(KR7_MAN_GZ)
 foreach(page ${KR7_MAN_PAGES})
@@ -34,9 +27,7 @@ add_custom_target(ManPages ALL DEPENDS ${KR7_MAN_GZ})
 install(FILES ${KR7_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Debian looks for the licence as the package's copyright file.
-if(EXISTS ${CMAKE_SOURCE_DIR}/LICENSE)
-    install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kr7controller RENAME copyright)
-endif()
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kr7controller RENAME copyright)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kr7controller)

@@ -19,14 +19,14 @@ namespace {
 
 constexpr long long BITS_PER_BYTE = 10; // start bit, 8 data bits, stop bit
 // How long to wait before asking a driver again whose rate is unknown.
-constexpr auto kDriverPoll = std::chrono::milliseconds(1);
+constexpr auto DRIVER_POLL = std::chrono::milliseconds(1);
 
 struct TRate {
     std::uint32_t rate;
     speed_t speed;
 };
 
-constexpr TRate kRates[] = {
+constexpr TRate RATES[] = {
     {50, B50},           {75, B75},           {110, B110},         {134, B134},         {150, B150},
     {200, B200},         {300, B300},         {600, B600},         {1200, B1200},       {1800, B1800},
     {2400, B2400},       {4800, B4800},       {9600, B9600},       {19200, B19200},     {38400, B38400},
@@ -36,7 +36,7 @@ constexpr TRate kRates[] = {
 };
 
 bool SpeedOf(std::uint32_t rate, speed_t& speed) {
-    for (const TRate& r : kRates) {
+    for (const TRate& r : RATES) {
         if (r.rate == rate) {
             speed = r.speed;
             return true;
@@ -46,7 +46,7 @@ bool SpeedOf(std::uint32_t rate, speed_t& speed) {
 }
 
 std::uint32_t RateOf(speed_t speed) {
-    for (const TRate& r : kRates)
+    for (const TRate& r : RATES)
         if (r.speed == speed)
             return r.rate;
     return 0;
@@ -249,7 +249,7 @@ void TCOMSocket::WaitUntilInFlightAtMost(std::size_t allowed) {
             return;
         const auto excess = static_cast<long long>(inFlight - allowed);
         const auto wait =
-            byteTime.count() > 0 ? std::chrono::nanoseconds(byteTime * excess) : std::chrono::nanoseconds(kDriverPoll);
+            byteTime.count() > 0 ? std::chrono::nanoseconds(byteTime * excess) : std::chrono::nanoseconds(DRIVER_POLL);
         clock_->WaitUntil(now + wait);
     }
 }

@@ -12,17 +12,17 @@ namespace {
 // The five bytes that Windows-1250 leaves unassigned. The codec maps them to
 // private or control code points depending on the ICU version; a fixed table
 // keeps them round-tripping on every machine.
-constexpr std::array<unsigned char, 5> kUnassigned = {0x81, 0x83, 0x88, 0x90, 0x98};
+constexpr std::array<unsigned char, 5> UNASSIGNED = {0x81, 0x83, 0x88, 0x90, 0x98};
 
 bool IsUnassigned(unsigned char b) {
-    for (unsigned char u : kUnassigned)
+    for (unsigned char u : UNASSIGNED)
         if (u == b)
             return true;
     return false;
 }
 
 // Unassigned bytes are carried through Unicode in the private use area.
-constexpr char16_t kPrivateBase = 0xF700;
+constexpr char16_t PRIVATE_BASE = 0xF700;
 
 struct TTables {
     std::array<char16_t, 256> toUnicode{};
@@ -38,7 +38,7 @@ const TTables& Tables() {
         t.ok = true;
         for (int b = 0; b < 256; ++b) {
             if (IsUnassigned(static_cast<unsigned char>(b))) {
-                t.toUnicode[b] = static_cast<char16_t>(kPrivateBase + b);
+                t.toUnicode[b] = static_cast<char16_t>(PRIVATE_BASE + b);
                 continue;
             }
             const char byte = static_cast<char>(b);

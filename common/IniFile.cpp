@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr std::size_t kMaxValue = 2047;
+constexpr std::size_t MAX_VALUE = 2047;
 // A settings file is a few kilobytes; anything past this is not one.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+constexpr qint64 MAX_FILE_SIZE = 64 * 1024 * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -161,12 +161,12 @@ void TIniFile::Load() {
     if (!file.exists())
         return;
     const QFileInfo info(path_);
-    if (!info.isFile() || info.size() > kMaxFileSize || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || info.size() > MAX_FILE_SIZE || !file.open(QIODevice::ReadOnly)) {
         writable_ = false;
         return;
     }
-    const QByteArray data = file.read(std::min(info.size(), kMaxFileSize) + 1);
-    if (data.size() > kMaxFileSize || file.error() != QFileDevice::NoError) {
+    const QByteArray data = file.read(std::min(info.size(), MAX_FILE_SIZE) + 1);
+    if (data.size() > MAX_FILE_SIZE || file.error() != QFileDevice::NoError) {
         writable_ = false;
         return;
     }
@@ -240,7 +240,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
         return def;
     std::string_view k, v;
     KeyValue(*line, k, v);
-    return std::string(v.substr(0, kMaxValue));
+    return std::string(v.substr(0, MAX_VALUE));
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
@@ -270,7 +270,7 @@ std::unordered_map<std::string, std::string> TIniFile::ReadSection(const std::st
     for (int i = span->header + 1; i < span->end; ++i) {
         if (!KeyValue(lines_[static_cast<std::size_t>(i)], k, v))
             continue;
-        values.try_emplace(LowerName(k), v.substr(0, kMaxValue));
+        values.try_emplace(LowerName(k), v.substr(0, MAX_VALUE));
     }
     return values;
 }

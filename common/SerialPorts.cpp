@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr int kBandSize = 32;
+constexpr int BAND_SIZE = 32;
 // How far above the tty's own sysfs node the USB device may sit
 // (interface, then device; some drivers add a level of their own).
-constexpr int kUsbSearchDepth = 4;
+constexpr int USB_SEARCH_DEPTH = 4;
 
 struct TBand {
     int first;
@@ -25,7 +25,7 @@ struct TBand {
 };
 
 // COM1..32, COM33..64 and COM65..96.
-constexpr TBand kBands[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
+constexpr TBand BANDS[] = {{1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
 
 const char* PortFolder() {
     const char* folder = std::getenv("KR7_PORTS");
@@ -89,13 +89,13 @@ void ListFolder(const std::string& folder, std::vector<int>& numbers) {
 }
 
 void ListBands(const std::string& sysfsRoot, std::vector<int>& numbers) {
-    for (int i = 0; i < kBandSize; ++i)
+    for (int i = 0; i < BAND_SIZE; ++i)
         if (HasUartDevice(sysfsRoot, i))
-            numbers.push_back(kBands[0].first + i);
-    for (std::size_t b = 1; b < std::size(kBands); ++b) {
-        for (int i = 0; i < kBandSize; ++i)
-            if (IsCharDevice(kBands[b].prefix + std::to_string(i)))
-                numbers.push_back(kBands[b].first + i);
+            numbers.push_back(BANDS[0].first + i);
+    for (std::size_t b = 1; b < std::size(BANDS); ++b) {
+        for (int i = 0; i < BAND_SIZE; ++i)
+            if (IsCharDevice(BANDS[b].prefix + std::to_string(i)))
+                numbers.push_back(BANDS[b].first + i);
     }
 }
 
@@ -104,7 +104,7 @@ void ListBands(const std::string& sysfsRoot, std::vector<int>& numbers) {
 void ReadUsbDetails(const std::string& sysfsRoot, TSerialPortInfo& info) {
     std::string node = RealPath(sysfsRoot + "/class/tty/" + BaseName(info.device) + "/device");
     const std::string top = RealPath(sysfsRoot);
-    for (int depth = 0; depth < kUsbSearchDepth && node.size() > top.size(); ++depth, node = ParentOf(node)) {
+    for (int depth = 0; depth < USB_SEARCH_DEPTH && node.size() > top.size(); ++depth, node = ParentOf(node)) {
         if (!Exists(node + "/idVendor"))
             continue;
         info.manufacturer = ReadAttribute(node + "/manufacturer");
@@ -150,8 +150,8 @@ std::string SerialDevicePath(int portNumber) {
         return links + name;
     if (folder != nullptr)
         return folder + name;
-    for (const TBand& band : kBands)
-        if (portNumber >= band.first && portNumber < band.first + kBandSize)
+    for (const TBand& band : BANDS)
+        if (portNumber >= band.first && portNumber < band.first + BAND_SIZE)
             return band.prefix + std::to_string(portNumber - band.first);
     return {};
 }

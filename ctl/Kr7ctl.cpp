@@ -35,7 +35,7 @@
 
 namespace {
 
-const char* const kUsage =
+const char* const USAGE =
     "Usage: kr7ctl [--port COMn] [--dry-run | --out FILE] [--settings FILE] ACTION [ARGS] [ACTION ...]\n"
     "Drives the KR-7 display on a serial port; actions run in the order given.\n"
     "\n"
@@ -618,7 +618,7 @@ int Kr7ctlMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return EXIT_USAGE;
     }
     if (plan.help) {
-        out << kUsage;
+        out << USAGE;
         return EXIT_DONE;
     }
     if (plan.version) {

@@ -11,9 +11,9 @@
 namespace {
 
 // The longest ticker text and the largest page file, as the window reads them.
-constexpr qint64 kHorizTextLimit = 1 << 20;
-constexpr qint64 kVertFileLimit = 16 << 20;
-constexpr int kReconnectInterval = 2000;
+constexpr qint64 HORIZ_TEXT_LIMIT = 1 << 20;
+constexpr qint64 VERT_FILE_LIMIT = 16 << 20;
+constexpr int RECONNECT_INTERVAL = 2000;
 
 // The window's lines for a file that cannot be read; empty when it was read.
 std::string ReadFailureLine(TReadResult result, const QString& path) {
@@ -36,7 +36,7 @@ TTextRun::TTextRun(const TTextSettings& settings, std::string portName, std::ost
     vertTimer_.setInterval(settings_.Vert.Interval * 1000);
     horizFileTimer_.setInterval(settings_.Horiz.FileTime * 1000);
     vertFileTimer_.setInterval(settings_.Vert.FileTime * 1000);
-    reconnectTimer_.setInterval(kReconnectInterval);
+    reconnectTimer_.setInterval(RECONNECT_INTERVAL);
     QObject::connect(&horizTimer_, &QTimer::timeout, &horizTimer_, [this] { HorizTick(); });
     QObject::connect(&vertTimer_, &QTimer::timeout, &vertTimer_, [this] { VertTick(); });
     QObject::connect(&horizFileTimer_, &QTimer::timeout, &horizFileTimer_, [this] { ReadHorizFile(); });
@@ -125,12 +125,12 @@ void TTextRun::ReadHorizFile() {
         return;
     }
     std::string bytes;
-    TReadResult result = ReadTextFile(path, kHorizTextLimit, bytes);
+    TReadResult result = ReadTextFile(path, HORIZ_TEXT_LIMIT, bytes);
     std::string text;
     if (result == TReadResult::Ok)
         for (const std::string& line : SplitTextLines(bytes))
             text.append(line).append("\r\n");
-    if (result == TReadResult::Ok && text.size() > static_cast<std::size_t>(kHorizTextLimit))
+    if (result == TReadResult::Ok && text.size() > static_cast<std::size_t>(HORIZ_TEXT_LIMIT))
         result = TReadResult::Failed;
     if (result != TReadResult::Ok) {
         Log(ReadFailureLine(result, path));
@@ -148,7 +148,7 @@ void TTextRun::ReadVertFile() {
         return;
     }
     std::string bytes;
-    const TReadResult result = ReadTextFile(path, kVertFileLimit, bytes);
+    const TReadResult result = ReadTextFile(path, VERT_FILE_LIMIT, bytes);
     if (result != TReadResult::Ok) {
         Log(ReadFailureLine(result, path));
         vertFileTimer_.stop();

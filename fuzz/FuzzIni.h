@@ -19,10 +19,10 @@ namespace fuzz_ini {
 // has about 30; past this time goes to the libFuzzer bookkeeping of many
 // equal lines, not to parsing, and the lines of a real file all take the same
 // paths.
-constexpr std::size_t kMaxLines = 64;
+constexpr std::size_t MAX_LINES = 64;
 // Names taken from the input, besides the program's own.
-constexpr std::size_t kMaxInputSections = 3;
-constexpr std::size_t kMaxInputKeys = 4;
+constexpr std::size_t MAX_INPUT_SECTIONS = 3;
+constexpr std::size_t MAX_INPUT_KEYS = 4;
 
 inline void Check(bool condition) {
     if (!condition)
@@ -36,7 +36,7 @@ inline bool TooManyLines(const std::string& bytes) {
             ++i;
         lines += bytes[i] == '\n' || bytes[i] == '\r';
     }
-    return lines > kMaxLines;
+    return lines > MAX_LINES;
 }
 
 inline std::string Lower(std::string s) {
@@ -57,7 +57,7 @@ inline std::string Trim(const std::string& s) {
 // before "=" for keys.
 inline void CollectNames(const std::string& bytes, std::vector<std::string>& sections, std::vector<std::string>& keys) {
     std::size_t start = 0;
-    while (start < bytes.size() && (sections.size() < kMaxInputSections || keys.size() < kMaxInputKeys)) {
+    while (start < bytes.size() && (sections.size() < MAX_INPUT_SECTIONS || keys.size() < MAX_INPUT_KEYS)) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = bytes.size();
@@ -65,12 +65,12 @@ inline void CollectNames(const std::string& bytes, std::vector<std::string>& sec
         start = end + 1;
         if (!line.empty() && line[0] == '[') {
             const std::size_t close = line.find(']');
-            if (sections.size() < kMaxInputSections)
+            if (sections.size() < MAX_INPUT_SECTIONS)
                 sections.push_back(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
             continue;
         }
         const std::size_t eq = line.find('=');
-        if (eq != std::string::npos && keys.size() < kMaxInputKeys)
+        if (eq != std::string::npos && keys.size() < MAX_INPUT_KEYS)
             keys.push_back(line.substr(0, eq));
     }
 }
@@ -93,7 +93,7 @@ inline std::vector<std::string> ReadWholeSection(const TIniFile& ini, const std:
     std::size_t checked = 0;
     for (const auto& [key, value] : keys) {
         Check(key == Lower(key));
-        if (checked++ < kMaxInputKeys)
+        if (checked++ < MAX_INPUT_KEYS)
             Check(ini.ReadString(section, key, "\x01") == value);
     }
     std::vector<std::string> sorted;

@@ -22,8 +22,8 @@ namespace {
 
 // Words one input may hold, and bytes a word may hold: a command line of a
 // few actions, each with its options.
-constexpr std::size_t kMaxWords = 24;
-constexpr std::size_t kMaxWordBytes = 80;
+constexpr std::size_t MAX_WORDS = 24;
+constexpr std::size_t MAX_WORD_BYTES = 80;
 
 void Check(bool condition) {
     if (!condition)
@@ -78,7 +78,7 @@ bool Words(std::string_view bytes, std::vector<std::string>& words) {
     for (;;) {
         const std::size_t nul = bytes.find('\0');
         std::string word(bytes.substr(0, nul));
-        if (word.size() > kMaxWordBytes || LeftOut(word) || words.size() > kMaxWords)
+        if (word.size() > MAX_WORD_BYTES || LeftOut(word) || words.size() > MAX_WORDS)
             return false;
         words.push_back(std::move(word));
         if (nul == std::string_view::npos)

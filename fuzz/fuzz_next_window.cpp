@@ -17,7 +17,7 @@ void Check(bool condition) {
 // Ticks one script may ask for: one cycle of the longest text it can set,
 // enough to reach every position before a text change or a jump; the cycle
 // from the start at the end of every input is run in full.
-constexpr int kMaxTicks = 0x3F + SCREEN_COLUMNS + 1;
+constexpr int MAX_TICKS = 0x3F + SCREEN_COLUMNS + 1;
 
 // The bytes a text holds, for the check of every window byte.
 using TByteSet = std::array<bool, 256>;
@@ -44,7 +44,7 @@ void Tick(THorizNeon& neon, const TByteSet& bytes) {
 // Input: a sequence of commands. 0x00..0x7F: that many ticks plus one.
 // 0x80..0xBF: the next (byte & 0x3F) bytes become the text. 0xC0..0xFF: a
 // Reset, or with 0xFF a jump of Position to the next byte's value. Ticks past
-// kMaxTicks are left out.
+// MAX_TICKS are left out.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     THorizNeon neon;
     TByteSet bytes{};
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (i < size) {
         const std::uint8_t op = data[i++];
         if (op < 0x80) {
-            for (int t = 0; t <= op && ticks < kMaxTicks; ++t, ++ticks)
+            for (int t = 0; t <= op && ticks < MAX_TICKS; ++t, ++ticks)
                 Tick(neon, bytes);
         } else if (op < 0xC0) {
             const std::size_t length = std::min<std::size_t>(op & 0x3F, size - i);

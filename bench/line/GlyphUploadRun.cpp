@@ -31,7 +31,7 @@ namespace {
 using TClock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr double kWireSeconds = 16384.0 * 10.0 / 2400.0;
+constexpr double WIRE_SECONDS = 16384.0 * 10.0 / 2400.0;
 
 // The emulator's side: when the last byte so far arrived.
 struct TDisplaySide {
@@ -143,10 +143,10 @@ int main(int argc, char** argv) {
     const double wall = Seconds(end - start);
     const double early = Seconds(lastByte - progressEnd);
     std::printf("upload: %llu bytes received, wall %.2f s (wire %.2f s, %+.2f %%)\n",
-                static_cast<unsigned long long>(display.bytes - before), wall, kWireSeconds,
-                100.0 * (wall - kWireSeconds) / kWireSeconds);
+                static_cast<unsigned long long>(display.bytes - before), wall, WIRE_SECONDS,
+                100.0 * (wall - WIRE_SECONDS) / WIRE_SECONDS);
     std::printf("progress at its end %.2f s before the last byte arrived\n", early);
     std::printf("paint events %ld, largest gap %.0f ms\n", watch.paints, 1000.0 * Seconds(watch.largest));
-    const bool ok = early <= 4.5 && std::abs(wall - kWireSeconds) <= kWireSeconds / 100 && watch.largest <= 250ms;
+    const bool ok = early <= 4.5 && std::abs(wall - WIRE_SECONDS) <= WIRE_SECONDS / 100 && watch.largest <= 250ms;
     return ok ? 0 : 1;
 }

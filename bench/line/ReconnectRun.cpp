@@ -25,11 +25,11 @@ namespace {
 using TClock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr auto kGiveUp = 10s;
+constexpr auto GIVE_UP = 10s;
 
-// Runs the event loop until done says so; false when kGiveUp passed first.
+// Runs the event loop until done says so; false when GIVE_UP passed first.
 bool RunUntil(const std::function<bool()>& done) {
-    const auto deadline = TClock::now() + kGiveUp;
+    const auto deadline = TClock::now() + GIVE_UP;
     while (!done()) {
         if (TClock::now() >= deadline)
             return false;

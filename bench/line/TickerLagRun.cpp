@@ -32,9 +32,9 @@ namespace {
 using TClock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr int kRow = 8;
-constexpr int kColumns = 30;
-constexpr auto kTick = 100ms;
+constexpr int ROW = 8;
+constexpr int COLUMNS = 30;
+constexpr auto TICK = 100ms;
 
 // The emulator's side, measured from its own thread.
 struct TDisplaySide {
@@ -92,7 +92,7 @@ std::string TickerText(int change) {
 
 std::string Window(const std::string& text, std::size_t position) {
     std::string window;
-    for (int i = 0; i < kColumns; ++i)
+    for (int i = 0; i < COLUMNS; ++i)
         window.push_back(text[(position + static_cast<std::size_t>(i)) % text.size()]);
     return window;
 }
@@ -134,13 +134,13 @@ int main(int argc, char** argv) {
     while (TClock::now() - start < std::chrono::seconds(seconds)) {
         std::this_thread::sleep_until(due);
         // A timer that fell behind fires once, not once per missed step.
-        due = std::max(due + kTick, TClock::now());
+        due = std::max(due + TICK, TClock::now());
         if (TClock::now() - start >= std::chrono::seconds((change + 1) * changeEvery)) {
             text = TickerText(++change);
             position = 0;
             changes.emplace_back(text.substr(0, 9), TClock::now());
         }
-        kr7.WriteText(0, kRow, Window(text, position++));
+        kr7.WriteText(0, ROW, Window(text, position++));
         ++ticks;
         sent += 40;
         maxClockInFlight = std::max(maxClockInFlight, port.InFlight());

@@ -18,11 +18,11 @@
 
 namespace {
 
-const QStringList kFailedConnect = {QString(), QStringLiteral("Trwa łączenie...."),
+const QStringList FAILED_CONNECT = {QString(), QStringLiteral("Trwa łączenie...."),
                                     QStringLiteral("Błąd otwarcia portu."), QString(),
                                     QStringLiteral("Port niepołączony.")};
-const QStringList kDisconnect = {QString(), QStringLiteral("Port niepołączony.")};
-const std::string kTextMode = "FF 00 01 01 00 00 00 00 00 02";
+const QStringList DISCONNECT = {QString(), QStringLiteral("Port niepołączony.")};
+const std::string TEXT_MODE = "FF 00 01 01 00 00 00 00 00 02";
 
 QStringList Connected(int port) {
     return {QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Port połączony."),
@@ -56,8 +56,8 @@ protected:
 // The five lines of a failed open, then the one line that says why.
 void ExpectFailedConnect(const TFormKR7& form) {
     const QStringList lines = form.LogLines();
-    ASSERT_EQ(lines.size(), kFailedConnect.size() + 1);
-    EXPECT_EQ(lines.mid(0, kFailedConnect.size()), kFailedConnect);
+    ASSERT_EQ(lines.size(), FAILED_CONNECT.size() + 1);
+    EXPECT_EQ(lines.mid(0, FAILED_CONNECT.size()), FAILED_CONNECT);
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("Przyczyna: ")));
 }
 
@@ -92,16 +92,16 @@ TEST_F(ConnectBoxTest, ClickAndSpaceConnectAndDisconnectOnceEach) {
         Combo(*form)->setEditText(QStringLiteral("COM3"));
         QTest::mouseClick(Box(*form), Qt::LeftButton);
         EXPECT_EQ(form->LogLines(), Connected(3));
-        EXPECT_EQ(pty.TakeHex(), kTextMode);
+        EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
         form->ClearLog();
         QTest::mouseClick(Box(*form), Qt::LeftButton);
-        EXPECT_EQ(form->LogLines(), kDisconnect);
+        EXPECT_EQ(form->LogLines(), DISCONNECT);
 
         form->ClearLog();
         Box(*form)->setFocus();
         QTest::keyClick(Box(*form), Qt::Key_Space);
         EXPECT_EQ(form->LogLines(), Connected(3));
-        EXPECT_EQ(pty.TakeHex(), kTextMode);
+        EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
         EXPECT_EQ(platform.slept, 2000);
     }
     EXPECT_TRUE(Settings().ReadBool("Settings", "Connected", false));
@@ -117,7 +117,7 @@ TEST_F(ConnectBoxTest, RestoreAndPortChangeRunTheConnectionOncePerChange) {
     }
     auto form = MakeTestForm(dir.path(), false, dialogs, platform);
     EXPECT_EQ(form->LogLines(), Connected(3));
-    EXPECT_EQ(pty.TakeHex(), kTextMode);
+    EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
 
     // choosing COM4 from the list by keyboard: one disconnect, one connect
     form->show();
@@ -125,8 +125,8 @@ TEST_F(ConnectBoxTest, RestoreAndPortChangeRunTheConnectionOncePerChange) {
     Combo(*form)->setFocus();
     QTest::keyClick(Combo(*form), Qt::Key_Down);
     ASSERT_EQ(Combo(*form)->currentText(), QStringLiteral("COM4"));
-    EXPECT_EQ(form->LogLines(), kDisconnect + Connected(4));
-    EXPECT_EQ(pty.TakeHex(), kTextMode);
+    EXPECT_EQ(form->LogLines(), DISCONNECT + Connected(4));
+    EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
 }
 
 TEST_F(ConnectBoxTest, OpeningTheListFromTheKeyboardRefillsIt) {

@@ -31,7 +31,7 @@
 
 namespace {
 
-const std::string kTextMode = "FF 00 01 01 00 00 00 00 00 02";
+const std::string TEXT_MODE = "FF 00 01 01 00 00 00 00 00 02";
 
 QStringList LogLines(const TFormKR7& form) {
     return form.Form()->Memo->toPlainText().split(u'\n');
@@ -72,7 +72,7 @@ protected:
         TPtyPort fresh(5);
         Connect(form, fresh.Name());
         EXPECT_TRUE(form.IsConnectChecked());
-        EXPECT_EQ(fresh.TakeHex(), kTextMode);
+        EXPECT_EQ(fresh.TakeHex(), TEXT_MODE);
         form.Device().ClearScreen();
         EXPECT_EQ(fresh.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
         form.Form()->CheckBoxConnect->setChecked(false);

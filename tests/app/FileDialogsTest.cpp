@@ -21,9 +21,9 @@
 
 namespace {
 
-const QString kAllFiles = QStringLiteral("All files (*.*)|*.*");
-const QString kBitmaps = QStringLiteral("Bitmap (*.bmp)|*.bmp");
-const QString kPictures = QStringLiteral("Bitmap or JPEG (*.bmp;*.jpg)|*.bmp;*.jpg");
+const QString ALL_FILES = QStringLiteral("All files (*.*)|*.*");
+const QString BITMAPS = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+const QString PICTURES = QStringLiteral("Bitmap or JPEG (*.bmp;*.jpg)|*.bmp;*.jpg");
 
 void Touch(const QString& path) {
     QFile file(path);
@@ -69,7 +69,7 @@ QStringList Listed(QFileDialog& dialog) {
 } // namespace
 
 TEST(FileDialogsTest, AllFilesFilterListsFilesWithoutExtension) {
-    EXPECT_EQ(QtFilter(kAllFiles), QStringLiteral("All files (*)"));
+    EXPECT_EQ(QtFilter(ALL_FILES), QStringLiteral("All files (*)"));
     EXPECT_EQ(QtFilter(QStringLiteral("Bitmap (*.bmp)|*.bmp;*.*|Text|*.txt")),
               QStringLiteral("Bitmap (*.bmp *);;Text (*.txt)"));
 
@@ -82,7 +82,7 @@ TEST(FileDialogsTest, AllFilesFilterListsFilesWithoutExtension) {
         listed = Listed(dialog);
         TypeAndAccept(dialog, QStringLiteral("myset"));
     });
-    const QString chosen = dialogs.OpenFile(nullptr, TFileDialog::CharsBinaryLoad, dir.path() + u'/', kAllFiles);
+    const QString chosen = dialogs.OpenFile(nullptr, TFileDialog::CharsBinaryLoad, dir.path() + u'/', ALL_FILES);
     EXPECT_TRUE(listed.contains(QStringLiteral("myset"))) << listed.join(u' ').toStdString();
     EXPECT_TRUE(listed.contains(QStringLiteral("other.bin")));
     EXPECT_EQ(chosen, dir.filePath(QStringLiteral("myset")));
@@ -90,7 +90,7 @@ TEST(FileDialogsTest, AllFilesFilterListsFilesWithoutExtension) {
     // The bitmap filter still hides what is not a bitmap.
     WhenDialogShown([&](QFileDialog& dialog) { listed = Listed(dialog); });
     Touch(dir.filePath(QStringLiteral("set.bmp")));
-    EXPECT_EQ(dialogs.OpenFile(nullptr, TFileDialog::CharsBitmapLoad, dir.path() + u'/', kBitmaps), QString());
+    EXPECT_EQ(dialogs.OpenFile(nullptr, TFileDialog::CharsBitmapLoad, dir.path() + u'/', BITMAPS), QString());
     EXPECT_TRUE(listed.contains(QStringLiteral("set.bmp")));
     EXPECT_FALSE(listed.contains(QStringLiteral("myset")));
 }
@@ -108,11 +108,11 @@ TEST(FileDialogsTest, EachDialogOpensWhereItWasLastUsedInTheNextRun) {
         TQtDialogs firstRun;
         WhenDialogShown([&](QFileDialog& dialog) { TypeAndAccept(dialog, QStringLiteral("cat.bmp")); });
         EXPECT_EQ(
-            firstRun.OpenFile(nullptr, TFileDialog::LogoPicture, home.filePath(QStringLiteral("pictures/")), kPictures),
+            firstRun.OpenFile(nullptr, TFileDialog::LogoPicture, home.filePath(QStringLiteral("pictures/")), PICTURES),
             picture);
         WhenDialogShown([&](QFileDialog& dialog) { TypeAndAccept(dialog, QStringLiteral("mine.bmp")); });
         EXPECT_EQ(
-            firstRun.OpenFile(nullptr, TFileDialog::CharsBitmapLoad, home.filePath(QStringLiteral("sets/")), kBitmaps),
+            firstRun.OpenFile(nullptr, TFileDialog::CharsBitmapLoad, home.filePath(QStringLiteral("sets/")), BITMAPS),
             set);
     }
     EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("state/KR7Controller/FileDialogs.json"))));
@@ -120,9 +120,9 @@ TEST(FileDialogsTest, EachDialogOpensWhereItWasLastUsedInTheNextRun) {
     TQtDialogs nextRun;
     QString pictureFolder, setFolder;
     WhenDialogShown([&](QFileDialog& dialog) { pictureFolder = dialog.directory().absolutePath(); });
-    nextRun.OpenFile(nullptr, TFileDialog::LogoPicture, QString(), kPictures);
+    nextRun.OpenFile(nullptr, TFileDialog::LogoPicture, QString(), PICTURES);
     WhenDialogShown([&](QFileDialog& dialog) { setFolder = dialog.directory().absolutePath(); });
-    nextRun.OpenFile(nullptr, TFileDialog::CharsBitmapLoad, QString(), kBitmaps);
+    nextRun.OpenFile(nullptr, TFileDialog::CharsBitmapLoad, QString(), BITMAPS);
     // A name without a folder goes into the remembered one.
     EXPECT_EQ(pictureFolder, home.filePath(QStringLiteral("pictures")));
     EXPECT_EQ(setFolder, home.filePath(QStringLiteral("sets")));

@@ -26,7 +26,7 @@
 
 namespace {
 
-const QString kShippedTs = QStringLiteral(KR7_SOURCE_DIR "/resources/translations/kr7controller_en.ts");
+const QString SHIPPED_TS = QStringLiteral(KR7_SOURCE_DIR "/resources/translations/kr7controller_en.ts");
 
 struct TTsMessage {
     QString translation;
@@ -110,7 +110,7 @@ protected:
 } // namespace
 
 TEST(TranslationFileTest, EveryTextHasAnEnglishTranslation) {
-    const TTsMessages shipped = ReadTs(kShippedTs);
+    const TTsMessages shipped = ReadTs(SHIPPED_TS);
     EXPECT_GT(shipped.size(), 100u);
     ExpectAllTranslated(shipped);
 }
@@ -123,7 +123,7 @@ TEST(TranslationFileTest, LupdateFindsNoNewOrVanishedText) {
         GTEST_SKIP() << "lupdate is not installed (qt6-l10n-tools)";
     QTemporaryDir dir;
     const QString refreshed = dir.filePath(QStringLiteral("kr7controller_en.ts"));
-    ASSERT_TRUE(QFile::copy(kShippedTs, refreshed));
+    ASSERT_TRUE(QFile::copy(SHIPPED_TS, refreshed));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
@@ -131,7 +131,7 @@ TEST(TranslationFileTest, LupdateFindsNoNewOrVanishedText) {
                             QStringLiteral(KR7_SOURCE_DIR "/resources/Kr7unit1.ui"), QStringLiteral("-ts"), refreshed});
     ASSERT_TRUE(process.waitForFinished(-1));
     ASSERT_EQ(process.exitCode(), 0) << process.readAll().toStdString();
-    const TTsMessages shipped = ReadTs(kShippedTs);
+    const TTsMessages shipped = ReadTs(SHIPPED_TS);
     const TTsMessages found = ReadTs(refreshed);
     for (const auto& [key, message] : found)
         EXPECT_TRUE(shipped.count(key)) << "new text " << key.first.toStdString() << ": " << key.second.toStdString();

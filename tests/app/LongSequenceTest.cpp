@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr std::size_t kGlyphBytes = 64;
+constexpr std::size_t GLYPH_BYTES = 64;
 
 class LongSequenceTest : public ServiceFixture {
 protected:
@@ -41,21 +41,21 @@ protected:
     }
     // The received bytes are whole glyph uploads, codes 0 upward: how many.
     static std::size_t WholeUploads(const std::string& bytes) {
-        EXPECT_EQ(bytes.size() % kGlyphBytes, 0u);
-        for (std::size_t k = 0; k * kGlyphBytes < bytes.size(); ++k) {
-            const std::string head = ToHex(bytes.substr(k * kGlyphBytes, 4));
+        EXPECT_EQ(bytes.size() % GLYPH_BYTES, 0u);
+        for (std::size_t k = 0; k * GLYPH_BYTES < bytes.size(); ++k) {
+            const std::string head = ToHex(bytes.substr(k * GLYPH_BYTES, 4));
             EXPECT_EQ(head, ToHex(FromHex("FF 00 05") + static_cast<char>(k))) << "glyph " << k;
         }
-        return bytes.size() / kGlyphBytes;
+        return bytes.size() / GLYPH_BYTES;
     }
 
     // Glyphs the line has carried by the fake clock since start, the line
     // busy all the while.
     double CarriedGlyphs(std::chrono::steady_clock::time_point start) const {
-        return std::chrono::duration<double>(platform.line.now - start).count() * kBytesPerSecond / kGlyphBytes;
+        return std::chrono::duration<double>(platform.line.now - start).count() * BYTES_PER_SECOND / GLYPH_BYTES;
     }
 
-    static constexpr double kBytesPerSecond = 240.0;
+    static constexpr double BYTES_PER_SECOND = 240.0;
     QTimer watcher;
 };
 
@@ -99,7 +99,7 @@ TEST_F(LongSequenceTest, EscapeWhileTheLastGlyphsAreOnTheLineEndsTheWaitButNotTh
         if (CarriedGlyphs(start) < 241.0)
             return;
         received += pty.Take();
-        if (received.size() < 256 * kGlyphBytes)
+        if (received.size() < 256 * GLYPH_BYTES)
             return;
         watcher.stop();
         carriedAtEscape = CarriedGlyphs(start);

@@ -18,8 +18,8 @@
 
 namespace {
 
-const QString kGone = QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO).");
-constexpr int kLongestMs = 5000;
+const QString GONE = QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO).");
+constexpr int LONGEST_MS = 5000;
 
 class ReconnectTest : public ::testing::Test {
 protected:
@@ -53,14 +53,14 @@ protected:
 
 TEST_F(ReconnectTest, AVanishedDeviceClosesThePortWithOneLineAndTheBoxStaysTicked) {
     Vanish();
-    EXPECT_EQ(form->LogLines(), QStringList{kGone});
+    EXPECT_EQ(form->LogLines(), QStringList{GONE});
     EXPECT_TRUE(form->IsConnectChecked());
     ASSERT_NE(Tries(), nullptr);
     EXPECT_TRUE(Tries()->isActive());
     EXPECT_EQ(Tries()->interval(), 2000);
     // The tries while the device is away say nothing.
     QTest::qWait(2300);
-    EXPECT_EQ(form->LogLines(), QStringList{kGone});
+    EXPECT_EQ(form->LogLines(), QStringList{GONE});
     form.reset();
     QFile ini(dir.path() + "/KR7Controller.ini");
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
@@ -70,8 +70,8 @@ TEST_F(ReconnectTest, AVanishedDeviceClosesThePortWithOneLineAndTheBoxStaysTicke
 TEST_F(ReconnectTest, TheDeviceBackIsConnectedWithTheDesignedLinesAndTextMode) {
     Vanish();
     TPtyPort back(3);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Reconnected(); }, kLongestMs));
-    const QStringList expected{kGone, QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Port połączony."),
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Reconnected(); }, LONGEST_MS));
+    const QStringList expected{GONE, QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Port połączony."),
                                QStringLiteral("Port: COM3")};
     EXPECT_EQ(form->LogLines(), expected);
     // Text mode comes first; the ticker's rows, which go on, may follow it.

@@ -1,62 +1,107 @@
-// Pictures of every page for a person to look at: runs only when
-// KR7_SHOTS_DIR names a folder (the window is grabbed offscreen).
+// The window's layout on every page: its designed size, and the log under
+// the page control. With KR7_SHOTS_DIR naming a folder the pages are also
+// written there as pictures for a person to look at (grabbed offscreen).
 #include "Codepage.h"
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "TextPages.h"
-#include "ui_Kr7unit1.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QGroupBox>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-TEST(ScreenshotTest, EveryPage) {
+#include <array>
+
+namespace {
+
+constexpr int CLIENT_WIDTH = 390;
+constexpr std::array<int, 5> CLIENT_HEIGHTS = {506, 424, 621, 658, 618};
+
+QRect RectInWindow(const QWidget& window, const QWidget& child) {
+    return QRect(child.mapTo(&window, QPoint(0, 0)), child.size());
+}
+
+void SavePicture(const QImage& picture, const QString& name) {
     const QString folder = qEnvironmentVariable("KR7_SHOTS_DIR");
     if (folder.isEmpty())
-        GTEST_SKIP() << "set KR7_SHOTS_DIR to write the pictures";
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
-    const auto owned = MakeTestForm(dir.path(), true, dialogs, platform);
-    TFormKR7& form = *owned;
-    form.show();
-    form.TextPages().Horiz().Neon().SetText(ToCp1250(QStringLiteral("Zażółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ 0123456789")));
+        return;
+    EXPECT_TRUE(picture.save(QDir(folder).filePath(name))) << name.toStdString();
+}
+
+class ScreenshotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owned_ = MakeTestForm(dir_.path(), true, dialogs_, platform_);
+        form().show();
+    }
+
+    TFormKR7& form() { return *owned_; }
+
+    template <typename T> T* Control(const char* name) {
+        T* control = form().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    QTemporaryDir dir_;
+    TFakeDialogs dialogs_;
+    TFakePlatform platform_;
+    std::unique_ptr<TFormKR7> owned_;
+};
+
+} // namespace
+
+TEST_F(ScreenshotTest, EveryPageHasItsSizeAndTheLogBelowThePages) {
+    form().TextPages().Horiz().Neon().SetText(ToCp1250(QStringLiteral("Zażółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ 0123456789")));
     for (int i = 0; i < 20; ++i)
-        form.TextPages().Horiz().TimerHorizNeonTimer();
-    for (int page = 0; page < form.Form()->PageControl->count(); ++page) {
-        form.Form()->PageControl->setCurrentIndex(page);
+        form().TextPages().Horiz().TimerHorizNeonTimer();
+    auto* pages = Control<QTabWidget>("PageControl");
+    auto* messages = Control<QGroupBox>("GroupBoxMessages");
+    ASSERT_TRUE(pages && messages);
+    ASSERT_EQ(pages->count(), static_cast<int>(CLIENT_HEIGHTS.size()));
+    for (int page = 0; page < pages->count(); ++page) {
+        QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(page).center());
+        ASSERT_EQ(pages->currentIndex(), page);
         if (page == 0)
             for (int i = 0; i < 20; ++i)
-                form.TextPages().Horiz().TimerHorizNeonTimer();
-        EXPECT_TRUE(form.grab().save(QDir(folder).filePath(QStringLiteral("page%1.png").arg(page))));
+                form().TextPages().Horiz().TimerHorizNeonTimer();
+        EXPECT_EQ(form().size(), QSize(CLIENT_WIDTH, CLIENT_HEIGHTS[static_cast<std::size_t>(page)]))
+            << "page " << page;
+        const QRect log = RectInWindow(form(), *messages);
+        EXPECT_TRUE(form().rect().contains(log)) << "page " << page;
+        EXPECT_GT(log.top(), RectInWindow(form(), *pages).bottom()) << "page " << page;
+        EXPECT_TRUE(messages->isVisible()) << "page " << page;
+        SavePicture(form().grab().toImage(), QStringLiteral("page%1.png").arg(page));
     }
 }
 
 // The keyboard's marks: the focused scroll bar and the underlined letters.
-TEST(ScreenshotTest, FocusedScrollBar) {
-    const QString folder = qEnvironmentVariable("KR7_SHOTS_DIR");
-    if (folder.isEmpty())
+TEST_F(ScreenshotTest, FocusedScrollBar) {
+    if (qEnvironmentVariableIsEmpty("KR7_SHOTS_DIR"))
         GTEST_SKIP() << "set KR7_SHOTS_DIR to write the pictures";
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
-    const auto owned = MakeTestForm(dir.path(), true, dialogs, platform);
-    TFormKR7& form = *owned;
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.Form()->PageControl->setCurrentWidget(form.Form()->TabSheetHorizNeon);
-    form.Form()->ScrollBarHorizNeonInterval->setFocus();
-    QTest::keyClick(form.Form()->ScrollBarHorizNeonInterval, Qt::Key_Tab); // focus shown once keys are used
-    EXPECT_TRUE(form.grab().save(QDir(folder).filePath(QStringLiteral("focus-horiz.png"))));
-    const QImage zoomed = form.grab(QRect(0, 0, 390, 260)).toImage().scaled(1170, 780);
-    EXPECT_TRUE(zoomed.save(QDir(folder).filePath(QStringLiteral("focus-horiz-zoomed.png"))));
-    form.Form()->PageControl->setCurrentWidget(form.Form()->TabSheetService);
-    form.Form()->ButtonTurnTextMode->setFocus();
-    QTest::keyClick(form.Form()->ButtonTurnTextMode, Qt::Key_Tab);
-    const QImage service = form.grab(QRect(0, 360, 390, 160)).toImage().scaled(1170, 480);
-    EXPECT_TRUE(service.save(QDir(folder).filePath(QStringLiteral("focus-service-zoomed.png"))));
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    auto* pages = Control<QTabWidget>("PageControl");
+    auto* interval = Control<QScrollBar>("ScrollBarHorizNeonInterval");
+    auto* textMode = Control<QAbstractButton>("ButtonTurnTextMode");
+    ASSERT_TRUE(pages && interval && textMode);
+    pages->setCurrentWidget(Control<QWidget>("TabSheetHorizNeon"));
+    interval->setFocus();
+    QTest::keyClick(interval, Qt::Key_Tab); // focus shown once keys are used
+    SavePicture(form().grab().toImage(), QStringLiteral("focus-horiz.png"));
+    SavePicture(form().grab(QRect(0, 0, 390, 260)).toImage().scaled(1170, 780),
+                QStringLiteral("focus-horiz-zoomed.png"));
+    pages->setCurrentWidget(Control<QWidget>("TabSheetService"));
+    textMode->setFocus();
+    QTest::keyClick(textMode, Qt::Key_Tab);
+    SavePicture(form().grab(QRect(0, 360, 390, 160)).toImage().scaled(1170, 480),
+                QStringLiteral("focus-service-zoomed.png"));
 }

@@ -24,14 +24,14 @@
 
 namespace {
 
-const std::string kRow7 = "FF 00 04 00 07 1E 00 00 00 29";
-const std::string kRow8 = "FF 00 04 00 08 1E 00 00 00 2A";
-const std::string kRow9 = "FF 00 04 00 09 1E 00 00 00 2B";
-const std::string kRow12 = "FF 00 04 00 0C 1E 00 00 00 2E";
-const std::string kRow13 = "FF 00 04 00 0D 1E 00 00 00 2F";
-const std::string kRow14 = "FF 00 04 00 0E 1E 00 00 00 30";
-const std::string kTextMode = "FF 00 01 01 00 00 00 00 00 02";
-const std::string kBlank(30, ' ');
+const std::string ROW_7 = "FF 00 04 00 07 1E 00 00 00 29";
+const std::string ROW_8 = "FF 00 04 00 08 1E 00 00 00 2A";
+const std::string ROW_9 = "FF 00 04 00 09 1E 00 00 00 2B";
+const std::string ROW_12 = "FF 00 04 00 0C 1E 00 00 00 2E";
+const std::string ROW_13 = "FF 00 04 00 0D 1E 00 00 00 2F";
+const std::string ROW_14 = "FF 00 04 00 0E 1E 00 00 00 30";
+const std::string TEXT_MODE = "FF 00 01 01 00 00 00 00 00 02";
+const std::string BLANK(30, ' ');
 
 // A frame header in hex followed by the text bytes in hex.
 std::string Frame(const std::string& header, const std::string& text) {
@@ -115,16 +115,16 @@ TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "ABC");
 
     ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    EXPECT_EQ(pty.TakeHex(), Frame(kRow8, kBlank));
+    EXPECT_EQ(pty.TakeHex(), Frame(ROW_8, BLANK));
     EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
 
     ui->CheckBoxHorizNeonEnabled->setChecked(true); // shows the first window at once
     for (int tick = 1; tick < 34; ++tick)
         form->TextPages().Horiz().TimerHorizNeonTimer();
-    const std::string padded = kBlank + "ABC" + kBlank;
-    std::string expected = kTextMode + " " + Frame(kRow8, kBlank);
+    const std::string padded = BLANK + "ABC" + BLANK;
+    std::string expected = TEXT_MODE + " " + Frame(ROW_8, BLANK);
     for (int p = 1; p <= 33; ++p)
-        expected += " " + Frame(kRow8, padded.substr(p - 1, 30));
+        expected += " " + Frame(ROW_8, padded.substr(p - 1, 30));
     EXPECT_EQ(pty.TakeHex(), expected);
     EXPECT_EQ(form->TextPages().Horiz().Neon().Position, 0);
     EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
@@ -163,7 +163,7 @@ TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition)
     EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("3"));
     form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_EQ(pty.TakeHex(),
-              Frame(kRow8, kBlank) + " " + Frame("FF 00 04 00 02 1E 00 00 00 24", std::string(27, ' ') + "ABC"));
+              Frame(ROW_8, BLANK) + " " + Frame("FF 00 04 00 02 1E 00 00 00 24", std::string(27, ' ') + "ABC"));
 
     ui->CheckBoxHorizNeonEnabled->setChecked(false);
     pty.Take();
@@ -205,22 +205,22 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
 
     ui->CheckBoxVertNeonEnabled->setChecked(true);
     auto left = [](const std::string& s) { return s + std::string(30 - s.size(), ' '); };
-    EXPECT_EQ(pty.TakeHex(), Joined({kTextMode, Frame(kRow12, left("one")), Frame(kRow13, left("two")),
-                                     Frame(kRow14, left("three"))}));
+    EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_12, left("one")), Frame(ROW_13, left("two")),
+                                     Frame(ROW_14, left("three"))}));
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
     ui->CheckBoxVertNeonCenter->setChecked(true);
     form->TextPages().Vert().TimerVertNeonTimer();
-    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, std::string(13, ' ') + "four" + std::string(13, ' ')),
-                                     Frame(kRow13, std::string(13, ' ') + "five" + std::string(13, ' ')),
-                                     Frame(kRow14, std::string(13, ' ') + "six" + std::string(14, ' '))}));
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(13, ' ') + "four" + std::string(13, ' ')),
+                                     Frame(ROW_13, std::string(13, ' ') + "five" + std::string(13, ' ')),
+                                     Frame(ROW_14, std::string(13, ' ') + "six" + std::string(14, ' '))}));
     form->TextPages().Vert().TimerVertNeonTimer(); // the last page: one line and two blank rows
-    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, std::string(12, ' ') + "seven" + std::string(13, ' ')),
-                                     Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(12, ' ') + "seven" + std::string(13, ' ')),
+                                     Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_EQ(form->TextPages().Vert().Neon().First, 0);
 
     ui->CheckBoxVertNeonEnabled->setChecked(false);
-    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, kBlank), Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_FALSE(Timer(*form, "TimerVertNeon")->isActive());
 }
 
@@ -233,7 +233,7 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     pty.Take();
 
     ui->ScrollBarVertNeonY->setValue(13);
-    EXPECT_EQ(pty.TakeHex(), Joined({Frame(kRow12, kBlank), Frame(kRow13, kBlank), Frame(kRow14, kBlank)}));
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_EQ(ui->ScrollBarVertNeonHeight->maximum(), 3);
     EXPECT_EQ(ui->LabelVertNeonY->text(), QStringLiteral("14"));
     EXPECT_EQ(form->TextPages().Vert().Neon().First, 3); // not restarted
@@ -244,8 +244,8 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     EXPECT_EQ(ui->ScrollBarVertNeonY->maximum(), 0);
     EXPECT_EQ(ui->LabelVertNeonHeight->text(), QStringLiteral("16"));
     EXPECT_EQ(pty.TakeHex(),
-              Joined({Frame("FF 00 04 00 00 1E 00 00 00 22", kBlank), Frame("FF 00 04 00 01 1E 00 00 00 23", kBlank),
-                      Frame("FF 00 04 00 02 1E 00 00 00 24", kBlank)}));
+              Joined({Frame("FF 00 04 00 00 1E 00 00 00 22", BLANK), Frame("FF 00 04 00 01 1E 00 00 00 23", BLANK),
+                      Frame("FF 00 04 00 02 1E 00 00 00 24", BLANK)}));
 
     // Switched off, moving the bars writes nothing.
     ui->CheckBoxVertNeonEnabled->setChecked(false);
@@ -449,12 +449,12 @@ TEST_F(TextPagesTest, AStoredRowAtTheBarsDesignedPositionIsTheRowWritten) {
 
         ui->CheckBoxHorizNeonEnabled->setChecked(true);
         ui->CheckBoxHorizNeonEnabled->setChecked(false);
-        EXPECT_EQ(pty.TakeHex(), Joined({kTextMode, Frame(kRow7, kBlank), Frame(kRow7, kBlank)}));
+        EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_7, BLANK), Frame(ROW_7, BLANK)}));
 
         ui->MemoVertNeon->setPlainText(QStringLiteral("one"));
         ui->CheckBoxVertNeonEnabled->setChecked(true);
         const std::string one = "one" + std::string(27, ' ');
-        EXPECT_EQ(pty.TakeHex(), Joined({kTextMode, Frame(kRow7, one), Frame(kRow8, kBlank), Frame(kRow9, kBlank)}));
+        EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_7, one), Frame(ROW_8, BLANK), Frame(ROW_9, BLANK)}));
         ui->CheckBoxVertNeonEnabled->setChecked(false);
         pty.Take();
     }
@@ -518,9 +518,9 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
                 ClickBox(ui->CheckBoxVertNeonEnabled);
             else
                 form->TextPages().Vert().TimerVertNeonTimer();
-            std::string expected = page == 0 ? kTextMode + " " : "";
-            expected += Joined({Frame(kRow12, left(lines[page * 3])), Frame(kRow13, left(lines[page * 3 + 1])),
-                                Frame(kRow14, left(lines[page * 3 + 2]))});
+            std::string expected = page == 0 ? TEXT_MODE + " " : "";
+            expected += Joined({Frame(ROW_12, left(lines[page * 3])), Frame(ROW_13, left(lines[page * 3 + 1])),
+                                Frame(ROW_14, left(lines[page * 3 + 2]))});
             EXPECT_EQ(pty.TakeHex(), expected) << run << " " << page;
         }
         form.reset();

@@ -14,7 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // 10 bits a byte at 2400 baud.
-constexpr double kSecondsPerByte = 10.0 / 2400.0;
+constexpr double SECONDS_PER_BYTE = 10.0 / 2400.0;
 
 struct TPacedLine {
     TPtyPort pty;
@@ -43,7 +43,7 @@ TEST(COMSocketPacing, AWriteWaitsUntilTheBlockFitsTheQueue) {
     EXPECT_EQ(line.port.InFlight(), 1000u);
     // 40 more fit once 16 bytes have left the line.
     ASSERT_TRUE(line.Send(40));
-    EXPECT_NEAR(line.clock.WaitedSeconds(), 16 * kSecondsPerByte, 1e-6);
+    EXPECT_NEAR(line.clock.WaitedSeconds(), 16 * SECONDS_PER_BYTE, 1e-6);
     EXPECT_EQ(line.port.InFlight(), 1024u);
     // The time spent idle counts as carried.
     line.clock.now += 2s;
@@ -67,7 +67,7 @@ TEST(COMSocketPacing, ATickerFasterThanTheLineIsHeldToTheLineRate) {
     // The sender keeps pace with the line: what it has written, less one
     // queue, has been carried in the time that passed.
     const double elapsed = std::chrono::duration<double>(line.clock.now - start).count();
-    EXPECT_NEAR(elapsed, (sent - line.port.InFlight()) * kSecondsPerByte, 0.01);
+    EXPECT_NEAR(elapsed, (sent - line.port.InFlight()) * SECONDS_PER_BYTE, 0.01);
     EXPECT_EQ(line.pty.Take().size(), sent);
 }
 
@@ -77,7 +77,7 @@ TEST(COMSocketPacing, ABlockLargerThanTheQueueReturnsWhenItsTailFits) {
     ASSERT_TRUE(line.Send(5000));
     // First the 100 bytes drain, then the block is written and the write
     // returns once no more than a queue's worth is left.
-    EXPECT_NEAR(line.clock.WaitedSeconds(), (100 + 5000 - 1024) * kSecondsPerByte, 1e-4);
+    EXPECT_NEAR(line.clock.WaitedSeconds(), (100 + 5000 - 1024) * SECONDS_PER_BYTE, 1e-4);
     EXPECT_EQ(line.port.InFlight(), 1024u);
     EXPECT_EQ(line.pty.Take().size(), 5100u);
 }
@@ -87,11 +87,11 @@ TEST(COMSocketPacing, TheDriversOwnCountWinsWhenItIsLarger) {
     // The driver still holds 3000 bytes from before, draining at the line rate.
     const auto start = line.clock.now;
     line.clock.driverQueued = [start](TLineClock::TTime now) {
-        const double carried = std::chrono::duration<double>(now - start).count() / kSecondsPerByte;
+        const double carried = std::chrono::duration<double>(now - start).count() / SECONDS_PER_BYTE;
         return std::max(0, 3000 - static_cast<int>(carried));
     };
     ASSERT_TRUE(line.Send(24));
-    EXPECT_NEAR(line.clock.WaitedSeconds(), (3000 + 24 - 1024) * kSecondsPerByte, 0.01);
+    EXPECT_NEAR(line.clock.WaitedSeconds(), (3000 + 24 - 1024) * SECONDS_PER_BYTE, 0.01);
 }
 
 TEST(COMSocketPacing, TheQueueSizeAndRateSetThePace) {

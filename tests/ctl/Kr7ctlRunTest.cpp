@@ -20,11 +20,11 @@
 namespace {
 
 // A ticker on row 3 every tenth of a second, the pages off.
-const char* const kTickerSettings = "[Settings]\r\nPort=COM3\r\nConnected=1\r\n"
+const char* const TICKER_SETTINGS = "[Settings]\r\nPort=COM3\r\nConnected=1\r\n"
                                     "[HorizNeon]\r\nText=  AB \xB9\r\nInterval=1\r\nPosY=2\r\nEnabled=1\r\n"
                                     "[VertNeon]\r\nEnabled=0\r\n";
 // The connection's and the ticker's text-mode frames, then five ticks.
-constexpr std::size_t kCompared = 2 * 10 + 5 * 40;
+constexpr std::size_t COMPARED = 2 * 10 + 5 * 40;
 
 void WriteFile(const QString& path, const std::string& bytes) {
     QFile file(path);
@@ -52,21 +52,21 @@ protected:
 };
 
 TEST_F(Kr7ctlRunTest, TheTickerRowsAreTheWindowsAndSigtermStopsIt) {
-    WriteFile(SettingsPath(), kTickerSettings);
+    WriteFile(SettingsPath(), TICKER_SETTINGS);
     std::string window;
     {
         TFakeDialogs dialogs;
         TFakePlatform platform;
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        window = TakeAtLeast(pty, kCompared, true);
+        window = TakeAtLeast(pty, COMPARED, true);
     }
     pty.Take();
-    WriteFile(SettingsPath(), kTickerSettings);
+    WriteFile(SettingsPath(), TICKER_SETTINGS);
 
     QProcess process;
     process.start(QStringLiteral(KR7CTL_PATH), {"run", "--settings", SettingsPath()});
     ASSERT_TRUE(process.waitForStarted(30000));
-    const std::string ctl = TakeAtLeast(pty, kCompared, false);
+    const std::string ctl = TakeAtLeast(pty, COMPARED, false);
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -74,15 +74,15 @@ TEST_F(Kr7ctlRunTest, TheTickerRowsAreTheWindowsAndSigtermStopsIt) {
     const std::string log = process.readAllStandardError().toStdString();
     EXPECT_EQ(log, "Trwa łączenie....\nPort połączony.\nPort: COM3\n");
 
-    ASSERT_GE(window.size(), kCompared);
-    ASSERT_GE(ctl.size(), kCompared);
-    EXPECT_EQ(ToHex(ctl.substr(0, kCompared)), ToHex(window.substr(0, kCompared)));
+    ASSERT_GE(window.size(), COMPARED);
+    ASSERT_GE(ctl.size(), COMPARED);
+    EXPECT_EQ(ToHex(ctl.substr(0, COMPARED)), ToHex(window.substr(0, COMPARED)));
     // The first tick: row 3, the text coming in from the right.
     EXPECT_EQ(ToHex(ctl.substr(20, 10)), "FF 00 04 00 02 1E 00 00 00 24");
 }
 
 TEST_F(Kr7ctlRunTest, SigintIsAnInterruption) {
-    WriteFile(SettingsPath(), kTickerSettings);
+    WriteFile(SettingsPath(), TICKER_SETTINGS);
     QProcess process;
     process.start(QStringLiteral(KR7CTL_PATH), {"run", "--settings", SettingsPath()});
     ASSERT_TRUE(process.waitForStarted(30000));
@@ -100,7 +100,7 @@ TEST_F(Kr7ctlRunTest, RunRefusesWhatItCannotDo) {
     err.str("");
     EXPECT_EQ(Kr7ctlMain({"--dry-run", "run"}, out, err), EXIT_USAGE);
     err.str("");
-    WriteFile(SettingsPath(), kTickerSettings);
+    WriteFile(SettingsPath(), TICKER_SETTINGS);
     EXPECT_EQ(Kr7ctlMain({"--port", "COM9", "run", "--settings", SettingsPath().toStdString()}, out, err), EXIT_PORT);
     EXPECT_EQ(err.str(), "kr7ctl: cannot open port COM9: " + pty.Folder().toStdString() + "/COM9 does not exist\n");
 }

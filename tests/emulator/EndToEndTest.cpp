@@ -1,8 +1,8 @@
 // The whole chain: the real window sends through a pseudo-terminal, the
 // emulated display executes what arrives, and its screen is compared with
 // what the window shows.
-#include "../app/FakeSeams.h"
 #include "Device.h"
+#include "FakeSeams.h"
 #include "Glyphs.h"
 #include "KR7.h"
 #include "Kr7unit1.h"

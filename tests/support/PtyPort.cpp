@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr auto kQuiet = std::chrono::milliseconds(50);
-constexpr auto kLongest = std::chrono::seconds(5);
+constexpr auto QUIET = std::chrono::milliseconds(50);
+constexpr auto LONGEST = std::chrono::seconds(5);
 
 // Raw mode once, through a short-lived slave descriptor, so bytes pass
 // unchanged even before the program configures the line.
@@ -109,10 +109,10 @@ void TPtyPort::StopDrain() {
 
 std::string TPtyPort::Take() {
     std::unique_lock lock(mutex_);
-    const auto deadline = std::chrono::steady_clock::now() + kLongest;
+    const auto deadline = std::chrono::steady_clock::now() + LONGEST;
     for (;;) {
         const std::size_t seen = arrivals_;
-        const bool more = arrived_.wait_for(lock, kQuiet, [&] { return arrivals_ != seen; });
+        const bool more = arrived_.wait_for(lock, QUIET, [&] { return arrivals_ != seen; });
         if (!more || std::chrono::steady_clock::now() >= deadline)
             break;
     }
