@@ -80,6 +80,14 @@ QString TQtDialogs::SaveFile(QWidget* parent, TFileDialog which, const QString& 
     return chosen;
 }
 
+QStringList TQtDialogs::Recent(TFileDialog dialog) const {
+    return fileState_.Recent(dialog);
+}
+
+void TQtDialogs::Reused(TFileDialog dialog, const QString& file) {
+    fileState_.Chosen(dialog, file);
+}
+
 std::optional<QString> TQtDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                              const QString& text, int maxLength) {
     QInputDialog dialog(parent);

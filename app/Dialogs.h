@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,6 +22,10 @@ public:
     virtual QString OpenFile(QWidget* parent, TFileDialog dialog, const QString& fileName, const QString& filter) = 0;
     virtual QString SaveFile(QWidget* parent, TFileDialog dialog, const QString& fileName, const QString& filter,
                              const QString& defaultExt) = 0;
+    // The recent files offered beside a file dialog, newest first.
+    virtual QStringList Recent(TFileDialog dialog) const = 0;
+    // A file taken from that list and used successfully: it heads the list again.
+    virtual void Reused(TFileDialog dialog, const QString& file) = 0;
     virtual std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                              const QString& text, int maxLength) = 0;
     virtual std::optional<QColor> PickColour(QWidget* parent, const QColor& initial) = 0;
@@ -39,6 +44,8 @@ public:
     QString OpenFile(QWidget* parent, TFileDialog dialog, const QString& fileName, const QString& filter) override;
     QString SaveFile(QWidget* parent, TFileDialog dialog, const QString& fileName, const QString& filter,
                      const QString& defaultExt) override;
+    QStringList Recent(TFileDialog dialog) const override;
+    void Reused(TFileDialog dialog, const QString& file) override;
     std::optional<QString> InputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& text, int maxLength) override;
     std::optional<QColor> PickColour(QWidget* parent, const QColor& initial) override;

@@ -65,6 +65,24 @@ QStringList TFileDialogState::Recent(TRecentList list) const {
     return recent_.at(static_cast<std::size_t>(list));
 }
 
+QStringList TFileDialogState::Recent(TFileDialog dialog) const {
+    const std::optional<TRecentList> list = RecentListOf(dialog);
+    if (!list)
+        return {};
+    QStringList offered;
+    for (const QString& file : Recent(*list)) {
+        const QFileInfo info(file);
+        const bool bitmap = info.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0;
+        if (dialog == TFileDialog::CharsBitmapLoad && !bitmap)
+            continue;
+        if (dialog == TFileDialog::CharsBinaryLoad && bitmap)
+            continue;
+        if (info.isFile())
+            offered << file;
+    }
+    return offered;
+}
+
 bool TFileDialogState::Chosen(TFileDialog dialog, const QString& file) {
     if (file.isEmpty())
         return false;

@@ -36,6 +36,10 @@ public:
     // Empty when the dialog was never used or its folder is gone.
     QString Folder(TFileDialog dialog) const;
     QStringList Recent(TRecentList list) const;
+    // The recent files a dialog offers besides itself: its list's files that
+    // still exist, the bitmap load only the .bmp ones, the binary load the
+    // others. Empty for a dialog without a list.
+    QStringList Recent(TFileDialog dialog) const;
 
     // A file chosen in a dialog: remembers its folder, puts it at the head of
     // the dialog's recent list (if it has one) and writes the file.

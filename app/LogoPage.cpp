@@ -9,6 +9,7 @@
 #include "LongSequence.h"
 #include "PictureFile.h"
 #include "Preview.h"
+#include "RecentMenu.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
 
@@ -68,6 +69,8 @@ bool TLogoPage::eventFilter(QObject* watched, QEvent* event) {
 void TLogoPage::ConnectHandlers() {
     Ui::TFormKR7* ui = ui_;
     connect(ui->ButtonLogoLoad, &QAbstractButton::clicked, this, &TLogoPage::ButtonLogoLoadClick);
+    AddRecentMenu(*ui->ButtonLogoLoad, *dialogs_, TFileDialog::LogoPicture,
+                  [this](const QString& fileName) { RecentLogoFileClick(fileName); });
     connect(ui->ButtonLogoClear, &QAbstractButton::clicked, this, &TLogoPage::ButtonLogoClearClick);
     connect(ui->ButtonLogoCalculate, &QAbstractButton::clicked, this, &TLogoPage::ButtonLogoCalculateClick);
     connect(ui->ButtonLogoProgram, &QAbstractButton::clicked, this, &TLogoPage::ButtonLogoProgramClick);

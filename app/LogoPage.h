@@ -79,7 +79,10 @@ private:
 
     // Import and generation.
     void ButtonLogoLoadClick();
-    void ImportLogoFile(const QString& fileName);
+    // A picture chosen from the import's recent list, imported as if chosen in its dialog.
+    void RecentLogoFileClick(const QString& fileName);
+    // False when the picture could not be imported (the log says why).
+    bool ImportLogoFile(const QString& fileName);
     void ImportLogoPicture(const QImage& picture);
     void ButtonLogoClearClick();
     void ButtonLogoCalculateClick();

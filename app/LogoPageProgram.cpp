@@ -51,14 +51,19 @@ void TLogoPage::ButtonLogoLoadClick() {
     ImportLogoFile(fileName);
 }
 
-void TLogoPage::ImportLogoFile(const QString& fileName) {
+void TLogoPage::RecentLogoFileClick(const QString& fileName) {
+    if (ImportLogoFile(fileName))
+        dialogs_->Reused(TFileDialog::LogoPicture, fileName);
+}
+
+bool TLogoPage::ImportLogoFile(const QString& fileName) {
     logoImportName_ = fileName;
     Log(QString());
     Log(tr("Wczytywanie pliku graficznego..."));
     const TPictureResult loaded = LoadPicture(fileName);
     if (!loaded.Ok()) {
         Log(PictureFaultText(loaded.fault));
-        return;
+        return false;
     }
     try {
         ImportLogoPicture(loaded.image);
@@ -67,7 +72,9 @@ void TLogoPage::ImportLogoFile(const QString& fileName) {
         Log(tr("Wystąpił błąd podczas odczytu pliku graficznego.\n%1").arg(QString::fromLocal8Bit(error.what())));
         logoBitmap_.reset();
         UpdateLogoControls();
+        return false;
     }
+    return true;
 }
 
 void TLogoPage::ImportLogoPicture(const QImage& picture) {

@@ -14,6 +14,7 @@
 #include "PictureFile.h"
 #include "ProgressBarAdapter.h"
 #include "Protocol.h"
+#include "RecentMenu.h"
 #include "ServiceFiles.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
@@ -110,6 +111,10 @@ void TServicePage::ConnectHandlers() {
 
     connect(ui_.ButtonLoadFromBinaryFile, &QAbstractButton::clicked, this,
             &TServicePage::ButtonLoadFromBinaryFileClick);
+    AddRecentMenu(*ui_.ButtonLoadFromBinaryFile, dialogs_, TFileDialog::CharsBinaryLoad,
+                  [this](const QString& file) { RecentGlyphSetClick(TFileDialog::CharsBinaryLoad, file); });
+    AddRecentMenu(*ui_.ButtonLoadFromBitmap, dialogs_, TFileDialog::CharsBitmapLoad,
+                  [this](const QString& file) { RecentGlyphSetClick(TFileDialog::CharsBitmapLoad, file); });
     connect(ui_.ButtonSaveToBinaryFile, &QAbstractButton::clicked, this, &TServicePage::ButtonSaveToBinaryFileClick);
     connect(ui_.ButtonLoadFromBitmap, &QAbstractButton::clicked, this, &TServicePage::ButtonLoadFromBitmapClick);
     connect(ui_.ButtonSaveToBitmap, &QAbstractButton::clicked, this, &TServicePage::ButtonSaveToBitmapClick);
@@ -215,22 +220,32 @@ void TServicePage::ButtonLoadFromBinaryFileClick() {
     LoadBinaryFile(fileName);
 }
 
-void TServicePage::LoadBinaryFile(const QString& fileName) {
+void TServicePage::RecentGlyphSetClick(TFileDialog dialog, const QString& fileName) {
+    if (UnsavedCharsCancelled())
+        return;
+    const bool bitmap = dialog == TFileDialog::CharsBitmapLoad;
+    (bitmap ? bitmapLoadName_ : binaryLoadName_) = fileName;
+    if (bitmap ? LoadBitmapFile(fileName) : LoadBinaryFile(fileName))
+        dialogs_.Reused(dialog, fileName);
+}
+
+bool TServicePage::LoadBinaryFile(const QString& fileName) {
     std::string bytes;
     const TExactReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
     if (read == TExactReadResult::WrongSize) {
         log_.Log(tr("Wrong binary file size, must be %1.").arg(static_cast<int>(GLYPH_SET_BYTES)));
-        return;
+        return false;
     }
     TMemoryStream stream(std::move(bytes));
     const std::optional<QImage> loaded =
         read == TExactReadResult::Ok ? ReadCharsBitmap(stream) : std::optional<QImage>();
     if (!loaded) {
         log_.Log(tr("Error load binary file."));
-        return;
+        return false;
     }
     CharsReplaced(*loaded);
     log_.Log(tr("Binary file loaded success."));
+    return true;
 }
 
 void TServicePage::ButtonSaveToBinaryFileClick() {
@@ -260,20 +275,21 @@ void TServicePage::ButtonLoadFromBitmapClick() {
     LoadBitmapFile(fileName);
 }
 
-void TServicePage::LoadBitmapFile(const QString& fileName) {
+bool TServicePage::LoadBitmapFile(const QString& fileName) {
     QImage loaded;
     switch (ReadCharsBitmapFile(fileName, loaded)) {
     case TBitmapResult::Ok:
         CharsReplaced(loaded);
         log_.Log(tr("Bitmap load success."));
-        return;
+        return true;
     case TBitmapResult::WrongSize:
         log_.Log(tr("Wrong image dimensions: %1 x %2.").arg(CHARS_WIDTH).arg(CHARS_HEIGHT));
-        return;
+        return false;
     case TBitmapResult::Failed:
         log_.Log(tr("Error loading bitmap."));
-        return;
+        return false;
     }
+    return false;
 }
 
 void TServicePage::ButtonSaveToBitmapClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CharsImage.h"
+#include "FileDialogState.h"
 #include "GlyphEditor.h"
 #include "WindowServices.h"
 
@@ -62,8 +63,11 @@ private:
     void ButtonLoadFromBinaryFileClick();
     void ButtonSaveToBinaryFileClick();
     void ButtonLoadFromBitmapClick();
-    void LoadBinaryFile(const QString& fileName);
-    void LoadBitmapFile(const QString& fileName);
+    // A glyph set chosen from a load's recent list, loaded as if chosen in that load's dialog.
+    void RecentGlyphSetClick(TFileDialog dialog, const QString& fileName);
+    // False when the set was not loaded (the log says why).
+    bool LoadBinaryFile(const QString& fileName);
+    bool LoadBitmapFile(const QString& fileName);
     void ImageCharsDragDrop(const QString& fileName);
     void ButtonSaveToBitmapClick();
     void ButtonLoadDefaultBitmapClick();

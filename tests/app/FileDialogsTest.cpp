@@ -174,3 +174,32 @@ TEST(FileDialogsTest, DamagedOrForeignStateFileReadsAsEmpty) {
         EXPECT_TRUE(state.Recent(TRecentList::Pictures).isEmpty()) << content.toStdString();
     }
 }
+
+TEST(FileDialogsTest, EachLoadOffersItsOwnRecentFilesThatStillExist) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("FileDialogs.json"));
+    const auto touch = [&dir](const char* name) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return dir.filePath(QLatin1String(name));
+    };
+    const QString myset = touch("myset");
+    const QString bitmap = touch("set.BMP");
+    const QString picture = touch("logo.png");
+    const QString gone = dir.filePath(QStringLiteral("gone.bmp"));
+    {
+        TQtDialogs dialogs(path);
+        for (const QString& file : {myset, bitmap, gone})
+            dialogs.Reused(TFileDialog::CharsBinaryLoad, file);
+        dialogs.Reused(TFileDialog::LogoPicture, gone);
+        dialogs.Reused(TFileDialog::LogoPicture, picture);
+    }
+    const TQtDialogs reread(path);
+    EXPECT_EQ(reread.Recent(TFileDialog::CharsBinaryLoad), QStringList{myset});
+    EXPECT_EQ(reread.Recent(TFileDialog::CharsBitmapLoad), QStringList{bitmap});
+    EXPECT_EQ(reread.Recent(TFileDialog::LogoPicture), QStringList{picture});
+    EXPECT_TRUE(reread.Recent(TFileDialog::CharsBinarySave).isEmpty());
+    EXPECT_TRUE(reread.Recent(TFileDialog::HorizNeonFile).isEmpty());
+    // A file used again heads its list.
+    EXPECT_EQ(reread.FileState().Recent(TRecentList::Pictures), QStringList({picture, gone}));
+}

@@ -14,6 +14,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,11 @@ public:
             whileOpen();
         return Next(saveAnswers, QString());
     }
+    QStringList Recent(TFileDialog dialog) const override {
+        const auto found = recent.find(dialog);
+        return found == recent.end() ? QStringList() : found->second;
+    }
+    void Reused(TFileDialog, const QString& file) override { reused.push_back(file); }
     std::optional<QString> InputText(QWidget*, const QString& caption, const QString& prompt, const QString& text,
                                      int maxLength) override {
         inputCalls.push_back(caption + QStringLiteral(": ") + prompt + QStringLiteral(" [") + text +
@@ -65,11 +71,13 @@ public:
     std::deque<QString> openAnswers; // empty string: cancelled
     std::deque<QString> saveAnswers; // empty string: cancelled
     std::deque<std::optional<QString>> inputAnswers;
+    std::map<TFileDialog, QStringList> recent; // offered beside each file dialog
     std::deque<std::optional<QColor>> colourAnswers;
     // What the window asked or showed.
     QStringList questions;
     std::deque<TFileCall> openCalls;
     std::deque<TFileCall> saveCalls;
+    QStringList reused; // recent files used again
     QStringList inputCalls;
     std::deque<QColor> colourCalls;
     QStringList messages;
