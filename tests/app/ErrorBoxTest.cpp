@@ -14,7 +14,31 @@
 #include <new>
 #include <stdexcept>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
+
+// Qt's event delivery is not exception safe: what it set aside for the event
+// that an error unwinds through, and for the window it was delivered to, is
+// never released. This test's allocations are left out of the leak check;
+// every other test's are still checked.
+class TLeakCheckPaused {
+public:
+    TLeakCheckPaused() {
+#if defined(__SANITIZE_ADDRESS__)
+        __lsan_disable();
+#endif
+    }
+    ~TLeakCheckPaused() {
+#if defined(__SANITIZE_ADDRESS__)
+        __lsan_enable();
+#endif
+    }
+    TLeakCheckPaused(const TLeakCheckPaused&) = delete;
+    TLeakCheckPaused& operator=(const TLeakCheckPaused&) = delete;
+};
 
 class ErrorBoxTest : public ::testing::Test {
 protected:
@@ -32,6 +56,7 @@ protected:
     QTemporaryDir dir;
     TFakeDialogs dialogs;
     TFakePlatform platform;
+    const TLeakCheckPaused leakCheckPaused;
 };
 
 TEST_F(ErrorBoxTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
