@@ -64,7 +64,6 @@ public:
     void SaveSettings();
 
     // ---- Access for tests and the emulator demo -------------------------
-    Ui::TFormKR7* Form() const { return ui_.get(); }
     TKR7& Device() { return *device_; }
     const QImage& Preview() const;
     TCharsImage& Chars() { return chars_; }

@@ -11,7 +11,7 @@
 #include "LineReader.h"
 #include "PtyEndpoint.h"
 #include "Session.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -113,16 +113,16 @@ int main(int argc, char** argv) {
     options.dialogs = &dialogs;
     TFormKR7 form(options);
     form.show();
-    Ui::TFormKR7* ui = form.Form();
-    ui->PageControl->setCurrentWidget(ui->TabSheetService);
-    ui->ComboBoxPort->setEditText(QStringLiteral("COM1"));
-    ui->CheckBoxConnect->setChecked(true);
+    const TWindowControls ui(form);
+    ui.PageControl->setCurrentWidget(ui.TabSheetService);
+    ui.ComboBoxPort->setEditText(QStringLiteral("COM1"));
+    ui.CheckBoxConnect->setChecked(true);
     if (!form.IsConnectChecked())
         return 1;
     std::this_thread::sleep_for(1s); // the mode frame reaches the display
 
     TClock::time_point progressEnd{};
-    QObject::connect(ui->ProgressBarSendCharsToDevice, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(ui.ProgressBarSendCharsToDevice, &QProgressBar::valueChanged, [&](int value) {
         if (value == 256)
             progressEnd = TClock::now();
     });
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     const std::uint64_t before = display.bytes;
     const auto start = TClock::now();
     watch.counting = true;
-    ui->ButtonSendCharsToDevice->click();
+    ui.ButtonSendCharsToDevice->click();
     const auto end = TClock::now();
     watch.counting = false;
     std::this_thread::sleep_for(6s); // the last bytes reach the display

@@ -8,7 +8,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -69,12 +69,12 @@ int main(int argc, char** argv) {
     options.dialogs = &dialogs;
     TFormKR7 form(options);
     form.show();
-    Ui::TFormKR7* ui = form.Form();
-    ui->ComboBoxPort->setEditText(QStringLiteral("COM3"));
-    ui->CheckBoxConnect->setChecked(true);
-    ui->EditHorizNeon->setText(QStringLiteral("Tekst przesuwany co 0,1 s"));
-    ui->ScrollBarHorizNeonInterval->setValue(1);
-    ui->CheckBoxHorizNeonEnabled->setChecked(true);
+    const TWindowControls ui(form);
+    ui.ComboBoxPort->setEditText(QStringLiteral("COM3"));
+    ui.CheckBoxConnect->setChecked(true);
+    ui.EditHorizNeon->setText(QStringLiteral("Tekst przesuwany co 0,1 s"));
+    ui.ScrollBarHorizNeonInterval->setValue(1);
+    ui.CheckBoxHorizNeonEnabled->setChecked(true);
     if (!form.IsConnectChecked())
         return 1;
 

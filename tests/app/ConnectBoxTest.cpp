@@ -5,7 +5,7 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QAbstractItemView>
 #include <QFile>

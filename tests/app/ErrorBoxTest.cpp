@@ -4,7 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,24 +64,24 @@ TEST_F(ErrorBoxTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     auto form = BuildMainWindow(Options(), dialogs);
     ASSERT_NE(form, nullptr);
     form->show();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    ui->ComboBoxPort->setEditText(QStringLiteral("COM3"));
+    const TWindowControls ui(*form);
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.ComboBoxPort->setEditText(QStringLiteral("COM3"));
     // the pause after connecting fails
     platform.whileSleeping = [] { throw std::runtime_error("Brak pamięci na pauzę"); };
-    QTest::mouseClick(ui->CheckBoxConnect, Qt::LeftButton);
+    QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Brak pamięci na pauzę")});
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
 
     // the window still answers the user, the box and the port included
     platform.whileSleeping = [] { throw std::bad_alloc(); };
-    QTest::mouseClick(ui->ButtonClrScr, Qt::LeftButton);
+    QTest::mouseClick(ui.ButtonClrScr, Qt::LeftButton);
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
     form->ClearLog();
-    QTest::mouseClick(ui->CheckBoxConnect, Qt::LeftButton);
+    QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
-    QTest::mouseClick(ui->CheckBoxConnect, Qt::LeftButton);
+    QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);
     EXPECT_EQ(dialogs.errors.size(), 2);
     EXPECT_EQ(dialogs.errors.last(), QString::fromLocal8Bit(std::bad_alloc().what()));
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");

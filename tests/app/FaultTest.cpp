@@ -9,7 +9,7 @@
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "TextPages.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -34,7 +34,7 @@ namespace {
 const std::string TEXT_MODE = "FF 00 01 01 00 00 00 00 00 02";
 
 QStringList LogLines(const TFormKR7& form) {
-    return form.Form()->Memo->toPlainText().split(u'\n');
+    return TWindowControls(form).Memo->toPlainText().split(u'\n');
 }
 
 QByteArray Garbage(int size, unsigned seed) {
@@ -53,8 +53,8 @@ protected:
     std::unique_ptr<TFormKR7> MakeForm() { return MakeForm(dir.path()); }
 
     static void Connect(TFormKR7& form, const std::string& port) {
-        form.Form()->ComboBoxPort->setEditText(QString::fromStdString(port));
-        form.Form()->CheckBoxConnect->setChecked(true);
+        TWindowControls(form).ComboBoxPort->setEditText(QString::fromStdString(port));
+        TWindowControls(form).CheckBoxConnect->setChecked(true);
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
@@ -68,14 +68,14 @@ protected:
     // The device comes back on a fresh pseudo-terminal: reconnecting to it
     // puts the text-mode frame on its wire.
     void ExpectReconnectWorks(TFormKR7& form) {
-        form.Form()->CheckBoxConnect->setChecked(false);
+        TWindowControls(form).CheckBoxConnect->setChecked(false);
         TPtyPort fresh(5);
         Connect(form, fresh.Name());
         EXPECT_TRUE(form.IsConnectChecked());
         EXPECT_EQ(fresh.TakeHex(), TEXT_MODE);
         form.Device().ClearScreen();
         EXPECT_EQ(fresh.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
-        form.Form()->CheckBoxConnect->setChecked(false);
+        TWindowControls(form).CheckBoxConnect->setChecked(false);
     }
 
     QTemporaryDir dir;
@@ -92,7 +92,7 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
         Connect(*form, pty.Name());
         pty.Take();
         // The device goes away a quarter of the way through the 256 glyphs.
-        QProgressBar* bar = form->Form()->ProgressBarSendCharsToDevice;
+        QProgressBar* bar = TWindowControls(*form).ProgressBarSendCharsToDevice;
         TLineClock::TTime vanishedAt{};
         QObject::connect(bar, &QProgressBar::valueChanged, bar, [&](int value) {
             if (value != 64)
@@ -101,7 +101,7 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
             vanishedAt = platform.line.now;
         });
         dialogs.okCancelAnswers = {true};
-        form->Form()->ButtonSendCharsToDevice->click();
+        TWindowControls(*form).ButtonSendCharsToDevice->click();
         // No wait for the bytes a vanished line will never carry (a full
         // queue: 4.3 s).
         EXPECT_LT(platform.line.now - vanishedAt, std::chrono::seconds(1));
@@ -111,7 +111,7 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
         EXPECT_TRUE(dialogs.messages.isEmpty());
         // Another upload into the dead line ends the same way.
         dialogs.okCancelAnswers = {true};
-        form->Form()->ButtonSendCharsToDevice->click();
+        TWindowControls(*form).ButtonSendCharsToDevice->click();
     }
     ExpectReconnectWorks(*form);
 }
@@ -122,15 +122,15 @@ TEST_F(FaultTest, DeviceVanishingDuringLogoProgrammingEndsQuietly) {
         TPtyPort pty(3);
         Connect(*form, pty.Name());
         pty.Take();
-        QProgressBar* bar = form->Form()->ProgressBarLogoProgress;
+        QProgressBar* bar = TWindowControls(*form).ProgressBarLogoProgress;
         QObject::connect(bar, &QProgressBar::valueChanged, bar, [&pty](int value) {
             if (value == 20)
                 pty.CloseMaster();
         });
-        form->Form()->Memo->clear();
+        TWindowControls(*form).Memo->clear();
         // Programming without a picture replaces the logo glyphs with the
         // default ones: 141 glyph records.
-        form->Form()->ButtonLogoProgramClear->click();
+        TWindowControls(*form).ButtonLogoProgramClear->click();
         EXPECT_EQ(pty.MasterFd(), -1);
         EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Zakończono")));
         EXPECT_FALSE(bar->isVisible());
@@ -144,8 +144,8 @@ TEST_F(FaultTest, DeviceVanishingBetweenTickerTicksEndsQuietly) {
     {
         TPtyPort pty(3);
         Connect(*form, pty.Name());
-        form->Form()->EditHorizNeon->setText(QStringLiteral("Ticker text"));
-        ASSERT_TRUE(form->Form()->CheckBoxHorizNeonEnabled->isChecked());
+        TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("Ticker text"));
+        ASSERT_TRUE(TWindowControls(*form).CheckBoxHorizNeonEnabled->isChecked());
         form->TextPages().Horiz().TimerHorizNeonTimer();
         EXPECT_FALSE(pty.Take().empty());
         pty.CloseMaster();
@@ -168,15 +168,15 @@ TEST_F(FaultTest, DeviceVanishingBetweenTickerTicksEndsQuietly) {
 TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     auto form = MakeForm();
     const QString path = WriteFile(QStringLiteral("ticker.txt"), "first text\r\n");
-    form->Form()->EditHorizFile->setText(path);
-    form->Form()->CheckBoxHorizFileRead->setChecked(true);
+    TWindowControls(*form).EditHorizFile->setText(path);
+    TWindowControls(*form).CheckBoxHorizFileRead->setChecked(true);
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "first text");
 
     // Most of a megabyte behind a NUL byte: the text ends at the zero byte.
     WriteFile(QStringLiteral("ticker.txt"), QByteArray("second\0hidden", 13) + QByteArray(1000000, 'x'));
     form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "second");
-    EXPECT_TRUE(form->Form()->CheckBoxHorizFileRead->isChecked());
+    EXPECT_TRUE(TWindowControls(*form).CheckBoxHorizFileRead->isChecked());
 
     // Shrinks to nothing while the ticker is in the middle of the old text.
     form->TextPages().Horiz().Neon().Position = 25;
@@ -192,20 +192,20 @@ TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     WriteFile(QStringLiteral("ticker.txt"), QByteArray(2 << 20, 'y'));
     form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "kept");
-    EXPECT_FALSE(form->Form()->CheckBoxHorizFileRead->isChecked());
+    EXPECT_FALSE(TWindowControls(*form).CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path)));
 
     // Vanishes.
-    form->Form()->CheckBoxHorizFileRead->setChecked(true);
+    TWindowControls(*form).CheckBoxHorizFileRead->setChecked(true);
     ASSERT_TRUE(QFile::remove(path));
     form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
-    EXPECT_FALSE(form->Form()->CheckBoxHorizFileRead->isChecked());
+    EXPECT_FALSE(TWindowControls(*form).CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path)));
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "kept");
 
     // Turns into a folder.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ticker.txt")));
-    form->Form()->Memo->clear();
+    TWindowControls(*form).Memo->clear();
     form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path));
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "kept");
@@ -214,8 +214,8 @@ TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
 TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     auto form = MakeForm();
     const QString path = WriteFile(QStringLiteral("pages.txt"), "one\r\ntwo\rthree\nfour\r\n");
-    form->Form()->EditVertFile->setText(path);
-    form->Form()->CheckBoxVertFileRead->setChecked(true);
+    TWindowControls(*form).EditVertFile->setText(path);
+    TWindowControls(*form).CheckBoxVertFileRead->setChecked(true);
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two", "three", "four"}));
 
     // The pages are in the middle of the text when it shrinks to one line.
@@ -241,7 +241,7 @@ TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     // Vanishes, then turns into a folder: the last pages stay.
     ASSERT_TRUE(QFile::remove(path));
     form->TextPages().Vert().TimerVertNeonFileTimeTimer();
-    EXPECT_FALSE(form->Form()->CheckBoxVertFileRead->isChecked());
+    EXPECT_FALSE(TWindowControls(*form).CheckBoxVertFileRead->isChecked());
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Plik nie istnieje: \"%1\".").arg(path)));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pages.txt")));
     form->TextPages().Vert().TimerVertNeonFileTimeTimer();
@@ -254,11 +254,11 @@ TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
 // A start from a settings file the program cannot use gives the first-start
 // state: port COM1, page 0, not connected, ticker on, pages off, no logo.
 void ExpectDefaults(TFormKR7& form) {
-    const Ui::TFormKR7* ui = form.Form();
-    EXPECT_EQ(ui->ComboBoxPort->currentText(), QStringLiteral("COM1"));
-    EXPECT_EQ(ui->PageControl->currentIndex(), 0);
+    const TWindowControls ui(form);
+    EXPECT_EQ(ui.ComboBoxPort->currentText(), QStringLiteral("COM1"));
+    EXPECT_EQ(ui.PageControl->currentIndex(), 0);
     EXPECT_FALSE(form.IsConnectChecked());
-    EXPECT_FALSE(ui->CheckBoxVertNeonEnabled->isChecked());
+    EXPECT_FALSE(ui.CheckBoxVertNeonEnabled->isChecked());
     EXPECT_FALSE(form.Logo().LogoBitmap().has_value());
 }
 
@@ -297,8 +297,8 @@ TEST_F(FaultTest, SettingsSurviveAHugeLineInsideTheirSection) {
               "[Settings]\r\nPort=COM7\r\n" + QByteArray(1 << 20, 'Q') +
                   "\r\nActivePageIndex=2\r\n[HorizNeon]\r\nText=" + QByteArray(1 << 20, 'T') + "\r\n");
     auto form = MakeForm();
-    EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM7"));
-    EXPECT_EQ(form->Form()->PageControl->currentIndex(), 2);
+    EXPECT_EQ(TWindowControls(*form).ComboBoxPort->currentText(), QStringLiteral("COM7"));
+    EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 2);
     // A value is read up to 2047 bytes.
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), std::string(2047, 'T'));
 }
@@ -328,9 +328,9 @@ TEST_F(FaultTest, SettingsFileThatIsAFolderStartsWithDefaultsAndFailsToSave) {
 
 TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
     auto form = MakeForm();
-    form->Form()->EditHorizNeon->setText(QStringLiteral("A ticker text"));
+    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("A ticker text"));
     for (int i = 0; i < 40; ++i)
-        form->Form()->MemoVertNeon->appendPlainText(QStringLiteral("Page line number %1").arg(i));
+        TWindowControls(*form).MemoVertNeon->appendPlainText(QStringLiteral("Page line number %1").arg(i));
     form.reset();
     const QByteArray before = [this] {
         QFile f(SettingsPath());
@@ -361,7 +361,7 @@ TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
         }
     });
     form = MakeForm();
-    form->Form()->EditHorizNeon->setText(QStringLiteral("Another ticker text"));
+    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("Another ticker text"));
     form.reset();
     stop = true;
     reader.join();
@@ -460,11 +460,11 @@ TEST_F(FaultTest, BrokenPictureImportLeavesTheLogoPageWorking) {
     dialogs.openAnswers = {WriteFile(QStringLiteral("huge.jpg"), WithJpegSize(jpeg, 60000, 60000)),
                            WriteFile(QStringLiteral("cut.jpg"), jpeg.left(100)),
                            WriteFile(QStringLiteral("good.jpg"), jpeg)};
-    form->Form()->ButtonLogoLoad->click();
-    form->Form()->ButtonLogoLoad->click();
+    TWindowControls(*form).ButtonLogoLoad->click();
+    TWindowControls(*form).ButtonLogoLoad->click();
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-    EXPECT_TRUE(form->Form()->ButtonLogoLoad->isEnabled());
-    form->Form()->ButtonLogoLoad->click();
+    EXPECT_TRUE(TWindowControls(*form).ButtonLogoLoad->isEnabled());
+    TWindowControls(*form).ButtonLogoLoad->click();
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 30));
 }

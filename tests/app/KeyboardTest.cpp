@@ -9,7 +9,7 @@
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "ShownText.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,6 +28,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -36,7 +37,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), true, dialogs, platform);
-        ui = form->Form();
+        ui.emplace(*form);
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -95,7 +96,7 @@ protected:
     TFakeDialogs dialogs;
     TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;
-    Ui::TFormKR7* ui = nullptr;
+    std::optional<TWindowControls> ui;
 };
 
 TEST_F(KeyboardTest, TabFromTheShellReachesEveryValueControlInPageOrder) {

@@ -5,7 +5,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -162,8 +162,8 @@ TEST_F(EnglishWindowTest, CaptionsAndLogLinesReadEnglish) {
     EXPECT_EQ(pages->tabText(pages->indexOf(Find("TabSheetService"))), QStringLiteral("Service"));
 
     TPtyPort pty(3);
-    form->Form()->CheckBoxHorizNeonEnabled->setChecked(false);
-    form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM3"));
+    TWindowControls(*form).CheckBoxHorizNeonEnabled->setChecked(false);
+    TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM3"));
     form->ClearLog();
     QTest::mouseClick(Find<QAbstractButton>("CheckBoxConnect"), Qt::LeftButton);
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Connecting...."),

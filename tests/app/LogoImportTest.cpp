@@ -7,7 +7,7 @@
 #include "Kr7unit1.h"
 #include "LogoPage.h"
 #include "PictureFile.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,7 @@
 namespace {
 
 QStringList LogLines(const TFormKR7& form) {
-    return form.Form()->Memo->toPlainText().split(u'\n').mid(1);
+    return TWindowControls(form).Memo->toPlainText().split(u'\n').mid(1);
 }
 
 // A left click in the middle of a widget.
@@ -99,7 +99,7 @@ class LogoImportTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
         auto form = MakeTestForm(dir.path(), service, dialogs, platform);
-        form->Form()->Memo->clear();
+        TWindowControls(*form).Memo->clear();
         return form;
     }
     QString Write(const QString& name, const QByteArray& bytes) const {
@@ -109,9 +109,9 @@ protected:
         return dir.filePath(name);
     }
     void Import(TFormKR7& form, const QString& path) {
-        form.Form()->Memo->clear();
+        TWindowControls(form).Memo->clear();
         dialogs.openAnswers.push_back(path);
-        Click(form.Form()->ButtonLogoLoad);
+        Click(TWindowControls(form).ButtonLogoLoad);
     }
     static QStringList Loaded() {
         return {QString(), "Wczytywanie pliku graficznego...", "Wczytywanie pliku graficznego powiodło się."};
@@ -126,7 +126,7 @@ protected:
 
 TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage picture(10, 10, QImage::Format_RGB32);
     picture.fill(0xFF000000);
     ASSERT_TRUE(picture.save(dir.filePath("x.png"), "PNG"));
@@ -146,7 +146,7 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
     bomb[22] = 0x60;
     bomb[23] = static_cast<char>(0xEA);
 
-    ui->ScrollBarLogoWidth->setValue(7);
+    ui.ScrollBarLogoWidth->setValue(7);
     struct TCase {
         QString path;
         const char* line;
@@ -164,15 +164,15 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
         Import(*form, c.path);
         EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...", c.line}));
         EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-        EXPECT_EQ(ui->ScrollBarLogoWidth->value(), 7);
-        EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+        EXPECT_EQ(ui.ScrollBarLogoWidth->value(), 7);
+        EXPECT_TRUE(ui.ButtonLogoLoad->isEnabled());
     }
 }
 
 TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxLogoTransparentColor->setChecked(false);
+    const TWindowControls ui(*form);
+    ui.CheckBoxLogoTransparentColor->setChecked(false);
 
     Import(*form, Write("print.jpg", CmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
     EXPECT_EQ(LogLines(*form), Loaded());
@@ -181,7 +181,7 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     EXPECT_GT(qRed(red), 240);
     EXPECT_LT(qGreen(red), 15);
     EXPECT_LT(qBlue(red), 15);
-    Click(ui->ButtonLogoClear);
+    Click(ui.ButtonLogoClear);
 
     QImage png(20, 10, QImage::Format_ARGB32);
     png.fill(Qt::transparent);
@@ -206,15 +206,15 @@ TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {
     EXPECT_EQ(form->Logo().LogoBitmap()->pixel(29, 19) & 0xFFFFFF, 0xFFFFFFu);
 
     dialogs.openAnswers.push_back(Write("set.bmp", White565Bmp(192, 288)));
-    Click(form->Form()->ButtonLoadFromBitmap);
+    Click(TWindowControls(*form).ButtonLoadFromBitmap);
     EXPECT_EQ(form->Chars().Image().pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(form->Chars().Image().pixel(191, 287) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST_F(LogoImportTest, TheViewFollowsANewPictureOfTheSameSize) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxLogoTransparentColor->setChecked(false);
+    const TWindowControls ui(*form);
+    ui.CheckBoxLogoTransparentColor->setChecked(false);
     QImage black(360, 288, QImage::Format_RGB32);
     black.fill(0xFF000000);
     QImage white(360, 288, QImage::Format_RGB32);
@@ -222,16 +222,16 @@ TEST_F(LogoImportTest, TheViewFollowsANewPictureOfTheSameSize) {
     ASSERT_TRUE(SaveBmp32File(black, dir.filePath("black.bmp")));
     ASSERT_TRUE(SaveBmp32File(white, dir.filePath("white.bmp")));
 
-    ui->ScrollBarLogoWidth->setValue(360); // a picture that fits keeps the width
+    ui.ScrollBarLogoWidth->setValue(360); // a picture that fits keeps the width
     Import(*form, dir.filePath("black.bmp"));
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000u);
-    ui->ScrollBarLogoPosX->setValue(10); // a move shows the same picture, moved
+    ui.ScrollBarLogoPosX->setValue(10); // a move shows the same picture, moved
     EXPECT_EQ(form->Logo().LogoView().pixel(5, 100), 0xFF808080u);
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000u);
-    Click(ui->ButtonLogoClear);
+    Click(ui.ButtonLogoClear);
     Import(*form, dir.filePath("white.bmp"));
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFFFFFFFFu);
-    ui->ScrollBarLogoWidth->setValue(180); // a new size
+    ui.ScrollBarLogoWidth->setValue(180); // a new size
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFFFFFFFFu);
     EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080u);
 }
@@ -248,26 +248,26 @@ TEST_F(LogoImportTest, ADroppedPictureImportsAsImportujDoes) {
     ASSERT_EQ(LogLines(*byButton), Loaded());
 
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    EXPECT_TRUE(DropFiles(ui->ImageLogo, {path}));
+    const TWindowControls ui(*form);
+    EXPECT_TRUE(DropFiles(ui.ImageLogo, {path}));
     EXPECT_EQ(LogLines(*form), Loaded());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(*form->Logo().LogoBitmap(), *byButton->Logo().LogoBitmap());
     for (const char* name : {"ScrollBarLogoPosX", "ScrollBarLogoPosY", "ScrollBarLogoWidth", "ScrollBarLogoHeight"})
         EXPECT_EQ(form->findChild<QScrollBar*>(name)->value(), byButton->findChild<QScrollBar*>(name)->value()) << name;
     EXPECT_EQ(form->Logo().LogoView(), byButton->Logo().LogoView());
-    EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
+    EXPECT_FALSE(ui.ButtonLogoLoad->isEnabled());
 
     // "Importuj" starts at the dropped file next time.
-    Click(ui->ButtonLogoClear);
-    Click(ui->ButtonLogoLoad);
+    Click(ui.ButtonLogoClear);
+    Click(ui.ButtonLogoLoad);
     ASSERT_FALSE(dialogs.openCalls.empty());
     EXPECT_EQ(dialogs.openCalls.back().fileName, path);
 }
 
 TEST_F(LogoImportTest, ADroppedFileThatCannotBeImportedSaysWhy) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage picture(10, 10, QImage::Format_RGB32);
     picture.fill(0xFF000000);
     ASSERT_TRUE(picture.save(dir.filePath("whole.png"), "PNG"));
@@ -279,17 +279,17 @@ TEST_F(LogoImportTest, ADroppedFileThatCannotBeImportedSaysWhy) {
              std::pair{Write("cut.png", png.left(png.size() - 20)), "Plik jest uszkodzony lub niepełny."},
          }) {
         SCOPED_TRACE(path.toStdString());
-        ui->Memo->clear();
-        EXPECT_TRUE(DropFiles(ui->ImageLogo, {path}));
+        ui.Memo->clear();
+        EXPECT_TRUE(DropFiles(ui.ImageLogo, {path}));
         EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...", line}));
         EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-        EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+        EXPECT_TRUE(ui.ButtonLogoLoad->isEnabled());
     }
 }
 
 TEST_F(LogoImportTest, DropsRefusedLikeADisabledImportujChangeNothing) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage picture(40, 20, QImage::Format_RGB32);
     picture.fill(0xFFFFFFFF);
     const QString first = dir.filePath("first.bmp");
@@ -299,16 +299,16 @@ TEST_F(LogoImportTest, DropsRefusedLikeADisabledImportujChangeNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
 
     // Without a picture: several files, a folder, a file that is not local.
-    EXPECT_FALSE(DropFiles(ui->ImageLogo, {first, second}));
-    EXPECT_FALSE(DropFiles(ui->ImageLogo, {dir.filePath("folder.bmp")}));
-    EXPECT_FALSE(DropUrls(ui->ImageLogo, {QUrl("https://example.org/logo.bmp")}));
+    EXPECT_FALSE(DropFiles(ui.ImageLogo, {first, second}));
+    EXPECT_FALSE(DropFiles(ui.ImageLogo, {dir.filePath("folder.bmp")}));
+    EXPECT_FALSE(DropUrls(ui.ImageLogo, {QUrl("https://example.org/logo.bmp")}));
     EXPECT_TRUE(LogLines(*form).isEmpty());
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
 
     // With a picture, which "Importuj" would not replace either.
-    EXPECT_TRUE(DropFiles(ui->ImageLogo, {first}));
-    ui->Memo->clear();
-    EXPECT_FALSE(DropFiles(ui->ImageLogo, {second}));
+    EXPECT_TRUE(DropFiles(ui.ImageLogo, {first}));
+    ui.Memo->clear();
+    EXPECT_FALSE(DropFiles(ui.ImageLogo, {second}));
     EXPECT_TRUE(LogLines(*form).isEmpty());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 20));

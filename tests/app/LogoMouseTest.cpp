@@ -6,7 +6,7 @@
 #include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -21,8 +21,8 @@ protected:
     std::unique_ptr<TFormKR7> MakeForm() {
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
         form->show();
-        Ui::TFormKR7* ui = form->Form();
-        ui->PageControl->setCurrentWidget(ui->TabSheetLogo);
+        const TWindowControls ui(*form);
+        ui.PageControl->setCurrentWidget(ui.TabSheetLogo);
         return form;
     }
     // A 360 x 288 picture over the whole view: left half blue, right half red.
@@ -34,12 +34,12 @@ protected:
                 picture.setPixel(x, y, 0xFFFF0000);
         const QString path = dir.filePath(QStringLiteral("halves.bmp"));
         ASSERT_TRUE(SaveBmp32File(picture, path));
-        Ui::TFormKR7* ui = form.Form();
-        ui->ScrollBarLogoWidth->setValue(360);
+        const TWindowControls ui(form);
+        ui.ScrollBarLogoWidth->setValue(360);
         dialogs.openAnswers.push_back(path);
-        QTest::mouseClick(ui->ButtonLogoLoad, Qt::LeftButton);
-        ui->ScrollBarLogoPosX->setValue(0);
-        ui->ScrollBarLogoPosY->setValue(0);
+        QTest::mouseClick(ui.ButtonLogoLoad, Qt::LeftButton);
+        ui.ScrollBarLogoPosX->setValue(0);
+        ui.ScrollBarLogoPosY->setValue(0);
     }
     // The stored colour, red in the low byte.
     int SavedColour() {
@@ -56,26 +56,26 @@ TEST_F(LogoMouseTest, AClickOnTheSwatchThenAClickOnThePicturePicksTheColourThere
     {
         auto form = MakeForm();
         ImportHalves(*form);
-        Ui::TFormKR7* ui = form->Form();
-        ASSERT_TRUE(ui->CheckBoxLogoTransparentColor->isChecked());
-        ASSERT_TRUE(ui->ShapeLogoTransparentColor->isVisible());
-        QWidget* view = ui->ImageLogo;
+        const TWindowControls ui(*form);
+        ASSERT_TRUE(ui.CheckBoxLogoTransparentColor->isChecked());
+        ASSERT_TRUE(ui.ShapeLogoTransparentColor->isVisible());
+        QWidget* view = ui.ImageLogo;
 
-        QTest::mouseClick(ui->ShapeLogoTransparentColor, Qt::LeftButton);
+        QTest::mouseClick(ui.ShapeLogoTransparentColor, Qt::LeftButton);
         // still picking: the view shows the picture in its own colours
         EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFFFF0000);
         QTest::mouseMove(view, QPoint(100, 100));
-        EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#0000ff"));
+        EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#0000ff"));
         // a press on the view does nothing, its release ends picking with the
         // colour under the pointer
         QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(300, 100));
-        EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#ff0000"));
+        EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#ff0000"));
         EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080); // red is the background now
         EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000);
 
         // picking is over: moves change nothing more
         QTest::mouseMove(view, QPoint(50, 50));
-        EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#ff0000"));
+        EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#ff0000"));
     }
     EXPECT_EQ(SavedColour(), 0x0000FF);
 }
@@ -83,42 +83,42 @@ TEST_F(LogoMouseTest, AClickOnTheSwatchThenAClickOnThePicturePicksTheColourThere
 TEST_F(LogoMouseTest, PressOnTheSwatchDraggedOntoThePictureStillPicks) {
     auto form = MakeForm();
     ImportHalves(*form);
-    Ui::TFormKR7* ui = form->Form();
-    QTest::mousePress(ui->ShapeLogoTransparentColor, Qt::LeftButton);
-    QTest::mouseMove(ui->ImageLogo, QPoint(20, 20));
-    QTest::mouseRelease(ui->ImageLogo, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#0000ff"));
+    const TWindowControls ui(*form);
+    QTest::mousePress(ui.ShapeLogoTransparentColor, Qt::LeftButton);
+    QTest::mouseMove(ui.ImageLogo, QPoint(20, 20));
+    QTest::mouseRelease(ui.ImageLogo, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#0000ff"));
     EXPECT_EQ(form->Logo().LogoView().pixel(20, 20), 0xFF808080);
 }
 
 TEST_F(LogoMouseTest, RemoveAsksAboutUnsavedGlyphEditsAndCancelSendsNothing) {
     TPtyPort pty(3);
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    ui->ComboBoxPort->setEditText(QStringLiteral("COM3"));
-    ui->CheckBoxConnect->setChecked(true);
-    ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
+    const TWindowControls ui(*form);
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.ComboBoxPort->setEditText(QStringLiteral("COM3"));
+    ui.CheckBoxConnect->setChecked(true);
+    ASSERT_FALSE(ui.ButtonLogoProgramClear->isHidden());
     pty.Take();
 
     // no unsaved edits: no question
-    QTest::mouseClick(ui->ButtonLogoProgramClear, Qt::LeftButton);
+    QTest::mouseClick(ui.ButtonLogoProgramClear, Qt::LeftButton);
     EXPECT_TRUE(dialogs.questions.isEmpty());
     EXPECT_NE(pty.Take(), "");
 
     form->Chars().SetPixel(40, 130, 0x000000);
     const QImage edited = form->Chars().Image();
-    ui->Memo->clear();
+    ui.Memo->clear();
     dialogs.okCancelAnswers.push_back(false);
-    QTest::mouseClick(ui->ButtonLogoProgramClear, Qt::LeftButton);
+    QTest::mouseClick(ui.ButtonLogoProgramClear, Qt::LeftButton);
     EXPECT_EQ(dialogs.questions, QStringList{QStringLiteral("Confirm: Actual characters not saved, continue?")});
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(form->Chars().Image(), edited);
     EXPECT_TRUE(form->Chars().Modified());
-    EXPECT_EQ(ui->Memo->toPlainText(), QString());
+    EXPECT_EQ(ui.Memo->toPlainText(), QString());
 
     dialogs.okCancelAnswers.push_back(true);
-    QTest::mouseClick(ui->ButtonLogoProgramClear, Qt::LeftButton);
+    QTest::mouseClick(ui.ButtonLogoProgramClear, Qt::LeftButton);
     EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
     EXPECT_FALSE(form->Chars().Modified());

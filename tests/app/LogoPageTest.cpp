@@ -11,7 +11,7 @@
 #include "MemoryStream.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -28,7 +28,7 @@ constexpr QRgb LIME = 0xFF00FF00;
 // The lines logged since the log was last emptied (an emptied log keeps one
 // empty line of its own).
 QStringList LogLines(const TFormKR7& form) {
-    return form.Form()->Memo->toPlainText().split(u'\n').mid(1);
+    return TWindowControls(form).Memo->toPlainText().split(u'\n').mid(1);
 }
 
 void Mouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button) {
@@ -70,7 +70,7 @@ class LogoPageTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm() {
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->Form()->Memo->clear();
+        TWindowControls(*form).Memo->clear();
         return form;
     }
     QString Save(const QImage& picture, const QString& name) {
@@ -80,26 +80,26 @@ protected:
     }
     void Import(TFormKR7& form, const QString& path) {
         dialogs.openAnswers.push_back(path);
-        form.Form()->ButtonLogoLoad->click();
+        TWindowControls(form).ButtonLogoLoad->click();
     }
     // A 360 x 288 picture placed at (0, 0) over the whole view, background lime.
     void ImportScreen(TFormKR7& form, const QImage& picture) {
-        Ui::TFormKR7* ui = form.Form();
-        ui->ScrollBarLogoWidth->setValue(360);
+        const TWindowControls ui(form);
+        ui.ScrollBarLogoWidth->setValue(360);
         Import(form, Save(picture, "screen.bmp"));
-        ui->ScrollBarLogoPosX->setValue(0);
-        ui->ScrollBarLogoPosY->setValue(0);
+        ui.ScrollBarLogoPosX->setValue(0);
+        ui.ScrollBarLogoPosY->setValue(0);
     }
     static void Connect(TFormKR7& form, TPtyPort& pty) {
-        form.Form()->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        form.Form()->CheckBoxConnect->setChecked(true);
+        TWindowControls(form).ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        TWindowControls(form).CheckBoxConnect->setChecked(true);
         pty.Take();
     }
     static QPoint Placement(const TFormKR7& form) {
-        return {form.Form()->ScrollBarLogoPosX->value(), form.Form()->ScrollBarLogoPosY->value()};
+        return {TWindowControls(form).ScrollBarLogoPosX->value(), TWindowControls(form).ScrollBarLogoPosY->value()};
     }
     static QSize Size(const TFormKR7& form) {
-        return {form.Form()->ScrollBarLogoWidth->value(), form.Form()->ScrollBarLogoHeight->value()};
+        return {TWindowControls(form).ScrollBarLogoWidth->value(), TWindowControls(form).ScrollBarLogoHeight->value()};
     }
 
     QTemporaryDir dir;
@@ -111,11 +111,11 @@ protected:
 
 TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
-    EXPECT_TRUE(ui->ButtonLogoProgram->isHidden());
-    EXPECT_FALSE(ui->ButtonLogoProgramClear->isHidden());
-    ui->CheckBoxLogoTransparentColor->setChecked(false);
+    const TWindowControls ui(*form);
+    EXPECT_TRUE(ui.ButtonLogoLoad->isEnabled());
+    EXPECT_TRUE(ui.ButtonLogoProgram->isHidden());
+    EXPECT_FALSE(ui.ButtonLogoProgramClear->isHidden());
+    ui.CheckBoxLogoTransparentColor->setChecked(false);
 
     Import(*form, Save(Filled(720, 576, 0xFF102030), "a.bmp"));
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...",
@@ -125,43 +125,43 @@ TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
               "PNG (*.png)|*.png");
     EXPECT_EQ(Size(*form), QSize(360, 288));
     EXPECT_EQ(Placement(*form), QPoint(0, 0));
-    EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
-    EXPECT_FALSE(ui->ButtonLogoProgram->isHidden());
-    EXPECT_FALSE(ui->ButtonLogoProgram->isEnabled());
-    EXPECT_FALSE(ui->ScrollBarLogoHeight->isEnabled());
+    EXPECT_FALSE(ui.ButtonLogoLoad->isEnabled());
+    EXPECT_FALSE(ui.ButtonLogoProgram->isHidden());
+    EXPECT_FALSE(ui.ButtonLogoProgram->isEnabled());
+    EXPECT_FALSE(ui.ScrollBarLogoHeight->isEnabled());
 
-    ui->ButtonLogoClear->click();
+    ui.ButtonLogoClear->click();
     Import(*form, Save(Filled(400, 100, 0xFF102030), "b.bmp"));
     EXPECT_EQ(dialogs.openCalls.back().fileName, dir.filePath("a.bmp"));
     EXPECT_EQ(Size(*form), QSize(360, 90));
     EXPECT_EQ(Placement(*form), QPoint(0, 99));
 
-    ui->ButtonLogoClear->click();
+    ui.ButtonLogoClear->click();
     Import(*form, Save(Filled(100, 400, 0xFF102030), "c.bmp"));
     EXPECT_EQ(Size(*form), QSize(72, 288));
     EXPECT_EQ(Placement(*form), QPoint(144, 0));
 
-    ui->ButtonLogoClear->click();
+    ui.ButtonLogoClear->click();
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-    ui->ScrollBarLogoWidth->setValue(1);
+    ui.ScrollBarLogoWidth->setValue(1);
     Import(*form, Save(Filled(100, 80, 0xFF102030), "d.bmp"));
     EXPECT_EQ(Size(*form), QSize(1, 1));
-    ui->SpeedButtonLogoRestoreWidth->click();
+    ui.SpeedButtonLogoRestoreWidth->click();
     EXPECT_EQ(Size(*form), QSize(100, 80));
-    ui->CheckBoxLogoProportional->setChecked(false);
-    EXPECT_TRUE(ui->ScrollBarLogoHeight->isEnabled());
-    ui->ScrollBarLogoHeight->setValue(5);
-    ui->SpeedButtonLogoRestoreHeight->click();
+    ui.CheckBoxLogoProportional->setChecked(false);
+    EXPECT_TRUE(ui.ScrollBarLogoHeight->isEnabled());
+    ui.ScrollBarLogoHeight->setValue(5);
+    ui.SpeedButtonLogoRestoreHeight->click();
     EXPECT_EQ(Size(*form), QSize(100, 80));
 
-    ui->ScrollBarLogoWidth->setValue(363);
-    ui->SpeedButtonLogoCenterPosX->click();
+    ui.ScrollBarLogoWidth->setValue(363);
+    ui.SpeedButtonLogoCenterPosX->click();
     EXPECT_EQ(Placement(*form).x(), -1);
 }
 
 TEST_F(LogoPageTest, CentringAndAligningOnTheVisibleContent) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage picture = Filled(200, 50, 0xFF000000);
     for (int y = 0; y < 50; ++y) {
         for (int x = 0; x < 10; ++x)
@@ -169,35 +169,35 @@ TEST_F(LogoPageTest, CentringAndAligningOnTheVisibleContent) {
         for (int x = 170; x < 200; ++x)
             picture.setPixel(x, y, LIME);
     }
-    ui->ScrollBarLogoWidth->setValue(200);
+    ui.ScrollBarLogoWidth->setValue(200);
     Import(*form, Save(picture, "p.bmp"));
-    ASSERT_TRUE(ui->CheckBoxLogoTransparentColor->isChecked());
+    ASSERT_TRUE(ui.CheckBoxLogoTransparentColor->isChecked());
     EXPECT_EQ(Placement(*form), QPoint(90, 119));
-    ui->SpeedButtonLogoLeft->click();
+    ui.SpeedButtonLogoLeft->click();
     EXPECT_EQ(Placement(*form).x(), -10);
-    ui->SpeedButtonLogoRight->click();
+    ui.SpeedButtonLogoRight->click();
     EXPECT_EQ(Placement(*form).x(), 190);
-    ui->SpeedButtonLogoTop->click();
+    ui.SpeedButtonLogoTop->click();
     EXPECT_EQ(Placement(*form).y(), 0);
-    ui->SpeedButtonLogoBottom->click();
+    ui.SpeedButtonLogoBottom->click();
     EXPECT_EQ(Placement(*form).y(), 238);
 
-    ui->CheckBoxLogoTransparentColor->setChecked(false);
-    ui->SpeedButtonLogoCenterPosX->click();
+    ui.CheckBoxLogoTransparentColor->setChecked(false);
+    ui.SpeedButtonLogoCenterPosX->click();
     EXPECT_EQ(Placement(*form).x(), 80);
-    ui->SpeedButtonLogoLeft->click();
+    ui.SpeedButtonLogoLeft->click();
     EXPECT_EQ(Placement(*form).x(), 0);
 }
 
 TEST_F(LogoPageTest, DraggingAndPicking) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxLogoTransparentColor->setChecked(false);
-    ui->ScrollBarLogoWidth->setValue(100);
+    const TWindowControls ui(*form);
+    ui.CheckBoxLogoTransparentColor->setChecked(false);
+    ui.ScrollBarLogoWidth->setValue(100);
     Import(*form, Save(Filled(100, 100, 0xFF336699), "p.bmp"));
-    ui->ScrollBarLogoPosX->setValue(80);
-    ui->ScrollBarLogoPosY->setValue(40);
-    QWidget* view = ui->ImageLogo;
+    ui.ScrollBarLogoPosX->setValue(80);
+    ui.ScrollBarLogoPosY->setValue(40);
+    QWidget* view = ui.ImageLogo;
     Mouse(view, QEvent::MouseButtonPress, {100, 50}, Qt::LeftButton);
     Mouse(view, QEvent::MouseMove, {130, 20}, Qt::NoButton);
     Mouse(view, QEvent::MouseButtonRelease, {130, 20}, Qt::LeftButton);
@@ -211,36 +211,36 @@ TEST_F(LogoPageTest, DraggingAndPicking) {
     EXPECT_EQ(Placement(*form), QPoint(110, 10));
 
     // picking shows the picture's own colours and takes the one under the pointer
-    ui->CheckBoxLogoTransparentColor->setChecked(true);
-    Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+    ui.CheckBoxLogoTransparentColor->setChecked(true);
+    Mouse(ui.ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
     EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF336699);
     Mouse(view, QEvent::MouseMove, {150, 50}, Qt::NoButton);
     Mouse(view, QEvent::MouseButtonPress, {150, 50}, Qt::LeftButton);
     EXPECT_EQ(Placement(*form), QPoint(110, 10));
     Mouse(view, QEvent::MouseButtonRelease, {150, 50}, Qt::LeftButton);
-    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#336699"));
+    EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#336699"));
     EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF808080); // the picture is now all background
 
     dialogs.colourAnswers.push_back(QColor(1, 2, 3));
-    Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::RightButton);
+    Mouse(ui.ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::RightButton);
     ASSERT_EQ(dialogs.colourCalls.size(), 1u);
     EXPECT_EQ(dialogs.colourCalls[0], QColor(0x33, 0x66, 0x99));
-    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#010203"));
+    EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#010203"));
     EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF000000);
 }
 
 TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     TPtyPort pty(3);
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage picture = Filled(360, 288, LIME);
     PatternCell(picture, 5, 3);
     PatternCell(picture, 9, 3);
     ImportScreen(*form, picture);
-    ui->CheckBoxLogoShowGrid->setChecked(true);
-    form->Form()->Memo->clear();
+    ui.CheckBoxLogoShowGrid->setChecked(true);
+    TWindowControls(*form).Memo->clear();
 
-    ui->ButtonLogoCalculate->click();
+    ui.ButtonLogoCalculate->click();
     EXPECT_EQ(LogLines(*form),
               (QStringList{QString(), "Generowanie tablicy znaków...", "Logo wygenerowane pomyślnie.",
                            "Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).",
@@ -263,17 +263,17 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     EXPECT_EQ(form->Chars().Image().copy(36, 126, 12, 18), *table.LogoTiles[0]);
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(form->Preview().copy(60, 54, 12, 18), *table.LogoTiles[0]);
-    EXPECT_TRUE(ui->ButtonLogoProgram->isEnabled());
-    EXPECT_TRUE(ui->ButtonLogoShow->isEnabled());
-    EXPECT_TRUE(ui->ProgressBarLogoProgress->isHidden());
+    EXPECT_TRUE(ui.ButtonLogoProgram->isEnabled());
+    EXPECT_TRUE(ui.ButtonLogoShow->isEnabled());
+    EXPECT_TRUE(ui.ProgressBarLogoProgress->isHidden());
 
     // with the port closed nothing reaches the wire
-    ui->ButtonLogoProgram->click();
+    ui.ButtonLogoProgram->click();
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(LogLines(*form).mid(5), (QStringList{QString(), "Trwa programowanie...", "Zakończono"}));
 
     Connect(*form, pty);
-    ui->ButtonLogoProgram->click();
+    ui.ButtonLogoProgram->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03 "
                              "FF 00 01 01 00 00 00 00 00 02 "
                              "FF 00 07 01 00 00 00 00 00 08 "
@@ -281,15 +281,15 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
                              "FF 00 05 73 00 00 00 00 00 78 " +
                                  PatternRecordHex() + " FF 00 02 00 00 00 00 00 00 02");
 
-    ui->ButtonLogoShow->click();
+    ui.ButtonLogoShow->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73");
 
-    ui->ButtonLogoClear->click();
+    ui.ButtonLogoClear->click();
     EXPECT_FALSE(IsLogoGenerated(table));
-    ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
+    ASSERT_FALSE(ui.ButtonLogoProgramClear->isHidden());
     form->Chars().SetPixel(40, 130, 0x000000);
     dialogs.okCancelAnswers.push_back(true); // the unsaved edit may go
-    ui->ButtonLogoProgramClear->click();
+    ui.ButtonLogoProgramClear->click();
     EXPECT_EQ(dialogs.questions.size(), 1);
     TMemoryStream records;
     WriteCharsBitmap(form->DefaultChars(), records);
@@ -308,34 +308,34 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
 
     // a device that vanishes mid-way: no crash, the sequence still ends
     pty.CloseMaster();
-    ui->ButtonLogoProgramClear->click();
+    ui.ButtonLogoProgramClear->click();
     EXPECT_EQ(LogLines(*form).last(), "Zakończono");
 }
 
 TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage picture = Filled(360, 288, LIME);
     for (int n = 0; n < 142; ++n)
         PatternCell(picture, n % 30, n / 30, n + 1);
     ImportScreen(*form, picture);
-    form->Form()->Memo->clear();
-    ui->ButtonLogoCalculate->click();
+    TWindowControls(*form).Memo->clear();
+    ui.ButtonLogoCalculate->click();
     EXPECT_EQ(LogLines(*form),
               (QStringList{QString(), "Generowanie tablicy znaków...",
                            "Bieżące logo wymaga użycia większej ilości znaków niż 141. Proszę np. zmniejszyć rozmiar "
                            "logo."}));
     EXPECT_EQ(dialogs.messages, QStringList{"Błąd generowania obrazu logo."});
     EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
-    EXPECT_FALSE(ui->ButtonLogoProgram->isEnabled());
+    EXPECT_FALSE(ui.ButtonLogoProgram->isEnabled());
 
-    ui->ButtonLogoClear->click();
+    ui.ButtonLogoClear->click();
     ImportScreen(*form, Filled(360, 288, LIME));
-    form->Form()->Memo->clear();
-    ui->ButtonLogoCalculate->click();
+    TWindowControls(*form).Memo->clear();
+    ui.ButtonLogoCalculate->click();
     EXPECT_TRUE(LogLines(*form).contains("Bieżące logo wykorzystuje 0 znaków z dostępnych 141 (0%)."));
     EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
-    EXPECT_FALSE(ui->ButtonLogoShow->isEnabled());
+    EXPECT_FALSE(ui.ButtonLogoShow->isEnabled());
 }
 
 TEST_F(LogoPageTest, ImportsEveryBitmapDepthAndJpeg) {
@@ -365,13 +365,13 @@ TEST_F(LogoPageTest, ImportsEveryBitmapDepthAndJpeg) {
         EXPECT_EQ(form->Logo().LogoBitmap()->format(), QImage::Format_RGB32);
         EXPECT_LT(qRed(form->Logo().LogoBitmap()->pixel(3, 0)), 20) << file.toStdString();
         EXPECT_GT(qRed(form->Logo().LogoBitmap()->pixel(3, 10)), 230) << file.toStdString();
-        form->Form()->ButtonLogoClear->click();
+        TWindowControls(*form).ButtonLogoClear->click();
     }
 }
 
 TEST_F(LogoPageTest, BadPicturesChangeNothing) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     QImage png = Filled(10, 10, 0xFF000000);
     ASSERT_TRUE(png.save(dir.filePath("x.png"), "PNG"));
     QFile::copy(dir.filePath("x.png"), dir.filePath("png.jpg"));
@@ -379,25 +379,25 @@ TEST_F(LogoPageTest, BadPicturesChangeNothing) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a bitmap");
     text.close();
-    ui->ScrollBarLogoWidth->setValue(7);
+    ui.ScrollBarLogoWidth->setValue(7);
     QFile::copy(dir.filePath("x.png"), dir.filePath("png.txt"));
     for (const char* name : {"png.txt", "png.jpg", "t.bmp", "missing.jpeg"}) {
-        form->Form()->Memo->clear();
+        TWindowControls(*form).Memo->clear();
         Import(*form, dir.filePath(name));
         // the loading line and the reason (LogoImportTest has the reasons)
         EXPECT_EQ(LogLines(*form).mid(0, 2), (QStringList{QString(), "Wczytywanie pliku graficznego..."})) << name;
         EXPECT_EQ(LogLines(*form).size(), 3) << name;
         EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-        EXPECT_EQ(ui->ScrollBarLogoWidth->value(), 7);
-        EXPECT_TRUE(ui->ButtonLogoLoad->isEnabled());
+        EXPECT_EQ(ui.ScrollBarLogoWidth->value(), 7);
+        EXPECT_TRUE(ui.ButtonLogoLoad->isEnabled());
     }
     // thin pictures are fine
     Import(*form, Save(Filled(1, 1, 0xFF000000), "one.bmp"));
     EXPECT_EQ(Size(*form), QSize(7, 7));
-    ui->ButtonLogoClear->click();
+    ui.ButtonLogoClear->click();
     Import(*form, Save(Filled(1, 5000, 0xFF000000), "tall.bmp"));
     EXPECT_EQ(Size(*form), QSize(1, 1000));
-    ui->ButtonLogoCalculate->click();
+    ui.ButtonLogoCalculate->click();
 }
 
 TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
@@ -405,18 +405,18 @@ TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
     picture.setPixel(3, 4, 0xFFFFFFFF);
     {
         auto form = MakeForm();
-        Ui::TFormKR7* ui = form->Form();
+        const TWindowControls ui(*form);
         Import(*form, Save(picture, "in.bmp"));
-        ui->ScrollBarLogoWidth->setValue(120);
-        ui->ScrollBarLogoPosX->setValue(-30);
-        ui->ScrollBarLogoPosY->setValue(17);
-        ui->CheckBoxLogoShowGrid->setChecked(true);
-        ui->CheckBoxLogoNegative->setChecked(true);
-        ui->RadioButtonLogoColor1->setChecked(true);
-        ui->ScrollBarLogoLevelBW->setValue(33);
-        ui->ScrollBarLogoTransparentColorTolerance->setValue(44);
+        ui.ScrollBarLogoWidth->setValue(120);
+        ui.ScrollBarLogoPosX->setValue(-30);
+        ui.ScrollBarLogoPosY->setValue(17);
+        ui.CheckBoxLogoShowGrid->setChecked(true);
+        ui.CheckBoxLogoNegative->setChecked(true);
+        ui.RadioButtonLogoColor1->setChecked(true);
+        ui.ScrollBarLogoLevelBW->setValue(33);
+        ui.ScrollBarLogoTransparentColorTolerance->setValue(44);
         dialogs.colourAnswers.push_back(QColor(0x10, 0x20, 0x30));
-        Mouse(ui->ShapeLogoTransparentColor, QEvent::MouseButtonPress, {1, 1}, Qt::RightButton);
+        Mouse(ui.ShapeLogoTransparentColor, QEvent::MouseButtonPress, {1, 1}, Qt::RightButton);
     }
     QFile bmp(dir.filePath("LogoBitmap.bmp"));
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
@@ -437,18 +437,18 @@ TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
     EXPECT_EQ(settings.ReadInteger("Logo", "TransparentColor", 0), 0x302010);
 
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(*form->Logo().LogoBitmap(), picture);
     EXPECT_EQ(Placement(*form), QPoint(-30, 17));
     EXPECT_EQ(Size(*form), QSize(120, 96));
-    EXPECT_TRUE(ui->CheckBoxLogoShowGrid->isChecked());
-    EXPECT_TRUE(ui->CheckBoxLogoNegative->isChecked());
-    EXPECT_TRUE(ui->RadioButtonLogoColor1->isChecked());
-    EXPECT_EQ(ui->ScrollBarLogoLevelBW->value(), 33);
-    EXPECT_EQ(ui->LabelLogoTransparentColorToleranceValue->text(), "44%");
-    EXPECT_TRUE(ui->ShapeLogoTransparentColor->styleSheet().contains("#102030"));
-    EXPECT_FALSE(ui->ButtonLogoLoad->isEnabled());
+    EXPECT_TRUE(ui.CheckBoxLogoShowGrid->isChecked());
+    EXPECT_TRUE(ui.CheckBoxLogoNegative->isChecked());
+    EXPECT_TRUE(ui.RadioButtonLogoColor1->isChecked());
+    EXPECT_EQ(ui.ScrollBarLogoLevelBW->value(), 33);
+    EXPECT_EQ(ui.LabelLogoTransparentColorToleranceValue->text(), "44%");
+    EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#102030"));
+    EXPECT_FALSE(ui.ButtonLogoLoad->isEnabled());
     EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
 }
 
@@ -465,10 +465,10 @@ TEST_F(LogoPageTest, MissingOrBrokenPictureFileLeavesNoPictureAndNoMessage) {
         }
         auto form = MakeForm();
         EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-        EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), "COM9");
-        EXPECT_EQ(form->Form()->ScrollBarLogoPosX->value(), 0);
-        EXPECT_TRUE(form->Form()->ButtonLogoLoad->isEnabled());
-        EXPECT_FALSE(form->Form()->Memo->toPlainText().contains("Błąd"));
+        EXPECT_EQ(TWindowControls(*form).ComboBoxPort->currentText(), "COM9");
+        EXPECT_EQ(TWindowControls(*form).ScrollBarLogoPosX->value(), 0);
+        EXPECT_TRUE(TWindowControls(*form).ButtonLogoLoad->isEnabled());
+        EXPECT_FALSE(TWindowControls(*form).Memo->toPlainText().contains("Błąd"));
         EXPECT_TRUE(dialogs.messages.isEmpty());
     }
 }
@@ -483,11 +483,11 @@ TEST_F(LogoPageTest, RestoredSettingsMayLeaveNoModeSelected) {
     ASSERT_TRUE(ini.WriteBool("Logo", "Transparent", false));
     ASSERT_TRUE(ini.WriteInteger("Logo", "Width", 20));
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    EXPECT_FALSE(ui->RadioButtonLogoColor0->isChecked());
-    EXPECT_FALSE(ui->RadioButtonLogoColor1->isChecked());
-    EXPECT_FALSE(ui->RadioButtonLogoColor2->isChecked());
-    EXPECT_FALSE(ui->ScrollBarLogoLevelBW->isEnabled());
+    const TWindowControls ui(*form);
+    EXPECT_FALSE(ui.RadioButtonLogoColor0->isChecked());
+    EXPECT_FALSE(ui.RadioButtonLogoColor1->isChecked());
+    EXPECT_FALSE(ui.RadioButtonLogoColor2->isChecked());
+    EXPECT_FALSE(ui.ScrollBarLogoLevelBW->isEnabled());
     const QPoint at = Placement(*form);
     EXPECT_EQ(form->Logo().LogoView().pixel(at.x() + 1, at.y()), 0xFF000000); // 381 < 382: black
 }

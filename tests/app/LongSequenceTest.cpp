@@ -4,7 +4,7 @@
 // clock, so the window pumps its events during every wait while the test
 // itself runs quickly.
 #include "ServiceFixture.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -160,9 +160,9 @@ TEST_F(LongSequenceTest, AnUploadLeftAloneSendsEverythingAndLogsNothing) {
 TEST_F(LongSequenceTest, TickerFramesDueDuringTheUploadFollowIt) {
     TPtyPort pty(3);
     Connect(pty);
-    form->Form()->EditHorizNeon->setText(QStringLiteral("ABC"));
-    form->Form()->ScrollBarHorizNeonInterval->setValue(1);
-    form->Form()->CheckBoxHorizNeonEnabled->setChecked(true);
+    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("ABC"));
+    TWindowControls(*form).ScrollBarHorizNeonInterval->setValue(1);
+    TWindowControls(*form).CheckBoxHorizNeonEnabled->setChecked(true);
     pty.Take();
     // The ticker falls due while the upload is half-way.
     WhenProgressReaches(128, [] { std::this_thread::sleep_for(std::chrono::milliseconds(250)); });
@@ -172,7 +172,7 @@ TEST_F(LongSequenceTest, TickerFramesDueDuringTheUploadFollowIt) {
     QTest::qWait(50);
     const std::string after = pty.TakeHex();
     EXPECT_EQ(after.substr(0, 8), "FF 00 04") << after;
-    form->Form()->CheckBoxHorizNeonEnabled->setChecked(false);
+    TWindowControls(*form).CheckBoxHorizNeonEnabled->setChecked(false);
 }
 
 } // namespace

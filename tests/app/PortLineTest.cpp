@@ -3,9 +3,10 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -20,19 +21,19 @@
 namespace {
 
 QStringList LogLines(const TFormKR7& form) {
-    return form.Form()->Memo->toPlainText().split(u'\n');
+    return TWindowControls(form).Memo->toPlainText().split(u'\n');
 }
 
 class PortLineTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm() { return MakeTestForm(dir.path(), false, dialogs, platform); }
     static void Connect(TFormKR7& form, const QString& port) {
-        form.Form()->ComboBoxPort->setEditText(port);
-        form.Form()->CheckBoxConnect->setChecked(true);
+        TWindowControls(form).ComboBoxPort->setEditText(port);
+        TWindowControls(form).CheckBoxConnect->setChecked(true);
     }
     // The user presses the box to open its list.
     static void PressPortBox(TFormKR7& form) {
-        QComboBox* combo = form.Form()->ComboBoxPort;
+        QComboBox* combo = TWindowControls(form).ComboBoxPort;
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(combo->width() - 5, 5),
                           combo->mapToGlobal(QPointF(combo->width() - 5, 5)), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
@@ -64,7 +65,7 @@ TEST_F(PortLineTest, ABusyPortIsRefusedAndTheLogNamesItsHolder) {
         QStringLiteral("Przyczyna: port %1/COM3 jest zajęty przez inny program (").arg(pty.Folder())))
         << lines[5].toStdString();
     EXPECT_TRUE(lines[5].contains(QStringLiteral("(PID %1)").arg(::getpid()))) << lines[5].toStdString();
-    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Unchecked);
     EXPECT_EQ(pty.Take(), "");
 
     // Once the other program lets go, the same port connects.
@@ -79,7 +80,7 @@ TEST_F(PortLineTest, TheListShowsEachDeviceBesideItsNameAndTheBoxKeepsTheName) {
     TPtyPort pty(3);
     auto form = MakeForm();
     PressPortBox(*form);
-    QComboBox* combo = form->Form()->ComboBoxPort;
+    QComboBox* combo = TWindowControls(*form).ComboBoxPort;
     ASSERT_EQ(combo->count(), 1);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("COM3"));
     EXPECT_EQ(combo->itemData(0, Qt::ToolTipRole).toString(), QString::fromStdString(pty.SlavePath()));
@@ -90,6 +91,6 @@ TEST_F(PortLineTest, TheListShowsEachDeviceBesideItsNameAndTheBoxKeepsTheName) {
 
     combo->setCurrentIndex(0);
     EXPECT_EQ(combo->currentText(), QStringLiteral("COM3"));
-    form->Form()->CheckBoxConnect->setChecked(true);
+    TWindowControls(*form).CheckBoxConnect->setChecked(true);
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM3")));
 }

@@ -4,7 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,8 +27,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), false, dialogs, platform);
         form->show();
-        form->Form()->ComboBoxPort->setEditText(QString::fromStdString(first.Name()));
-        QTest::mouseClick(form->Form()->CheckBoxConnect, Qt::LeftButton);
+        TWindowControls(*form).ComboBoxPort->setEditText(QString::fromStdString(first.Name()));
+        QTest::mouseClick(TWindowControls(*form).CheckBoxConnect, Qt::LeftButton);
         ASSERT_TRUE(form->IsConnectChecked());
         first.Take();
     }
@@ -38,8 +38,8 @@ protected:
         // The dangling link could lead to another program's new terminal of the same number.
         QFile::remove(first.Folder() + QStringLiteral("/COM3"));
         form->ClearLog();
-        QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
-        QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
+        QTest::mouseClick(TWindowControls(*form).ButtonClrScr, Qt::LeftButton);
+        QTest::mouseClick(TWindowControls(*form).ButtonClrScr, Qt::LeftButton);
     }
     QTimer* Tries() const { return form->findChild<QTimer*>("TimerReconnect"); }
     bool Reconnected() const { return form->LogLines().contains(QStringLiteral("Port: COM3")); }
@@ -77,13 +77,13 @@ TEST_F(ReconnectTest, TheDeviceBackIsConnectedWithTheDesignedLinesAndTextMode) {
     // Text mode comes first; the ticker's rows, which go on, may follow it.
     EXPECT_EQ(back.TakeHex().substr(0, 29), "FF 00 01 01 00 00 00 00 00 02");
     EXPECT_FALSE(Tries()->isActive());
-    QTest::mouseClick(form->Form()->ButtonClrScr, Qt::LeftButton);
+    QTest::mouseClick(TWindowControls(*form).ButtonClrScr, Qt::LeftButton);
     EXPECT_NE(back.TakeHex().find("FF 00 03 00 00 00 00 00 00 03"), std::string::npos);
 }
 
 TEST_F(ReconnectTest, UntickingStopsTheTries) {
     Vanish();
-    QTest::mouseClick(form->Form()->CheckBoxConnect, Qt::LeftButton);
+    QTest::mouseClick(TWindowControls(*form).CheckBoxConnect, Qt::LeftButton);
     ASSERT_FALSE(form->IsConnectChecked());
     EXPECT_FALSE(Tries()->isActive());
     TPtyPort back(3);

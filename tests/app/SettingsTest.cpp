@@ -5,7 +5,7 @@
 #include "Kr7unit1.h"
 #include "LogoPage.h"
 #include "TextPages.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QImage>
@@ -52,9 +52,9 @@ TEST_F(SettingsTest, AFileWrittenFromScratchHasEveryKeyInItsOrder) {
     ASSERT_TRUE(picture.save(picturePath, "BMP"));
     {
         auto form = MakeForm(dir.path());
-        form->Form()->MemoVertNeon->setPlainText(QStringLiteral("one\ntwo"));
+        TWindowControls(*form).MemoVertNeon->setPlainText(QStringLiteral("one\ntwo"));
         dialogs.openAnswers.push_back(picturePath);
-        form->Form()->ButtonLogoLoad->click();
+        TWindowControls(*form).ButtonLogoLoad->click();
         ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     }
     const QStringList expected = {"[Settings]",
@@ -108,26 +108,26 @@ TEST_F(SettingsTest, AFileWrittenFromScratchHasEveryKeyInItsOrder) {
     auto form = MakeForm(dir.path());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 20));
-    EXPECT_EQ(form->Form()->MemoVertNeon->toPlainText(), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(TWindowControls(*form).MemoVertNeon->toPlainText(), QStringLiteral("one\ntwo"));
 }
 
 TEST_F(SettingsTest, RestoredValuesAreClampedByTheirControls) {
     WriteFile("[HorizNeon]\r\nInterval=500\r\nPosY=-4\r\nFileTime=0x10\r\n"
               "[VertNeon]\r\nInterval=0\r\nLinesCount=-5\r\n");
     auto form = MakeForm(dir.path());
-    EXPECT_EQ(form->Form()->ScrollBarHorizNeonInterval->value(), 100);
-    EXPECT_EQ(form->Form()->LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
-    EXPECT_EQ(form->Form()->ScrollBarHorizNeonY->value(), 0);
-    EXPECT_EQ(form->Form()->ScrollBarHorizFileTime->value(), 16);
-    EXPECT_EQ(form->Form()->ScrollBarVertNeonInterval->value(), 1);
-    EXPECT_TRUE(form->Form()->MemoVertNeon->toPlainText().isEmpty());
+    EXPECT_EQ(TWindowControls(*form).ScrollBarHorizNeonInterval->value(), 100);
+    EXPECT_EQ(TWindowControls(*form).LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
+    EXPECT_EQ(TWindowControls(*form).ScrollBarHorizNeonY->value(), 0);
+    EXPECT_EQ(TWindowControls(*form).ScrollBarHorizFileTime->value(), 16);
+    EXPECT_EQ(TWindowControls(*form).ScrollBarVertNeonInterval->value(), 1);
+    EXPECT_TRUE(TWindowControls(*form).MemoVertNeon->toPlainText().isEmpty());
 }
 
 TEST_F(SettingsTest, FirstStartDefaults) {
     auto form = MakeForm(dir.path());
-    Ui::TFormKR7* ui = form->Form();
-    EXPECT_TRUE(ui->CheckBoxHorizNeonEnabled->isChecked());
-    EXPECT_FALSE(ui->CheckBoxVertNeonEnabled->isChecked());
+    const TWindowControls ui(*form);
+    EXPECT_TRUE(ui.CheckBoxHorizNeonEnabled->isChecked());
+    EXPECT_FALSE(ui.CheckBoxVertNeonEnabled->isChecked());
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 8);
     EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 12);
     EXPECT_EQ(form->TextPages().Vert().Neon().Height, 3);
@@ -139,8 +139,8 @@ TEST_F(SettingsTest, LoadedPictureMissingLeavesNoPictureAndNoMessage) {
     WriteFile("[Settings]\r\nPort=COM9\r\n[Logo]\r\nLoaded=1\r\nPosX=30\r\n");
     auto form = MakeForm(dir.path());
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-    EXPECT_EQ(form->Form()->ScrollBarLogoPosX->value(), 0);
-    EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM9"));
+    EXPECT_EQ(TWindowControls(*form).ScrollBarLogoPosX->value(), 0);
+    EXPECT_EQ(TWindowControls(*form).ComboBoxPort->currentText(), QStringLiteral("COM9"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
 }

@@ -5,7 +5,7 @@
 #include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "ShownText.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -16,7 +16,7 @@
 namespace {
 
 QStringList LogLines(const TFormKR7& form) {
-    return form.Form()->Memo->toPlainText().split(u'\n');
+    return TWindowControls(form).Memo->toPlainText().split(u'\n');
 }
 
 class ShellTest : public ::testing::Test {
@@ -30,8 +30,8 @@ protected:
         file.write(text);
     }
     static void Connect(TFormKR7& form, const std::string& port) {
-        form.Form()->ComboBoxPort->setEditText(QString::fromStdString(port));
-        form.Form()->CheckBoxConnect->setChecked(true);
+        TWindowControls(form).ComboBoxPort->setEditText(QString::fromStdString(port));
+        TWindowControls(form).CheckBoxConnect->setChecked(true);
     }
 
     QTemporaryDir dir;
@@ -41,17 +41,17 @@ protected:
 
 TEST_F(ShellTest, FirstStartIsDisconnectedOnPreviewWithDesignedControls) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("KR-7 Controller 2.0"));
-    EXPECT_EQ(ui->ComboBoxPort->currentText(), QStringLiteral("COM1"));
-    EXPECT_EQ(ui->CheckBoxConnect->checkState(), Qt::Unchecked);
-    EXPECT_EQ(ui->PageControl->currentIndex(), 0);
+    EXPECT_EQ(ui.ComboBoxPort->currentText(), QStringLiteral("COM1"));
+    EXPECT_EQ(ui.CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(ui.PageControl->currentIndex(), 0);
     EXPECT_EQ(form->height(), 506);
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
-    EXPECT_FALSE(ui->PageControl->isTabVisible(4));
-    EXPECT_EQ(ShownText(ui->ButtonClrScr->text()), QStringLiteral("Wyczyść"));
-    EXPECT_EQ(ui->ButtonClrScr->toolTip(), QStringLiteral("Czyści ekran urządzenia"));
-    EXPECT_EQ(ui->GroupBoxMessages->title(), QStringLiteral("Komunikaty:"));
+    EXPECT_FALSE(ui.PageControl->isTabVisible(4));
+    EXPECT_EQ(ShownText(ui.ButtonClrScr->text()), QStringLiteral("Wyczyść"));
+    EXPECT_EQ(ui.ButtonClrScr->toolTip(), QStringLiteral("Czyści ekran urządzenia"));
+    EXPECT_EQ(ui.GroupBoxMessages->title(), QStringLiteral("Komunikaty:"));
 }
 
 TEST_F(ShellTest, ServiceSwitchInAnyCaseShowsTheServicePage) {
@@ -63,7 +63,7 @@ TEST_F(ShellTest, ServiceSwitchInAnyCaseShowsTheServicePage) {
     EXPECT_FALSE(HasServiceSwitch({"prog", "--service"}));
     EXPECT_FALSE(HasServiceSwitch({"-service"})); // the program's own name
     auto form = MakeForm(true);
-    EXPECT_TRUE(form->Form()->PageControl->isTabVisible(4));
+    EXPECT_TRUE(TWindowControls(*form).PageControl->isTabVisible(4));
 }
 
 TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
@@ -75,7 +75,7 @@ TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
               (QStringList{QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Błąd otwarcia portu."),
                            QString(), QStringLiteral("Port niepołączony."),
                            QStringLiteral("Przyczyna: nie ma takiego urządzenia (%1/COM77).").arg(dir.path())}));
-    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Unchecked);
 }
 
 TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
@@ -88,21 +88,21 @@ TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
     EXPECT_EQ(platform.slept, 1000);
 
-    Ui::TFormKR7* ui = form->Form();
-    ui->ButtonSetCrossMode->click();
+    const TWindowControls ui(*form);
+    ui.ButtonSetCrossMode->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01 FF 00 07 00 00 00 00 00 00 07 "
                              "FF 00 02 00 00 00 00 00 00 02");
-    ui->ButtonSetTextMode->click();
+    ui.ButtonSetTextMode->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02 FF 00 07 01 00 00 00 00 00 08 "
                              "FF 00 02 00 00 00 00 00 00 02");
-    ui->ButtonTurnCrossMode->click();
+    ui.ButtonTurnCrossMode->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01");
-    ui->ButtonTurnTextMode->click();
+    ui.ButtonTurnTextMode->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
-    ui->ButtonClrScr->click();
+    ui.ButtonClrScr->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
-    ui->ButtonSaveScreen->click();
-    ui->ButtonEEPROMSave->click();
+    ui.ButtonSaveScreen->click();
+    ui.ButtonEEPROMSave->click();
     EXPECT_EQ(pty.TakeHex(), "FF 00 02 00 00 00 00 00 00 02 FF 00 02 00 00 00 00 00 00 02");
 }
 
@@ -113,12 +113,12 @@ TEST_F(ShellTest, ChangingThePortReconnectsOnlyWhileConnected) {
     QFile::link(QString::fromStdString(second.SlavePath()), first.Folder() + QStringLiteral("/COM4"));
     TScopedEnv ports("KR7_PORTS", first.Folder().toUtf8().constData());
     auto form = MakeForm();
-    form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM4"));
+    TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM4"));
     EXPECT_EQ(second.Take(), "");
     Connect(*form, "COM3");
     EXPECT_EQ(first.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
     form->ClearLog();
-    form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM4"));
+    TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM4"));
     EXPECT_EQ(second.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM4")));
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port niepołączony.")));
@@ -142,18 +142,19 @@ TEST_F(ShellTest, PageChangeSetsTheClientHeightAndKeepsTheLogAtTheBottom) {
     auto form = MakeForm(true);
     const int heights[] = {506, 424, 621, 658, 618};
     for (int page = 0; page < 5; ++page) {
-        form->Form()->PageControl->setCurrentIndex(page);
+        TWindowControls(*form).PageControl->setCurrentIndex(page);
         EXPECT_EQ(form->height(), heights[page]) << page;
-        EXPECT_EQ(form->Form()->GroupBoxMessages->geometry().bottom(), heights[page] - 3) << page;
-        EXPECT_LE(form->Form()->PanelMain->geometry().bottom(), form->Form()->GroupBoxMessages->y()) << page;
+        EXPECT_EQ(TWindowControls(*form).GroupBoxMessages->geometry().bottom(), heights[page] - 3) << page;
+        EXPECT_LE(TWindowControls(*form).PanelMain->geometry().bottom(), TWindowControls(*form).GroupBoxMessages->y())
+            << page;
     }
 }
 
 TEST_F(ShellTest, SettingsSectionRoundTrips) {
     {
         auto form = MakeForm(true);
-        form->Form()->ComboBoxPort->setEditText(QStringLiteral("COM12"));
-        form->Form()->PageControl->setCurrentIndex(4);
+        TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM12"));
+        TWindowControls(*form).PageControl->setCurrentIndex(4);
         form->move(40, 50);
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -161,8 +162,8 @@ TEST_F(ShellTest, SettingsSectionRoundTrips) {
     EXPECT_EQ(ini.ReadInteger("Settings", "ActivePageIndex", -1), 4);
     EXPECT_FALSE(ini.ReadBool("Settings", "Connected", true));
     auto form = MakeForm(true);
-    EXPECT_EQ(form->Form()->ComboBoxPort->currentText(), QStringLiteral("COM12"));
-    EXPECT_EQ(form->Form()->PageControl->currentIndex(), 4);
+    EXPECT_EQ(TWindowControls(*form).ComboBoxPort->currentText(), QStringLiteral("COM12"));
+    EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 4);
     EXPECT_EQ(form->height(), 618);
 }
 
@@ -170,24 +171,24 @@ TEST_F(ShellTest, UnusablePageIndexesGivePageZero) {
     for (const char* index : {"4", "7", "-1", "x"}) {
         WriteSettings(QByteArray("[Settings]\r\nActivePageIndex=") + index + "\r\n");
         auto form = MakeForm(false);
-        EXPECT_EQ(form->Form()->PageControl->currentIndex(), 0) << index;
+        EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 0) << index;
     }
 }
 
 TEST_F(ShellTest, BadSettingsFileStartsWithDefaults) {
     WriteSettings(QByteArray("\x00\xff\xfe[Sett\nings]\n=\n[Settings\nPort=\n\x01\x02", 26));
     auto form = MakeForm();
-    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
-    EXPECT_EQ(form->Form()->PageControl->currentIndex(), 0);
+    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 0);
 }
 
 TEST_F(ShellTest, ConnectedValuesReadAsIntegers) {
     WriteSettings("[Settings]\r\nConnected=yes\r\n");
-    EXPECT_EQ(MakeForm()->Form()->CheckBoxConnect->checkState(), Qt::Unchecked);
+    EXPECT_EQ(TWindowControls(*MakeForm()).CheckBoxConnect->checkState(), Qt::Unchecked);
     TPtyPort pty(3);
     WriteSettings("[Settings]\r\nPort=COM3\r\nConnected=2\r\n");
     auto form = MakeForm();
-    EXPECT_EQ(form->Form()->CheckBoxConnect->checkState(), Qt::Checked);
+    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Checked);
 }
 
 } // namespace

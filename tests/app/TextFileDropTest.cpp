@@ -4,7 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "TextPages.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,36 +68,36 @@ bool DropUrls(QLineEdit* field, const QList<QUrl>& urls) {
 
 TEST_F(TextFileDropTest, ATextFileDroppedOnEitherFieldBecomesItsPathWithoutReadingIt) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->EditHorizNeon->setText(QStringLiteral("typed"));
+    const TWindowControls ui(*form);
+    ui.EditHorizNeon->setText(QStringLiteral("typed"));
     const QString ticker = WriteFile(QStringLiteral("ticker news.txt"), "from the file");
     const QString pages = WriteFile(QStringLiteral("zażółć.txt"), "page one\r\npage two");
-    ui->EditHorizFile->setText(QStringLiteral("old.txt"));
+    ui.EditHorizFile->setText(QStringLiteral("old.txt"));
 
     EXPECT_TRUE(DropUrls(Field(*form, "EditHorizFile"), {QUrl::fromLocalFile(ticker)}));
-    EXPECT_EQ(ui->EditHorizFile->text(), ticker);
+    EXPECT_EQ(ui.EditHorizFile->text(), ticker);
     EXPECT_TRUE(DropUrls(Field(*form, "EditVertFile"), {QUrl::fromLocalFile(pages)}));
-    EXPECT_EQ(ui->EditVertFile->text(), pages);
+    EXPECT_EQ(ui.EditVertFile->text(), pages);
 
     // As after the dialog: nothing read, no dialog shown, nothing logged.
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "typed");
     EXPECT_TRUE(form->TextPages().Vert().Neon().Lines.empty());
-    EXPECT_TRUE(ui->LabelHorizNeonLastTime->text().isEmpty());
-    EXPECT_TRUE(ui->LabelVertNeonLastTime->text().isEmpty());
+    EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().isEmpty());
+    EXPECT_TRUE(ui.LabelVertNeonLastTime->text().isEmpty());
     EXPECT_TRUE(dialogs.openCalls.empty());
 
     // The dropped path is the one that the read then uses and the settings keep.
-    ui->CheckBoxVertFileRead->setChecked(true);
+    ui.CheckBoxVertFileRead->setChecked(true);
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"page one", "page two"}));
     form.reset();
     auto again = MakeForm();
-    EXPECT_EQ(again->Form()->EditHorizFile->text(), ticker);
-    EXPECT_EQ(again->Form()->EditVertFile->text(), pages);
+    EXPECT_EQ(TWindowControls(*again).EditHorizFile->text(), ticker);
+    EXPECT_EQ(TWindowControls(*again).EditVertFile->text(), pages);
 }
 
 TEST_F(TextFileDropTest, FoldersSeveralFilesAndRemoteNamesAreRefused) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
+    const TWindowControls ui(*form);
     const QString one = WriteFile(QStringLiteral("one.txt"), "1");
     const QString two = WriteFile(QStringLiteral("two.txt"), "2");
     const QString folder = dir.filePath(QStringLiteral("folder"));
@@ -116,18 +116,18 @@ TEST_F(TextFileDropTest, FoldersSeveralFilesAndRemoteNamesAreRefused) {
             EXPECT_EQ(field->text(), QStringLiteral("keep.txt")) << name;
         }
     }
-    EXPECT_EQ(ui->EditHorizFile->text(), QStringLiteral("keep.txt"));
+    EXPECT_EQ(ui.EditHorizFile->text(), QStringLiteral("keep.txt"));
 }
 
 TEST_F(TextFileDropTest, DroppingDoesNotDisturbTheRunningFeatures) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    const TWindowControls ui(*form);
+    ui.CheckBoxVertNeonEnabled->setChecked(true);
     const QString file = WriteFile(QStringLiteral("news.txt"), "news");
-    EXPECT_TRUE(DropUrls(ui->EditHorizFile, {QUrl::fromLocalFile(file)}));
+    EXPECT_TRUE(DropUrls(ui.EditHorizFile, {QUrl::fromLocalFile(file)}));
     EXPECT_TRUE(form->findChild<QTimer*>(QStringLiteral("TimerHorizNeon"))->isActive());
     EXPECT_TRUE(form->findChild<QTimer*>(QStringLiteral("TimerVertNeon"))->isActive());
-    EXPECT_FALSE(ui->CheckBoxHorizFileRead->isChecked());
+    EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
 }
 
 } // namespace

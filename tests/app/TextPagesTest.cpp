@@ -7,7 +7,7 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,7 +46,7 @@ std::string Joined(std::initializer_list<std::string> frames) {
 }
 
 QStringList LogLines(const TFormKR7& form) {
-    return form.Form()->Memo->toPlainText().split(u'\n');
+    return TWindowControls(form).Memo->toPlainText().split(u'\n');
 }
 
 class TextPagesTest : public ::testing::Test {
@@ -55,8 +55,8 @@ protected:
     // A window connected to the pseudo-terminal, the connect frames discarded.
     std::unique_ptr<TFormKR7> MakeConnectedForm() {
         auto form = MakeForm();
-        form->Form()->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        form->Form()->CheckBoxConnect->setChecked(true);
+        TWindowControls(*form).ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        TWindowControls(*form).CheckBoxConnect->setChecked(true);
         pty.Take();
         return form;
     }
@@ -90,8 +90,8 @@ bool CellIsGrey(const QImage& preview, int col, int row) {
 
 TEST_F(TextPagesTest, TickerIsOnByDefaultAndItsTimersAreDesigned) {
     auto form = MakeForm();
-    EXPECT_TRUE(form->Form()->CheckBoxHorizNeonEnabled->isChecked());
-    EXPECT_FALSE(form->Form()->CheckBoxVertNeonEnabled->isChecked());
+    EXPECT_TRUE(TWindowControls(*form).CheckBoxHorizNeonEnabled->isChecked());
+    EXPECT_FALSE(TWindowControls(*form).CheckBoxVertNeonEnabled->isChecked());
     ASSERT_NE(Timer(*form, "TimerHorizNeon"), nullptr);
     EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
     EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 100);
@@ -101,24 +101,24 @@ TEST_F(TextPagesTest, TickerIsOnByDefaultAndItsTimersAreDesigned) {
     EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 30000);
     EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 30000);
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 8);
-    EXPECT_EQ(form->Form()->LabelHorizNeonY->text(), QStringLiteral("9"));
+    EXPECT_EQ(TWindowControls(*form).LabelHorizNeonY->text(), QStringLiteral("9"));
     EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 12);
-    EXPECT_EQ(form->Form()->LabelVertNeonY->text(), QStringLiteral("13"));
-    EXPECT_EQ(form->Form()->ScrollBarVertNeonY->maximum(), 13);
-    EXPECT_EQ(form->Form()->ScrollBarVertNeonHeight->maximum(), 4);
+    EXPECT_EQ(TWindowControls(*form).LabelVertNeonY->text(), QStringLiteral("13"));
+    EXPECT_EQ(TWindowControls(*form).ScrollBarVertNeonY->maximum(), 13);
+    EXPECT_EQ(TWindowControls(*form).ScrollBarVertNeonHeight->maximum(), 4);
 }
 
 TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
     auto form = MakeConnectedForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->EditHorizNeon->setText(QStringLiteral("  ABC "));
+    const TWindowControls ui(*form);
+    ui.EditHorizNeon->setText(QStringLiteral("  ABC "));
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "ABC");
 
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
     EXPECT_EQ(pty.TakeHex(), Frame(ROW_8, BLANK));
     EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
 
-    ui->CheckBoxHorizNeonEnabled->setChecked(true); // shows the first window at once
+    ui.CheckBoxHorizNeonEnabled->setChecked(true); // shows the first window at once
     for (int tick = 1; tick < 34; ++tick)
         form->TextPages().Horiz().TimerHorizNeonTimer();
     const std::string padded = BLANK + "ABC" + BLANK;
@@ -132,12 +132,12 @@ TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
 
 TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
     auto form = MakeForm();
-    ASSERT_EQ(form->Form()->PageControl->currentWidget(), form->Form()->TabSheetPreview);
-    form->Form()->EditHorizNeon->setText(QStringLiteral("W"));
+    ASSERT_EQ(TWindowControls(*form).PageControl->currentWidget(), TWindowControls(*form).TabSheetPreview);
+    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("W"));
     form->TextPages().Horiz().Neon().Reset();
     form->TextPages().Horiz().TimerHorizNeonTimer();
     form->TextPages().Horiz().TimerHorizNeonTimer();
-    form->Form()->ButtonClrScr->click();             // "Wyczyść" clears the preview too
+    TWindowControls(*form).ButtonClrScr->click();    // "Wyczyść" clears the preview too
     form->TextPages().Horiz().TimerHorizNeonTimer(); // W in the last column
     EXPECT_FALSE(CellIsGrey(form->Preview(), 29, 8));
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 7));
@@ -145,7 +145,7 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
     EXPECT_EQ(pty.Take(), "");
 
     // Another page shown: the preview is left alone.
-    form->Form()->PageControl->setCurrentWidget(form->Form()->TabSheetHorizNeon);
+    TWindowControls(*form).PageControl->setCurrentWidget(TWindowControls(*form).TabSheetHorizNeon);
     form->TextPages().Horiz().Neon().Position = 2;
     form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 8));
@@ -153,63 +153,63 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
 
 TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition) {
     auto form = MakeConnectedForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->EditHorizNeon->setText(QStringLiteral("ABC"));
+    const TWindowControls ui(*form);
+    ui.EditHorizNeon->setText(QStringLiteral("ABC"));
     form->TextPages().Horiz().Neon().Reset();
     for (int i = 0; i < 4; ++i)
         form->TextPages().Horiz().TimerHorizNeonTimer();
     pty.Take();
-    ui->ScrollBarHorizNeonY->setValue(2);
-    EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("3"));
+    ui.ScrollBarHorizNeonY->setValue(2);
+    EXPECT_EQ(ui.LabelHorizNeonY->text(), QStringLiteral("3"));
     form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_EQ(pty.TakeHex(),
               Frame(ROW_8, BLANK) + " " + Frame("FF 00 04 00 02 1E 00 00 00 24", std::string(27, ' ') + "ABC"));
 
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
     pty.Take();
-    ui->ScrollBarHorizNeonY->setValue(15);
+    ui.ScrollBarHorizNeonY->setValue(15);
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 15);
-    EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("16"));
+    EXPECT_EQ(ui.LabelHorizNeonY->text(), QStringLiteral("16"));
 }
 
 TEST_F(TextPagesTest, IntervalAndFileTimeLabels) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->ScrollBarHorizNeonInterval->setValue(100);
-    EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
+    const TWindowControls ui(*form);
+    ui.ScrollBarHorizNeonInterval->setValue(100);
+    EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
     EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 10000);
-    ui->ScrollBarHorizNeonInterval->setValue(25);
-    EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
-    ui->ScrollBarHorizNeonInterval->setValue(1);
-    EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("0.1"));
+    ui.ScrollBarHorizNeonInterval->setValue(25);
+    EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
+    ui.ScrollBarHorizNeonInterval->setValue(1);
+    EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("0.1"));
     EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 100);
-    ui->ScrollBarHorizFileTime->setValue(3599);
-    EXPECT_EQ(ui->LabelHorizNeonFileTime->text(), QStringLiteral("59:59"));
+    ui.ScrollBarHorizFileTime->setValue(3599);
+    EXPECT_EQ(ui.LabelHorizNeonFileTime->text(), QStringLiteral("59:59"));
     EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 3599000);
-    ui->ScrollBarVertFileTime->setValue(65);
-    EXPECT_EQ(ui->LabelVertNeonFileTime->text(), QStringLiteral("01:05"));
+    ui.ScrollBarVertFileTime->setValue(65);
+    EXPECT_EQ(ui.LabelVertNeonFileTime->text(), QStringLiteral("01:05"));
     EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 65000);
-    ui->ScrollBarVertNeonInterval->setValue(100);
-    EXPECT_EQ(ui->LabelVertNeonInterval->text(), QStringLiteral("100"));
+    ui.ScrollBarVertNeonInterval->setValue(100);
+    EXPECT_EQ(ui.LabelVertNeonInterval->text(), QStringLiteral("100"));
     EXPECT_EQ(Timer(*form, "TimerVertNeon")->interval(), 100000);
 }
 
 TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
     auto form = MakeConnectedForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    ui->MemoVertNeon->setPlainText(QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
+    const TWindowControls ui(*form);
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.MemoVertNeon->setPlainText(QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines.size(), 7u);
     pty.Take();
 
-    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    ui.CheckBoxVertNeonEnabled->setChecked(true);
     auto left = [](const std::string& s) { return s + std::string(30 - s.size(), ' '); };
     EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_12, left("one")), Frame(ROW_13, left("two")),
                                      Frame(ROW_14, left("three"))}));
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
-    ui->CheckBoxVertNeonCenter->setChecked(true);
+    ui.CheckBoxVertNeonCenter->setChecked(true);
     form->TextPages().Vert().TimerVertNeonTimer();
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(13, ' ') + "four" + std::string(13, ' ')),
                                      Frame(ROW_13, std::string(13, ' ') + "five" + std::string(13, ' ')),
@@ -219,39 +219,39 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
                                      Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_EQ(form->TextPages().Vert().Neon().First, 0);
 
-    ui->CheckBoxVertNeonEnabled->setChecked(false);
+    ui.CheckBoxVertNeonEnabled->setChecked(false);
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_FALSE(Timer(*form, "TimerVertNeon")->isActive());
 }
 
 TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     auto form = MakeConnectedForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    ui->MemoVertNeon->setPlainText(QStringLiteral("a\nb\nc\nd"));
-    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    const TWindowControls ui(*form);
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.MemoVertNeon->setPlainText(QStringLiteral("a\nb\nc\nd"));
+    ui.CheckBoxVertNeonEnabled->setChecked(true);
     pty.Take();
 
-    ui->ScrollBarVertNeonY->setValue(13);
+    ui.ScrollBarVertNeonY->setValue(13);
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
-    EXPECT_EQ(ui->ScrollBarVertNeonHeight->maximum(), 3);
-    EXPECT_EQ(ui->LabelVertNeonY->text(), QStringLiteral("14"));
+    EXPECT_EQ(ui.ScrollBarVertNeonHeight->maximum(), 3);
+    EXPECT_EQ(ui.LabelVertNeonY->text(), QStringLiteral("14"));
     EXPECT_EQ(form->TextPages().Vert().Neon().First, 3); // not restarted
 
-    ui->ScrollBarVertNeonY->setValue(0);
+    ui.ScrollBarVertNeonY->setValue(0);
     pty.Take();
-    ui->ScrollBarVertNeonHeight->setValue(16);
-    EXPECT_EQ(ui->ScrollBarVertNeonY->maximum(), 0);
-    EXPECT_EQ(ui->LabelVertNeonHeight->text(), QStringLiteral("16"));
+    ui.ScrollBarVertNeonHeight->setValue(16);
+    EXPECT_EQ(ui.ScrollBarVertNeonY->maximum(), 0);
+    EXPECT_EQ(ui.LabelVertNeonHeight->text(), QStringLiteral("16"));
     EXPECT_EQ(pty.TakeHex(),
               Joined({Frame("FF 00 04 00 00 1E 00 00 00 22", BLANK), Frame("FF 00 04 00 01 1E 00 00 00 23", BLANK),
                       Frame("FF 00 04 00 02 1E 00 00 00 24", BLANK)}));
 
     // Switched off, moving the bars writes nothing.
-    ui->CheckBoxVertNeonEnabled->setChecked(false);
+    ui.CheckBoxVertNeonEnabled->setChecked(false);
     pty.Take();
-    ui->ScrollBarVertNeonHeight->setValue(1);
-    ui->ScrollBarVertNeonY->setValue(15);
+    ui.ScrollBarVertNeonHeight->setValue(1);
+    ui.ScrollBarVertNeonY->setValue(15);
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 15);
     EXPECT_EQ(form->TextPages().Vert().Neon().Height, 1);
@@ -259,14 +259,14 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
 
 TEST_F(TextPagesTest, HorizontalFileReads) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->EditHorizNeon->setText(QStringLiteral("keep"));
+    const TWindowControls ui(*form);
+    ui.EditHorizNeon->setText(QStringLiteral("keep"));
     const auto expectFailure = [&](const QString& name, const QString& message) {
-        ui->EditHorizFile->setText(name);
-        ui->Memo->clear();
-        ui->CheckBoxHorizFileRead->setChecked(true);
+        ui.EditHorizFile->setText(name);
+        ui.Memo->clear();
+        ui.CheckBoxHorizFileRead->setChecked(true);
         EXPECT_EQ(LogLines(*form).last(), message);
-        EXPECT_FALSE(ui->CheckBoxHorizFileRead->isChecked());
+        EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
         EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
         EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "keep");
     };
@@ -278,83 +278,83 @@ TEST_F(TextPagesTest, HorizontalFileReads) {
     expectFailure(folder, QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(folder));
     const QString huge = WriteFile(QStringLiteral("huge.txt"), QByteArray(2 << 20, 'h'));
     expectFailure(huge, QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(huge));
-    EXPECT_TRUE(ui->LabelHorizNeonLastTime->text().isEmpty());
+    EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().isEmpty());
 
-    ui->EditHorizFile->setText(WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
-    ui->CheckBoxHorizFileRead->setChecked(true);
+    ui.EditHorizFile->setText(WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
+    ui.CheckBoxHorizFileRead->setChecked(true);
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "AB\r\nCD");
-    EXPECT_TRUE(ui->CheckBoxHorizFileRead->isChecked());
+    EXPECT_TRUE(ui.CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
-    EXPECT_TRUE(ui->LabelHorizNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
+    EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
     EXPECT_TRUE(
-        ui->LabelHorizNeonLastTime->text().contains(QLocale().toString(platform.now.date(), QLocale::ShortFormat)));
+        ui.LabelHorizNeonLastTime->text().contains(QLocale().toString(platform.now.date(), QLocale::ShortFormat)));
 
     // Periodic reads follow the file; a zero byte ends the text.
     WriteFile(QStringLiteral("two.txt"), QByteArray("\xA5 x\rB\0C", 7));
     form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "\xA5 x\r\nB");
-    EXPECT_EQ(ui->EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
+    EXPECT_EQ(ui.EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
 
     // Switching the ticker off switches the periodic read off too.
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    EXPECT_FALSE(ui->CheckBoxHorizFileRead->isChecked());
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
 }
 
 TEST_F(TextPagesTest, VerticalFileReads) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->Memo->clear();
-    ui->CheckBoxVertFileRead->setChecked(true);
+    const TWindowControls ui(*form);
+    ui.Memo->clear();
+    ui.CheckBoxVertFileRead->setChecked(true);
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."));
-    EXPECT_FALSE(ui->CheckBoxVertFileRead->isChecked());
+    EXPECT_FALSE(ui.CheckBoxVertFileRead->isChecked());
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
-    ui->EditVertFile->setText(missing);
+    ui.EditVertFile->setText(missing);
     form->TextPages().Vert().ReadVertFile();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
-    ui->EditVertFile->setText(dir.path());
+    ui.EditVertFile->setText(dir.path());
     form->TextPages().Vert().ReadVertFile();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(dir.path()));
 
-    ui->EditVertFile->setText(
+    ui.EditVertFile->setText(
         WriteFile(QStringLiteral("pages.txt"), QByteArray("first\r\n\r\nsecond\rthird\n") + QByteArray(40, 'x')));
-    ui->CheckBoxVertFileRead->setChecked(true);
-    EXPECT_TRUE(ui->CheckBoxVertFileRead->isChecked());
-    EXPECT_EQ(ui->MemoVertNeon->toPlainText(), QStringLiteral("first\n\nsecond\nthird\n") + QString(40, u'x'));
+    ui.CheckBoxVertFileRead->setChecked(true);
+    EXPECT_TRUE(ui.CheckBoxVertFileRead->isChecked());
+    EXPECT_EQ(ui.MemoVertNeon->toPlainText(), QStringLiteral("first\n\nsecond\nthird\n") + QString(40, u'x'));
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines,
               (std::vector<std::string>{"first", "second", "third", std::string(40, 'x')}));
-    EXPECT_TRUE(ui->LabelVertNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
+    EXPECT_TRUE(ui.LabelVertNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
 }
 
 TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
     auto form = MakeForm();
-    Ui::TFormKR7* ui = form->Form();
-    ui->CheckBoxVertNeonEnabled->setChecked(true);
+    const TWindowControls ui(*form);
+    ui.CheckBoxVertNeonEnabled->setChecked(true);
     bool pausedWhileOpen = false;
     dialogs.whileOpen = [&] {
         pausedWhileOpen = !Timer(*form, "TimerHorizNeon")->isActive() && !Timer(*form, "TimerVertNeon")->isActive();
     };
     const QString chosen = WriteFile(QStringLiteral("chosen.txt"), "text");
     dialogs.openAnswers = {chosen, QString()};
-    ui->EditHorizFile->setText(QStringLiteral("old.txt"));
-    ui->ButtonHorizFile->click();
+    ui.EditHorizFile->setText(QStringLiteral("old.txt"));
+    ui.ButtonHorizFile->click();
     EXPECT_TRUE(pausedWhileOpen);
     ASSERT_EQ(dialogs.openCalls.size(), 1u);
     EXPECT_EQ(dialogs.openCalls[0].fileName, QStringLiteral("old.txt"));
     EXPECT_EQ(dialogs.openCalls[0].filter, QStringLiteral("All files (*.*)|*.*"));
-    EXPECT_EQ(ui->EditHorizFile->text(), chosen);
+    EXPECT_EQ(ui.EditHorizFile->text(), chosen);
     EXPECT_NE(form->TextPages().Horiz().Neon().GetText(), "text");
     EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
     // A double click on the vertical file name opens its dialog; cancel keeps the name.
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    ui->EditVertFile->setText(QStringLiteral("keep.txt"));
+    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    ui.EditVertFile->setText(QStringLiteral("keep.txt"));
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QCoreApplication::sendEvent(ui->EditVertFile, &click);
+    QCoreApplication::sendEvent(ui.EditVertFile, &click);
     ASSERT_EQ(dialogs.openCalls.size(), 2u);
     EXPECT_EQ(dialogs.openCalls[1].fileName, QStringLiteral("keep.txt"));
-    EXPECT_EQ(ui->EditVertFile->text(), QStringLiteral("keep.txt"));
+    EXPECT_EQ(ui.EditVertFile->text(), QStringLiteral("keep.txt"));
     EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 }
@@ -364,21 +364,21 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
     const QString vertFile = dir.filePath(QStringLiteral("v.txt"));
     {
         auto form = MakeForm();
-        Ui::TFormKR7* ui = form->Form();
-        ui->EditHorizNeon->setText(QStringLiteral("  Zażółć gęślą jaźń  "));
-        ui->ScrollBarHorizNeonInterval->setValue(25);
-        ui->ScrollBarHorizNeonY->setValue(3);
-        ui->ScrollBarHorizFileTime->setValue(65);
-        ui->EditHorizFile->setText(horizFile);
-        ui->CheckBoxHorizNeonEnabled->setChecked(false);
-        ui->CheckBoxVertNeonCenter->setChecked(true);
-        ui->MemoVertNeon->setPlainText(QStringLiteral("1\n2\n\n3\n") + QString(29, u'a') + QStringLiteral(" b"));
-        ui->ScrollBarVertNeonInterval->setValue(7);
-        ui->ScrollBarVertNeonHeight->setValue(2);
-        ui->ScrollBarVertNeonY->setValue(14);
-        ui->ScrollBarVertFileTime->setValue(90);
-        ui->EditVertFile->setText(vertFile);
-        ui->CheckBoxVertNeonEnabled->setChecked(true);
+        const TWindowControls ui(*form);
+        ui.EditHorizNeon->setText(QStringLiteral("  Zażółć gęślą jaźń  "));
+        ui.ScrollBarHorizNeonInterval->setValue(25);
+        ui.ScrollBarHorizNeonY->setValue(3);
+        ui.ScrollBarHorizFileTime->setValue(65);
+        ui.EditHorizFile->setText(horizFile);
+        ui.CheckBoxHorizNeonEnabled->setChecked(false);
+        ui.CheckBoxVertNeonCenter->setChecked(true);
+        ui.MemoVertNeon->setPlainText(QStringLiteral("1\n2\n\n3\n") + QString(29, u'a') + QStringLiteral(" b"));
+        ui.ScrollBarVertNeonInterval->setValue(7);
+        ui.ScrollBarVertNeonHeight->setValue(2);
+        ui.ScrollBarVertNeonY->setValue(14);
+        ui.ScrollBarVertFileTime->setValue(90);
+        ui.EditVertFile->setText(vertFile);
+        ui.CheckBoxVertNeonEnabled->setChecked(true);
     }
     {
         TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -404,29 +404,29 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
 
     {
         auto form = MakeForm();
-        Ui::TFormKR7* ui = form->Form();
-        EXPECT_EQ(ui->EditHorizNeon->text(), QStringLiteral("Zażółć gęślą jaźń"));
+        const TWindowControls ui(*form);
+        EXPECT_EQ(ui.EditHorizNeon->text(), QStringLiteral("Zażółć gęślą jaźń"));
         EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
-        EXPECT_EQ(ui->ScrollBarHorizNeonInterval->value(), 25);
-        EXPECT_EQ(ui->LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
+        EXPECT_EQ(ui.ScrollBarHorizNeonInterval->value(), 25);
+        EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
         EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 3);
-        EXPECT_EQ(ui->LabelHorizNeonFileTime->text(), QStringLiteral("01:05"));
-        EXPECT_EQ(ui->EditHorizFile->text(), horizFile);
-        EXPECT_FALSE(ui->CheckBoxHorizNeonEnabled->isChecked());
-        EXPECT_TRUE(ui->CheckBoxVertNeonCenter->isChecked());
+        EXPECT_EQ(ui.LabelHorizNeonFileTime->text(), QStringLiteral("01:05"));
+        EXPECT_EQ(ui.EditHorizFile->text(), horizFile);
+        EXPECT_FALSE(ui.CheckBoxHorizNeonEnabled->isChecked());
+        EXPECT_TRUE(ui.CheckBoxVertNeonCenter->isChecked());
         EXPECT_EQ(form->TextPages().Vert().Neon().Lines,
                   (std::vector<std::string>{"1", "2", "3", std::string(29, 'a'), "b"}));
-        EXPECT_EQ(ui->ScrollBarVertNeonInterval->value(), 7);
+        EXPECT_EQ(ui.ScrollBarVertNeonInterval->value(), 7);
         // The stored window rows 14..15 come back although the default
         // height would not allow row 14 before the height is restored.
         EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 14);
         EXPECT_EQ(form->TextPages().Vert().Neon().Height, 2);
-        EXPECT_EQ(ui->ScrollBarVertFileTime->value(), 90);
-        EXPECT_EQ(ui->EditVertFile->text(), vertFile);
-        EXPECT_TRUE(ui->CheckBoxVertNeonEnabled->isChecked());
+        EXPECT_EQ(ui.ScrollBarVertFileTime->value(), 90);
+        EXPECT_EQ(ui.EditVertFile->text(), vertFile);
+        EXPECT_TRUE(ui.CheckBoxVertNeonEnabled->isChecked());
         EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
-        ui->MemoVertNeon->setPlainText(QStringLiteral("x\ny"));
+        ui.MemoVertNeon->setPlainText(QStringLiteral("x\ny"));
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
     EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 2);
@@ -442,20 +442,20 @@ TEST_F(TextPagesTest, AStoredRowAtTheBarsDesignedPositionIsTheRowWritten) {
               "[HorizNeon]\r\nText=ABC\r\nPosY=7\r\nEnabled=0\r\n[VertNeon]\r\nPosY=7\r\nHeight=3\r\n");
     {
         auto form = MakeConnectedForm();
-        Ui::TFormKR7* ui = form->Form();
-        EXPECT_EQ(ui->LabelHorizNeonY->text(), QStringLiteral("8"));
-        EXPECT_EQ(ui->LabelVertNeonY->text(), QStringLiteral("8"));
-        EXPECT_EQ(ui->ScrollBarVertNeonY->maximum(), 13);
+        const TWindowControls ui(*form);
+        EXPECT_EQ(ui.LabelHorizNeonY->text(), QStringLiteral("8"));
+        EXPECT_EQ(ui.LabelVertNeonY->text(), QStringLiteral("8"));
+        EXPECT_EQ(ui.ScrollBarVertNeonY->maximum(), 13);
 
-        ui->CheckBoxHorizNeonEnabled->setChecked(true);
-        ui->CheckBoxHorizNeonEnabled->setChecked(false);
+        ui.CheckBoxHorizNeonEnabled->setChecked(true);
+        ui.CheckBoxHorizNeonEnabled->setChecked(false);
         EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_7, BLANK), Frame(ROW_7, BLANK)}));
 
-        ui->MemoVertNeon->setPlainText(QStringLiteral("one"));
-        ui->CheckBoxVertNeonEnabled->setChecked(true);
+        ui.MemoVertNeon->setPlainText(QStringLiteral("one"));
+        ui.CheckBoxVertNeonEnabled->setChecked(true);
         const std::string one = "one" + std::string(27, ' ');
         EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_7, one), Frame(ROW_8, BLANK), Frame(ROW_9, BLANK)}));
-        ui->CheckBoxVertNeonEnabled->setChecked(false);
+        ui.CheckBoxVertNeonEnabled->setChecked(false);
         pty.Take();
     }
     EXPECT_EQ(SettingsText().count("PosY=7\r\n"), 2);
@@ -468,7 +468,7 @@ TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
     auto form = MakeForm();
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "news");
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
-    EXPECT_EQ(form->Form()->ScrollBarHorizNeonInterval->value(), 100);
+    EXPECT_EQ(TWindowControls(*form).ScrollBarHorizNeonInterval->value(), 100);
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 0);
 }
 
@@ -501,21 +501,21 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
     for (int run = 0; run < 2; ++run) {
         // first from a text file, then from the Line keys the first run stored
         auto form = MakeConnectedForm();
-        Ui::TFormKR7* ui = form->Form();
+        const TWindowControls ui(*form);
         form->show();
-        ui->PageControl->setCurrentWidget(ui->TabSheetVertNeon);
-        ui->CheckBoxHorizNeonEnabled->setChecked(false);
-        ui->CheckBoxVertNeonEnabled->setChecked(false); // the first run stored it on
+        ui.PageControl->setCurrentWidget(ui.TabSheetVertNeon);
+        ui.CheckBoxHorizNeonEnabled->setChecked(false);
+        ui.CheckBoxVertNeonEnabled->setChecked(false); // the first run stored it on
         if (run == 0) {
-            ui->EditVertFile->setText(WriteFile(QStringLiteral("pages.txt"), file));
-            ClickBox(ui->CheckBoxVertFileRead);
-            ClickBox(ui->CheckBoxVertFileRead);
+            ui.EditVertFile->setText(WriteFile(QStringLiteral("pages.txt"), file));
+            ClickBox(ui.CheckBoxVertFileRead);
+            ClickBox(ui.CheckBoxVertFileRead);
         }
         ASSERT_EQ(form->TextPages().Vert().Neon().Lines, lines) << run;
         pty.Take();
         for (std::size_t page = 0; page < 3; ++page) {
             if (page == 0)
-                ClickBox(ui->CheckBoxVertNeonEnabled);
+                ClickBox(ui.CheckBoxVertNeonEnabled);
             else
                 form->TextPages().Vert().TimerVertNeonTimer();
             std::string expected = page == 0 ? TEXT_MODE + " " : "";
@@ -538,11 +538,11 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveTheTickerEditor) {
     all += ">";
     {
         auto form = MakeForm();
-        Ui::TFormKR7* ui = form->Form();
+        const TWindowControls ui(*form);
         form->show();
-        ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
-        ui->EditHorizFile->setText(WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
-        ClickBox(ui->CheckBoxHorizFileRead);
+        ui.PageControl->setCurrentWidget(ui.TabSheetHorizNeon);
+        ui.EditHorizFile->setText(WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
+        ClickBox(ui.CheckBoxHorizFileRead);
         EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -557,12 +557,12 @@ TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
     {
         auto form = MakeForm();
         EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two"}));
-        form->Form()->MemoVertNeon->clear();
+        TWindowControls(*form).MemoVertNeon->clear();
     }
     WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=-5\r\n[VertNeonLines]\r\nLine0=one\r\n");
     auto form = MakeForm();
     EXPECT_TRUE(form->TextPages().Vert().Neon().Lines.empty());
-    EXPECT_TRUE(form->Form()->MemoVertNeon->toPlainText().isEmpty());
+    EXPECT_TRUE(TWindowControls(*form).MemoVertNeon->toPlainText().isEmpty());
 }
 
 TEST_F(TextPagesTest, ASparseLineSectionKeepsItsLines) {
@@ -571,7 +571,7 @@ TEST_F(TextPagesTest, ASparseLineSectionKeepsItsLines) {
     {
         auto form = MakeForm();
         EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"hello"}));
-        EXPECT_EQ(form->Form()->MemoVertNeon->toPlainText(), QString(40, u'\n') + QStringLiteral("hello"));
+        EXPECT_EQ(TWindowControls(*form).MemoVertNeon->toPlainText(), QString(40, u'\n') + QStringLiteral("hello"));
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
     EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 1);

@@ -4,7 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QProcess>
@@ -56,8 +56,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->Form()->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        form->Form()->CheckBoxConnect->setChecked(true);
+        TWindowControls(*form).ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
+        TWindowControls(*form).CheckBoxConnect->setChecked(true);
         pty.Take(); // the text-mode frame of the connection
     }
 
@@ -147,7 +147,7 @@ TEST_F(Kr7ctlTest, BadInputGivesItsStatusAndNothingIsSent) {
 }
 
 TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
-    form->Form()->CheckBoxConnect->setChecked(false);
+    TWindowControls(*form).CheckBoxConnect->setChecked(false);
     TRun run = Kr7ctl({"--port", pty.Name(), "clear", "tekst"});
     EXPECT_EQ(run.status, EXIT_DONE) << run.err;
     EXPECT_EQ(pty.TakeHex(), DryRunHex({"clear", "tekst"}));

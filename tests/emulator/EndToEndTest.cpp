@@ -11,7 +11,7 @@
 #include "PtyPort.h"
 #include "Session.h"
 #include "TextPages.h"
-#include "ui_Kr7unit1.h"
+#include "WindowControls.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -31,7 +32,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), true, dialogs, platform);
-        ui = form->Form();
+        ui.emplace(*form);
         StartEmulator();
     }
 
@@ -61,7 +62,7 @@ protected:
     TFakeDialogs dialogs;
     TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;
-    Ui::TFormKR7* ui = nullptr;
+    std::optional<TWindowControls> ui;
     std::unique_ptr<TEmulatorSession> emulator;
 };
 
