@@ -22,14 +22,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 2
 fi
 
-emulator="$build/bin/kr7-emulator"
-controller="$build/bin/KR7Controller"
-for program in "$emulator" "$controller"; do
-    if [ ! -x "$program" ]; then
-        echo "run-demo: $program is missing; build first: cmake -S $here -B $build && cmake --build $build" >&2
-        exit 1
-    fi
-done
+script=run-demo
+. "$here/tools/built-programs.sh"
 
 ports=$(mktemp -d "${TMPDIR:-/tmp}/kr7-demo-ports.XXXXXX")
 emulator_pid=

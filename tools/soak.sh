@@ -26,14 +26,8 @@ case "$duration" in
     exit 2
     ;;
 esac
-emulator="$build/bin/kr7-emulator"
-controller="$build/bin/KR7Controller"
-for program in "$emulator" "$controller"; do
-    if [ ! -x "$program" ]; then
-        echo "soak: $program is missing; build first: cmake --build $build --target KR7Controller kr7-emulator" >&2
-        exit 2
-    fi
-done
+script=soak
+. "$here/tools/built-programs.sh"
 
 out=${KR7_SOAK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/kr7-soak.XXXXXX")}
 mkdir -p "$out/app" "$out/ports" || exit 2

@@ -6,11 +6,9 @@
 // events of the window meanwhile.
 //
 //   build/bin/GlyphUploadRun
+#include "EmulatedDisplay.h"
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
-#include "LineReader.h"
-#include "PtyEndpoint.h"
-#include "Session.h"
 #include "WindowControls.h"
 
 #include <QApplication>
@@ -35,36 +33,16 @@ constexpr double WIRE_SECONDS = 16384.0 * 10.0 / 2400.0;
 
 // The emulator's side: when the last byte so far arrived.
 struct TDisplaySide {
-    std::atomic<bool> stop{false};
-    std::atomic<bool> ready{false};
     std::atomic<std::uint64_t> bytes{0};
     std::atomic<TClock::rep> lastByteAt{0};
 
-    void Run(const QString& folder, const QString& state) {
-        TPtyEndpoint endpoint;
-        QString error;
-        if (!endpoint.Open(error) || !endpoint.Publish(folder, "COM1", error)) {
-            std::fprintf(stderr, "emulator: %s\n", qPrintable(error));
-            std::exit(1);
-        }
-        QString notice;
-        TEmulatorSession session(PowerOnState(state, notice), state, 2400);
-        TLineReader reader(endpoint, 2400,
-                           {[&](std::string_view data) {
-                                session.Feed(data);
-                                bytes += data.size();
-                                lastByteAt = TClock::now().time_since_epoch().count();
-                            },
-                            [&session] { session.EndOfStream(); }, [&session](const QString& l) { session.Note(l); }});
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-            if (stop)
-                loop.quit();
-        });
-        poll.start(20);
-        ready = true;
-        loop.exec();
+    TEmulatedDisplay::THooks Hooks() {
+        TEmulatedDisplay::THooks hooks;
+        hooks.bytes = [this](std::string_view data) {
+            bytes += data.size();
+            lastByteAt = TClock::now().time_since_epoch().count();
+        };
+        return hooks;
     }
 };
 
@@ -97,14 +75,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString folder = dir.filePath("ports");
-    ::setenv("KR7_PORTS", folder.toLocal8Bit().constData(), 1);
-
     TDisplaySide display;
-    std::unique_ptr<QThread> emulator(QThread::create([&] { display.Run(folder, dir.filePath("state.bin")); }));
-    emulator->start();
-    while (!display.ready)
-        std::this_thread::sleep_for(10ms);
+    TEmulatedDisplay emulator(dir.filePath("ports"), dir.filePath("state.bin"), display.Hooks());
 
     TFakeDialogs dialogs;
     TFormOptions options;
@@ -137,8 +109,7 @@ int main(int argc, char** argv) {
     watch.counting = false;
     std::this_thread::sleep_for(6s); // the last bytes reach the display
     const TClock::time_point lastByte{TClock::duration(display.lastByteAt.load())};
-    display.stop = true;
-    emulator->wait();
+    emulator.Stop();
 
     const double wall = Seconds(end - start);
     const double early = Seconds(lastByte - progressEnd);

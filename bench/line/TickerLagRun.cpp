@@ -5,16 +5,11 @@
 //
 //   build/bin/TickerLagRun [seconds=120] [change every seconds=20]
 #include "COMSocket.h"
+#include "EmulatedDisplay.h"
 #include "KR7.h"
-#include "LineReader.h"
-#include "PtyEndpoint.h"
-#include "Session.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -38,39 +33,21 @@ constexpr auto TICK = 100ms;
 
 // The emulator's side, measured from its own thread.
 struct TDisplaySide {
-    std::atomic<bool> stop{false};
-    std::atomic<bool> ready{false};
     std::atomic<std::size_t> maxWaiting{0};
     std::atomic<std::size_t> frames{0};
     std::atomic<std::size_t> errors{0};
     std::mutex mutex;
     std::vector<std::pair<std::string, TClock::time_point>> seen; // marker, when shown
 
-    void Run(const QString& folder, const QString& state) {
-        TPtyEndpoint endpoint;
-        QString error;
-        if (!endpoint.Open(error) || !endpoint.Publish(folder, "COM1", error)) {
-            std::fprintf(stderr, "emulator: %s\n", qPrintable(error));
-            std::exit(1);
-        }
-        QString notice;
-        TEmulatorSession session(PowerOnState(state, notice), state, 2400);
-        session.SetTrafficHandler([this](const QString& line) { OnLine(line); });
-        TLineReader reader(endpoint, 2400,
-                           {[&session](std::string_view bytes) { session.Feed(bytes); },
-                            [&session] { session.EndOfStream(); }, [&session](const QString& l) { session.Note(l); }});
-        QEventLoop loop;
-        QTimer sample;
-        QObject::connect(&sample, &QTimer::timeout, &sample, [&] {
+    TEmulatedDisplay::THooks Hooks() {
+        TEmulatedDisplay::THooks hooks;
+        hooks.traffic = [this](const QString& line) { OnLine(line); };
+        hooks.sample = [this](const TPtyEndpoint& endpoint, const TEmulatorSession& session) {
             maxWaiting = std::max<std::size_t>(maxWaiting, endpoint.Waiting());
             frames = session.Counters().frames;
             errors = session.Counters().checksumErrors + session.Counters().droppedFrames;
-            if (stop)
-                loop.quit();
-        });
-        sample.start(20);
-        ready = true;
-        loop.exec();
+        };
+        return hooks;
     }
 
     void OnLine(const QString& line) {
@@ -85,7 +62,7 @@ struct TDisplaySide {
 };
 
 std::string TickerText(int change) {
-    char head[16];
+    char head[24];
     std::snprintf(head, sizeof head, "ZMIANA %02d", change);
     return std::string(head) + " - tekst przesuwany co 0,1 s przez wiersz wyświetlacza ... ";
 }
@@ -104,15 +81,8 @@ int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
     const int changeEvery = argc > 2 ? std::atoi(argv[2]) : 20;
     QTemporaryDir dir;
-    const QString folder = dir.filePath("ports");
-    ::setenv("KR7_PORTS", folder.toLocal8Bit().constData(), 1);
-
     TDisplaySide display;
-    // The reader's notifiers need a thread of Qt's own.
-    std::unique_ptr<QThread> emulator(QThread::create([&] { display.Run(folder, dir.filePath("state.bin")); }));
-    emulator->start();
-    while (!display.ready)
-        std::this_thread::sleep_for(10ms);
+    TEmulatedDisplay emulator(dir.filePath("ports"), dir.filePath("state.bin"), display.Hooks());
 
     TCOMSocket port;
     TKR7 kr7(port);
@@ -147,8 +117,7 @@ int main(int argc, char** argv) {
     }
     const double elapsed = std::chrono::duration<double>(TClock::now() - start).count();
     std::this_thread::sleep_for(6s); // let the display catch up
-    display.stop = true;
-    emulator->wait();
+    emulator.Stop();
 
     std::printf("run %.1f s, %zu ticks, %zu bytes sent (%.1f B/s)\n", elapsed, ticks, sent, sent / elapsed);
     std::printf("display: %zu frames, %zu faulty; in flight at most %zu bytes as the display counts "
