@@ -8,8 +8,29 @@ namespace {
 constexpr QRgb OPAQUE = 0xFF000000u;
 
 // Pixels of the 2-bit record values 0..3: black, grey, white, grey.
-constexpr std::array<QRgb, 4> RECORD_COLOURS{OPAQUE | LEVEL_BLACK, OPAQUE | LEVEL_GREY, OPAQUE | LEVEL_WHITE,
-                                             OPAQUE | LEVEL_GREY};
+constexpr QRgb RECORD_COLOURS[4] = {OPAQUE | LEVEL_BLACK, OPAQUE | LEVEL_GREY, OPAQUE | LEVEL_WHITE,
+                                    OPAQUE | LEVEL_GREY};
+
+// The four pixels of every record byte, the first pixel in its top bits.
+struct TFourPixels {
+    QRgb pixel[4];
+};
+
+// Plain arrays: the decoding loop indexes them without a call, also in the
+// fuzz builds, where instrumented accessors are not inlined into it.
+struct TByteTable {
+    TFourPixels of[256];
+};
+
+constexpr TByteTable MakeByteTable() {
+    TByteTable table{};
+    for (unsigned b = 0; b < 256; ++b)
+        for (unsigned i = 0; i < 4; ++i)
+            table.of[b].pixel[i] = RECORD_COLOURS[(b >> (6 - 2 * i)) & 3];
+    return table;
+}
+
+constexpr TByteTable BYTE_PIXELS = MakeByteTable();
 
 constexpr std::size_t RECORD_ROW_BYTES = 3;
 
@@ -29,13 +50,12 @@ inline unsigned RecordValue(QRgb pixel) {
 void DecodeRecord(const std::uint8_t* record, QImage& picture, int x0, int y0) {
     for (int y = 0; y < GLYPH_HEIGHT; ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y0 + y)) + x0;
-        for (std::size_t g = 0; g < RECORD_ROW_BYTES; ++g) {
-            const std::uint8_t b = *record++;
-            line[0] = RECORD_COLOURS[b >> 6];
-            line[1] = RECORD_COLOURS[(b >> 4) & 3];
-            line[2] = RECORD_COLOURS[(b >> 2) & 3];
-            line[3] = RECORD_COLOURS[b & 3];
-            line += 4;
+        for (std::size_t g = 0; g < RECORD_ROW_BYTES; ++g, line += 4) {
+            const TFourPixels& four = BYTE_PIXELS.of[*record++];
+            line[0] = four.pixel[0];
+            line[1] = four.pixel[1];
+            line[2] = four.pixel[2];
+            line[3] = four.pixel[3];
         }
     }
 }
