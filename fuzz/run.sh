@@ -25,6 +25,10 @@ BUILD_JOBS=${KR7_FUZZ_BUILD_JOBS:-2}
 LAUNCHER=""
 command -v ccache >/dev/null 2>&1 &&
     LAUNCHER="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+# The coverage ignore list changes the objects, but ccache sees only its name
+# on the command line.
+CCACHE_EXTRAFILES="$(pwd)/fuzz/coverage-ignore.txt"
+export CCACHE_EXTRAFILES
 mkdir -p "$BUILD"
 # shellcheck disable=SC2086
 cmake -S . -B "$BUILD" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKR7_FUZZ=ON \
