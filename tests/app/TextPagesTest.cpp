@@ -500,11 +500,6 @@ TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 0);
 }
 
-// A click on a check box's square, which always takes the click.
-void ClickBox(QCheckBox* box) {
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
-}
-
 // Every byte but the line breaks, in lines of at most 30 bytes without a
 // break character, so each line is one page line as it stands.
 std::vector<std::string> EveryByteLines() {
@@ -536,14 +531,14 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
         UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false); // the first run stored it on
         if (run == 0) {
             UserInput::Type(ui.EditVertFile, WriteFile(QStringLiteral("pages.txt"), file));
-            ClickBox(ui.CheckBoxVertFileRead);
-            ClickBox(ui.CheckBoxVertFileRead);
+            UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
+            UserInput::SetChecked(ui.CheckBoxVertFileRead, false);
         }
         ASSERT_EQ(form->TextPages().Vert().Neon().Lines, lines) << run;
         pty.Take();
         for (std::size_t page = 0; page < 3; ++page) {
             if (page == 0)
-                ClickBox(ui.CheckBoxVertNeonEnabled);
+                UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
             else
                 form->TextPages().Vert().TimerVertNeonTimer();
             std::string expected = page == 0 ? TEXT_MODE + " " : "";
@@ -569,7 +564,7 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveTheTickerEditor) {
         const TWindowControls ui(*form);
         ShowHorizPage(ui);
         UserInput::Type(ui.EditHorizFile, WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
-        ClickBox(ui.CheckBoxHorizFileRead);
+        UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
         EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
