@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QAbstractItemView>
@@ -34,6 +35,7 @@ protected:
     std::unique_ptr<TFormKR7> MakeForm() {
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
         form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->ClearLog();
         return form;
     }
@@ -65,7 +67,7 @@ TEST_F(ConnectBoxTest, ClickOnAPortThatCannotOpenLogsAllFiveLinesEveryTimeAndSto
     TPtyPort pty(3); // publishes a folder in which COM77 does not exist
     {
         auto form = MakeForm();
-        Combo(*form)->setEditText(QStringLiteral("COM77"));
+        UserInput::Type(Combo(*form), QStringLiteral("COM77"));
         QTest::mouseClick(Box(*form), Qt::LeftButton);
         ExpectFailedConnect(*form);
         EXPECT_EQ(Box(*form)->checkState(), Qt::Unchecked);
@@ -89,7 +91,7 @@ TEST_F(ConnectBoxTest, ClickAndSpaceConnectAndDisconnectOnceEach) {
     TPtyPort pty(3);
     {
         auto form = MakeForm();
-        Combo(*form)->setEditText(QStringLiteral("COM3"));
+        UserInput::Type(Combo(*form), QStringLiteral("COM3"));
         QTest::mouseClick(Box(*form), Qt::LeftButton);
         EXPECT_EQ(form->LogLines(), Connected(3));
         EXPECT_EQ(pty.TakeHex(), TEXT_MODE);

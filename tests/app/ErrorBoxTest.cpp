@@ -4,6 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QTemporaryDir>
@@ -64,9 +65,11 @@ TEST_F(ErrorBoxTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     auto form = BuildMainWindow(Options(), dialogs);
     ASSERT_NE(form, nullptr);
     form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     const TWindowControls ui(*form);
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
-    ui.ComboBoxPort->setEditText(QStringLiteral("COM3"));
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM3"));
     // the pause after connecting fails
     platform.whileSleeping = [] { throw std::runtime_error("Brak pamięci na pauzę"); };
     QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QAbstractButton>
@@ -97,6 +98,7 @@ protected:
         ASSERT_NE(english, nullptr);
         form = MakeTestForm(dir.path(), true, dialogs, platform);
         form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
     template <typename T = QWidget> T* Find(const char* name) const { return form->findChild<T*>(name); }
 
@@ -162,8 +164,10 @@ TEST_F(EnglishWindowTest, CaptionsAndLogLinesReadEnglish) {
     EXPECT_EQ(pages->tabText(pages->indexOf(Find("TabSheetService"))), QStringLiteral("Service"));
 
     TPtyPort pty(3);
-    TWindowControls(*form).CheckBoxHorizNeonEnabled->setChecked(false);
-    TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM3"));
+    const TWindowControls ui(*form);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM3"));
     form->ClearLog();
     QTest::mouseClick(Find<QAbstractButton>("CheckBoxConnect"), Qt::LeftButton);
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Connecting...."),
@@ -179,7 +183,7 @@ TEST_F(EnglishWindowTest, CaptionsFitTheirControls) {
     auto* pages = Find<QTabWidget>("PageControl");
     const QString shots = qEnvironmentVariable("KR7_SHOTS_DIR");
     for (int page = 0; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
+        UserInput::ShowPage(pages, pages->widget(page));
         if (!shots.isEmpty())
             form->grab().save(QDir(shots).filePath(QStringLiteral("english-page%1.png").arg(page)));
     }

@@ -4,6 +4,7 @@
 // clock, so the window pumps its events during every wait while the test
 // itself runs quickly.
 #include "ServiceFixture.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QProgressBar>
@@ -160,9 +161,12 @@ TEST_F(LongSequenceTest, AnUploadLeftAloneSendsEverythingAndLogsNothing) {
 TEST_F(LongSequenceTest, TickerFramesDueDuringTheUploadFollowIt) {
     TPtyPort pty(3);
     Connect(pty);
-    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("ABC"));
-    TWindowControls(*form).ScrollBarHorizNeonInterval->setValue(1);
-    TWindowControls(*form).CheckBoxHorizNeonEnabled->setChecked(true);
+    const TWindowControls ui(*form);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::Type(ui.EditHorizNeon, QStringLiteral("ABC"));
+    UserInput::SetValue(ui.ScrollBarHorizNeonInterval, 1);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, true);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetService);
     pty.Take();
     // The ticker falls due while the upload is half-way.
     WhenProgressReaches(128, [] { std::this_thread::sleep_for(std::chrono::milliseconds(250)); });
@@ -172,7 +176,8 @@ TEST_F(LongSequenceTest, TickerFramesDueDuringTheUploadFollowIt) {
     QTest::qWait(50);
     const std::string after = pty.TakeHex();
     EXPECT_EQ(after.substr(0, 8), "FF 00 04") << after;
-    TWindowControls(*form).CheckBoxHorizNeonEnabled->setChecked(false);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
 }
 
 } // namespace

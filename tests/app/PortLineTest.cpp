@@ -3,6 +3,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QAbstractItemView>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -26,10 +28,16 @@ QStringList LogLines(const TFormKR7& form) {
 
 class PortLineTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm() { return MakeTestForm(dir.path(), false, dialogs, platform); }
+    std::unique_ptr<TFormKR7> MakeForm() {
+        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
     static void Connect(TFormKR7& form, const QString& port) {
-        TWindowControls(form).ComboBoxPort->setEditText(port);
-        TWindowControls(form).CheckBoxConnect->setChecked(true);
+        const TWindowControls ui(form);
+        UserInput::Type(ui.ComboBoxPort, port);
+        UserInput::SetChecked(ui.CheckBoxConnect, true);
     }
     // The user presses the box to open its list.
     static void PressPortBox(TFormKR7& form) {
@@ -89,8 +97,8 @@ TEST_F(PortLineTest, TheListShowsEachDeviceBesideItsNameAndTheBoxKeepsTheName) {
     EXPECT_GT(combo->view()->sizeHintForColumn(0),
               metrics.horizontalAdvance(QStringLiteral("COM3   ") + QString::fromStdString(pty.SlavePath())));
 
-    combo->setCurrentIndex(0);
+    UserInput::Choose(combo, QStringLiteral("COM3"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("COM3"));
-    TWindowControls(*form).CheckBoxConnect->setChecked(true);
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxConnect, true);
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM3")));
 }

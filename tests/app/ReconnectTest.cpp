@@ -4,6 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QCheckBox>
@@ -27,7 +28,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), false, dialogs, platform);
         form->show();
-        TWindowControls(*form).ComboBoxPort->setEditText(QString::fromStdString(first.Name()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        UserInput::Type(TWindowControls(*form).ComboBoxPort, QString::fromStdString(first.Name()));
         QTest::mouseClick(TWindowControls(*form).CheckBoxConnect, Qt::LeftButton);
         ASSERT_TRUE(form->IsConnectChecked());
         first.Take();

@@ -5,12 +5,14 @@
 #include "Kr7unit1.h"
 #include "LogoPage.h"
 #include "TextPages.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,12 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm(const QString& folder) { return MakeTestForm(folder, true, dialogs, platform); }
+    std::unique_ptr<TFormKR7> MakeForm(const QString& folder) {
+        auto form = MakeTestForm(folder, true, dialogs, platform);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
     QByteArray FileText() const {
         QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -52,9 +59,12 @@ TEST_F(SettingsTest, AFileWrittenFromScratchHasEveryKeyInItsOrder) {
     ASSERT_TRUE(picture.save(picturePath, "BMP"));
     {
         auto form = MakeForm(dir.path());
-        TWindowControls(*form).MemoVertNeon->setPlainText(QStringLiteral("one\ntwo"));
+        const TWindowControls ui(*form);
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon);
+        UserInput::Type(ui.MemoVertNeon, QStringLiteral("one\ntwo"));
         dialogs.openAnswers.push_back(picturePath);
-        TWindowControls(*form).ButtonLogoLoad->click();
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
+        UserInput::Click(ui.ButtonLogoLoad);
         ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     }
     const QStringList expected = {"[Settings]",

@@ -5,11 +5,13 @@
 #include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "ShownText.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +24,10 @@ QStringList LogLines(const TFormKR7& form) {
 class ShellTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
-        return MakeTestForm(dir.path(), service, dialogs, platform);
+        auto form = MakeTestForm(dir.path(), service, dialogs, platform);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
     }
     void WriteSettings(const QByteArray& text) {
         QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -30,8 +35,9 @@ protected:
         file.write(text);
     }
     static void Connect(TFormKR7& form, const std::string& port) {
-        TWindowControls(form).ComboBoxPort->setEditText(QString::fromStdString(port));
-        TWindowControls(form).CheckBoxConnect->setChecked(true);
+        const TWindowControls ui(form);
+        UserInput::Type(ui.ComboBoxPort, QString::fromStdString(port));
+        UserInput::SetChecked(ui.CheckBoxConnect, true);
     }
 
     QTemporaryDir dir;
@@ -89,20 +95,21 @@ TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
     EXPECT_EQ(platform.slept, 1000);
 
     const TWindowControls ui(*form);
-    ui.ButtonSetCrossMode->click();
+    UserInput::Click(ui.ButtonSetCrossMode);
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01 FF 00 07 00 00 00 00 00 00 07 "
                              "FF 00 02 00 00 00 00 00 00 02");
-    ui.ButtonSetTextMode->click();
+    UserInput::Click(ui.ButtonSetTextMode);
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02 FF 00 07 01 00 00 00 00 00 08 "
                              "FF 00 02 00 00 00 00 00 00 02");
-    ui.ButtonTurnCrossMode->click();
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetService);
+    UserInput::Click(ui.ButtonTurnCrossMode);
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01");
-    ui.ButtonTurnTextMode->click();
+    UserInput::Click(ui.ButtonTurnTextMode);
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
-    ui.ButtonClrScr->click();
+    UserInput::Click(ui.ButtonClrScr);
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
-    ui.ButtonSaveScreen->click();
-    ui.ButtonEEPROMSave->click();
+    UserInput::Click(ui.ButtonSaveScreen);
+    UserInput::Click(ui.ButtonEEPROMSave);
     EXPECT_EQ(pty.TakeHex(), "FF 00 02 00 00 00 00 00 00 02 FF 00 02 00 00 00 00 00 00 02");
 }
 
@@ -113,12 +120,13 @@ TEST_F(ShellTest, ChangingThePortReconnectsOnlyWhileConnected) {
     QFile::link(QString::fromStdString(second.SlavePath()), first.Folder() + QStringLiteral("/COM4"));
     TScopedEnv ports("KR7_PORTS", first.Folder().toUtf8().constData());
     auto form = MakeForm();
-    TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM4"));
+    const TWindowControls ui(*form);
+    UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM4"));
     EXPECT_EQ(second.Take(), "");
     Connect(*form, "COM3");
     EXPECT_EQ(first.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
     form->ClearLog();
-    TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM4"));
+    UserInput::Choose(ui.ComboBoxPort, QStringLiteral("COM4"));
     EXPECT_EQ(second.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM4")));
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port niepołączony.")));
@@ -141,8 +149,9 @@ TEST_F(ShellTest, LogIsTrimmedToItsNewestThousandLines) {
 TEST_F(ShellTest, PageChangeSetsTheClientHeightAndKeepsTheLogAtTheBottom) {
     auto form = MakeForm(true);
     const int heights[] = {506, 424, 621, 658, 618};
+    const TWindowControls ui(*form);
     for (int page = 0; page < 5; ++page) {
-        TWindowControls(*form).PageControl->setCurrentIndex(page);
+        UserInput::ShowPage(ui.PageControl, ui.PageControl->widget(page));
         EXPECT_EQ(form->height(), heights[page]) << page;
         EXPECT_EQ(TWindowControls(*form).GroupBoxMessages->geometry().bottom(), heights[page] - 3) << page;
         EXPECT_LE(TWindowControls(*form).PanelMain->geometry().bottom(), TWindowControls(*form).GroupBoxMessages->y())
@@ -153,8 +162,9 @@ TEST_F(ShellTest, PageChangeSetsTheClientHeightAndKeepsTheLogAtTheBottom) {
 TEST_F(ShellTest, SettingsSectionRoundTrips) {
     {
         auto form = MakeForm(true);
-        TWindowControls(*form).ComboBoxPort->setEditText(QStringLiteral("COM12"));
-        TWindowControls(*form).PageControl->setCurrentIndex(4);
+        const TWindowControls ui(*form);
+        UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM12"));
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetService);
         form->move(40, 50);
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));

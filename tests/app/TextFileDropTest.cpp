@@ -4,6 +4,7 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "TextPages.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
@@ -24,7 +26,12 @@ namespace {
 
 class TextFileDropTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm() { return MakeTestForm(dir.path(), false, dialogs, platform); }
+    std::unique_ptr<TFormKR7> MakeForm() {
+        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
     QString WriteFile(const QString& name, const QByteArray& bytes) {
         QFile file(dir.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -69,10 +76,11 @@ bool DropUrls(QLineEdit* field, const QList<QUrl>& urls) {
 TEST_F(TextFileDropTest, ATextFileDroppedOnEitherFieldBecomesItsPathWithoutReadingIt) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.EditHorizNeon->setText(QStringLiteral("typed"));
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::Type(ui.EditHorizNeon, QStringLiteral("typed"));
     const QString ticker = WriteFile(QStringLiteral("ticker news.txt"), "from the file");
     const QString pages = WriteFile(QStringLiteral("zażółć.txt"), "page one\r\npage two");
-    ui.EditHorizFile->setText(QStringLiteral("old.txt"));
+    UserInput::Type(ui.EditHorizFile, QStringLiteral("old.txt"));
 
     EXPECT_TRUE(DropUrls(Field(*form, "EditHorizFile"), {QUrl::fromLocalFile(ticker)}));
     EXPECT_EQ(ui.EditHorizFile->text(), ticker);
@@ -87,7 +95,8 @@ TEST_F(TextFileDropTest, ATextFileDroppedOnEitherFieldBecomesItsPathWithoutReadi
     EXPECT_TRUE(dialogs.openCalls.empty());
 
     // The dropped path is the one that the read then uses and the settings keep.
-    ui.CheckBoxVertFileRead->setChecked(true);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon);
+    UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"page one", "page two"}));
     form.reset();
     auto again = MakeForm();
@@ -110,7 +119,8 @@ TEST_F(TextFileDropTest, FoldersSeveralFilesAndRemoteNamesAreRefused) {
     };
     for (const char* name : {"EditHorizFile", "EditVertFile"}) {
         QLineEdit* field = Field(*form, name);
-        field->setText(QStringLiteral("keep.txt"));
+        UserInput::ShowPage(ui.PageControl, field->parentWidget());
+        UserInput::Type(field, QStringLiteral("keep.txt"));
         for (const QList<QUrl>& urls : refused) {
             EXPECT_FALSE(DropUrls(field, urls)) << name << " " << urls.front().toString().toStdString();
             EXPECT_EQ(field->text(), QStringLiteral("keep.txt")) << name;
@@ -122,7 +132,8 @@ TEST_F(TextFileDropTest, FoldersSeveralFilesAndRemoteNamesAreRefused) {
 TEST_F(TextFileDropTest, DroppingDoesNotDisturbTheRunningFeatures) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxVertNeonEnabled->setChecked(true);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon);
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     const QString file = WriteFile(QStringLiteral("news.txt"), "news");
     EXPECT_TRUE(DropUrls(ui.EditHorizFile, {QUrl::fromLocalFile(file)}));
     EXPECT_TRUE(form->findChild<QTimer*>(QStringLiteral("TimerHorizNeon"))->isActive());

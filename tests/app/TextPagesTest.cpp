@@ -7,12 +7,11 @@
 #include "IniFile.h"
 #include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,12 +50,20 @@ QStringList LogLines(const TFormKR7& form) {
 
 class TextPagesTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm() { return MakeTestForm(dir.path(), false, dialogs, platform); }
+    // The window shown, as the user sees it, on its preview page.
+    std::unique_ptr<TFormKR7> MakeForm() {
+        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
     // A window connected to the pseudo-terminal, the connect frames discarded.
     std::unique_ptr<TFormKR7> MakeConnectedForm() {
         auto form = MakeForm();
-        TWindowControls(*form).ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        TWindowControls(*form).CheckBoxConnect->setChecked(true);
+        const TWindowControls ui(*form);
+        UserInput::Type(ui.ComboBoxPort, QString::fromStdString(pty.Name()));
+        UserInput::Click(ui.CheckBoxConnect);
+        EXPECT_TRUE(form->IsConnectChecked());
         pty.Take();
         return form;
     }
@@ -70,6 +77,8 @@ protected:
         QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    static void ShowHorizPage(const TWindowControls& ui) { UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon); }
+    static void ShowVertPage(const TWindowControls& ui) { UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon); }
     static QTimer* Timer(TFormKR7& form, const char* name) {
         return form.findChild<QTimer*>(QString::fromLatin1(name));
     }
@@ -111,14 +120,15 @@ TEST_F(TextPagesTest, TickerIsOnByDefaultAndItsTimersAreDesigned) {
 TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
     auto form = MakeConnectedForm();
     const TWindowControls ui(*form);
-    ui.EditHorizNeon->setText(QStringLiteral("  ABC "));
+    ShowHorizPage(ui);
+    UserInput::Type(ui.EditHorizNeon, QStringLiteral("  ABC "));
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "ABC");
 
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
     EXPECT_EQ(pty.TakeHex(), Frame(ROW_8, BLANK));
     EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
 
-    ui.CheckBoxHorizNeonEnabled->setChecked(true); // shows the first window at once
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, true); // shows the first window at once
     for (int tick = 1; tick < 34; ++tick)
         form->TextPages().Horiz().TimerHorizNeonTimer();
     const std::string padded = BLANK + "ABC" + BLANK;
@@ -132,12 +142,15 @@ TEST_F(TextPagesTest, OneTickerCycleOnRowEight) {
 
 TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
     auto form = MakeForm();
-    ASSERT_EQ(TWindowControls(*form).PageControl->currentWidget(), TWindowControls(*form).TabSheetPreview);
-    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("W"));
+    const TWindowControls ui(*form);
+    ASSERT_EQ(ui.PageControl->currentWidget(), ui.TabSheetPreview);
+    ShowHorizPage(ui);
+    UserInput::Type(ui.EditHorizNeon, QStringLiteral("W"));
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetPreview);
     form->TextPages().Horiz().Neon().Reset();
     form->TextPages().Horiz().TimerHorizNeonTimer();
     form->TextPages().Horiz().TimerHorizNeonTimer();
-    TWindowControls(*form).ButtonClrScr->click();    // "Wyczyść" clears the preview too
+    UserInput::Click(ui.ButtonClrScr);               // "Wyczyść" clears the preview too
     form->TextPages().Horiz().TimerHorizNeonTimer(); // W in the last column
     EXPECT_FALSE(CellIsGrey(form->Preview(), 29, 8));
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 7));
@@ -145,7 +158,7 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
     EXPECT_EQ(pty.Take(), "");
 
     // Another page shown: the preview is left alone.
-    TWindowControls(*form).PageControl->setCurrentWidget(TWindowControls(*form).TabSheetHorizNeon);
+    ShowHorizPage(ui);
     form->TextPages().Horiz().Neon().Position = 2;
     form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_TRUE(CellIsGrey(form->Preview(), 29, 8));
@@ -154,20 +167,21 @@ TEST_F(TextPagesTest, WithoutConnectionTheTickerRunsInThePreviewAlone) {
 TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition) {
     auto form = MakeConnectedForm();
     const TWindowControls ui(*form);
-    ui.EditHorizNeon->setText(QStringLiteral("ABC"));
+    ShowHorizPage(ui);
+    UserInput::Type(ui.EditHorizNeon, QStringLiteral("ABC"));
     form->TextPages().Horiz().Neon().Reset();
     for (int i = 0; i < 4; ++i)
         form->TextPages().Horiz().TimerHorizNeonTimer();
     pty.Take();
-    ui.ScrollBarHorizNeonY->setValue(2);
+    UserInput::DragTo(ui.ScrollBarHorizNeonY, 2); // in one move: only row 8 is left behind
     EXPECT_EQ(ui.LabelHorizNeonY->text(), QStringLiteral("3"));
     form->TextPages().Horiz().TimerHorizNeonTimer();
     EXPECT_EQ(pty.TakeHex(),
               Frame(ROW_8, BLANK) + " " + Frame("FF 00 04 00 02 1E 00 00 00 24", std::string(27, ' ') + "ABC"));
 
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
     pty.Take();
-    ui.ScrollBarHorizNeonY->setValue(15);
+    UserInput::SetValue(ui.ScrollBarHorizNeonY, 15); // step by step, and no step writes
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 15);
     EXPECT_EQ(ui.LabelHorizNeonY->text(), QStringLiteral("16"));
@@ -176,21 +190,23 @@ TEST_F(TextPagesTest, MovingTheTickerRowBlanksTheOldRowFirstAndKeepsThePosition)
 TEST_F(TextPagesTest, IntervalAndFileTimeLabels) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.ScrollBarHorizNeonInterval->setValue(100);
+    ShowHorizPage(ui);
+    UserInput::SetValue(ui.ScrollBarHorizNeonInterval, 100);
     EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("10.0"));
     EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 10000);
-    ui.ScrollBarHorizNeonInterval->setValue(25);
+    UserInput::SetValue(ui.ScrollBarHorizNeonInterval, 25);
     EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("2.5"));
-    ui.ScrollBarHorizNeonInterval->setValue(1);
+    UserInput::SetValue(ui.ScrollBarHorizNeonInterval, 1);
     EXPECT_EQ(ui.LabelHorizNeonInterval->text(), QStringLiteral("0.1"));
     EXPECT_EQ(Timer(*form, "TimerHorizNeon")->interval(), 100);
-    ui.ScrollBarHorizFileTime->setValue(3599);
+    UserInput::SetValue(ui.ScrollBarHorizFileTime, 3599);
     EXPECT_EQ(ui.LabelHorizNeonFileTime->text(), QStringLiteral("59:59"));
     EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 3599000);
-    ui.ScrollBarVertFileTime->setValue(65);
+    ShowVertPage(ui);
+    UserInput::SetValue(ui.ScrollBarVertFileTime, 65);
     EXPECT_EQ(ui.LabelVertNeonFileTime->text(), QStringLiteral("01:05"));
     EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 65000);
-    ui.ScrollBarVertNeonInterval->setValue(100);
+    UserInput::SetValue(ui.ScrollBarVertNeonInterval, 100);
     EXPECT_EQ(ui.LabelVertNeonInterval->text(), QStringLiteral("100"));
     EXPECT_EQ(Timer(*form, "TimerVertNeon")->interval(), 100000);
 }
@@ -198,18 +214,20 @@ TEST_F(TextPagesTest, IntervalAndFileTimeLabels) {
 TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
     auto form = MakeConnectedForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
-    ui.MemoVertNeon->setPlainText(QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
+    ShowHorizPage(ui);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    ShowVertPage(ui);
+    UserInput::Type(ui.MemoVertNeon, QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines.size(), 7u);
     pty.Take();
 
-    ui.CheckBoxVertNeonEnabled->setChecked(true);
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     auto left = [](const std::string& s) { return s + std::string(30 - s.size(), ' '); };
     EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_12, left("one")), Frame(ROW_13, left("two")),
                                      Frame(ROW_14, left("three"))}));
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
-    ui.CheckBoxVertNeonCenter->setChecked(true);
+    UserInput::SetChecked(ui.CheckBoxVertNeonCenter, true);
     form->TextPages().Vert().TimerVertNeonTimer();
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(13, ' ') + "four" + std::string(13, ' ')),
                                      Frame(ROW_13, std::string(13, ' ') + "five" + std::string(13, ' ')),
@@ -219,7 +237,7 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
                                      Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_EQ(form->TextPages().Vert().Neon().First, 0);
 
-    ui.CheckBoxVertNeonEnabled->setChecked(false);
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false);
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_FALSE(Timer(*form, "TimerVertNeon")->isActive());
 }
@@ -227,20 +245,22 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
 TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     auto form = MakeConnectedForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
-    ui.MemoVertNeon->setPlainText(QStringLiteral("a\nb\nc\nd"));
-    ui.CheckBoxVertNeonEnabled->setChecked(true);
+    ShowHorizPage(ui);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    ShowVertPage(ui);
+    UserInput::Type(ui.MemoVertNeon, QStringLiteral("a\nb\nc\nd"));
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     pty.Take();
 
-    ui.ScrollBarVertNeonY->setValue(13);
+    UserInput::SetValue(ui.ScrollBarVertNeonY, 13); // one step
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
     EXPECT_EQ(ui.ScrollBarVertNeonHeight->maximum(), 3);
     EXPECT_EQ(ui.LabelVertNeonY->text(), QStringLiteral("14"));
     EXPECT_EQ(form->TextPages().Vert().Neon().First, 3); // not restarted
 
-    ui.ScrollBarVertNeonY->setValue(0);
+    UserInput::SetValue(ui.ScrollBarVertNeonY, 0);
     pty.Take();
-    ui.ScrollBarVertNeonHeight->setValue(16);
+    UserInput::DragTo(ui.ScrollBarVertNeonHeight, 16); // in one move: only rows 0..2 are left behind
     EXPECT_EQ(ui.ScrollBarVertNeonY->maximum(), 0);
     EXPECT_EQ(ui.LabelVertNeonHeight->text(), QStringLiteral("16"));
     EXPECT_EQ(pty.TakeHex(),
@@ -248,10 +268,10 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
                       Frame("FF 00 04 00 02 1E 00 00 00 24", BLANK)}));
 
     // Switched off, moving the bars writes nothing.
-    ui.CheckBoxVertNeonEnabled->setChecked(false);
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false);
     pty.Take();
-    ui.ScrollBarVertNeonHeight->setValue(1);
-    ui.ScrollBarVertNeonY->setValue(15);
+    UserInput::SetValue(ui.ScrollBarVertNeonHeight, 1);
+    UserInput::SetValue(ui.ScrollBarVertNeonY, 15);
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 15);
     EXPECT_EQ(form->TextPages().Vert().Neon().Height, 1);
@@ -260,11 +280,12 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
 TEST_F(TextPagesTest, HorizontalFileReads) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.EditHorizNeon->setText(QStringLiteral("keep"));
+    ShowHorizPage(ui);
+    UserInput::Type(ui.EditHorizNeon, QStringLiteral("keep"));
     const auto expectFailure = [&](const QString& name, const QString& message) {
-        ui.EditHorizFile->setText(name);
+        UserInput::Type(ui.EditHorizFile, name);
         ui.Memo->clear();
-        ui.CheckBoxHorizFileRead->setChecked(true);
+        UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
         EXPECT_EQ(LogLines(*form).last(), message);
         EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
         EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
@@ -280,8 +301,8 @@ TEST_F(TextPagesTest, HorizontalFileReads) {
     expectFailure(huge, QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(huge));
     EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().isEmpty());
 
-    ui.EditHorizFile->setText(WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
-    ui.CheckBoxHorizFileRead->setChecked(true);
+    UserInput::Type(ui.EditHorizFile, WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
+    UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "AB\r\nCD");
     EXPECT_TRUE(ui.CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
@@ -296,28 +317,29 @@ TEST_F(TextPagesTest, HorizontalFileReads) {
     EXPECT_EQ(ui.EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
 
     // Switching the ticker off switches the periodic read off too.
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
     EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
 }
 
 TEST_F(TextPagesTest, VerticalFileReads) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
+    ShowVertPage(ui);
     ui.Memo->clear();
-    ui.CheckBoxVertFileRead->setChecked(true);
+    UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."));
     EXPECT_FALSE(ui.CheckBoxVertFileRead->isChecked());
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
-    ui.EditVertFile->setText(missing);
+    UserInput::Type(ui.EditVertFile, missing);
     form->TextPages().Vert().ReadVertFile();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
-    ui.EditVertFile->setText(dir.path());
+    UserInput::Type(ui.EditVertFile, dir.path());
     form->TextPages().Vert().ReadVertFile();
     EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(dir.path()));
 
-    ui.EditVertFile->setText(
-        WriteFile(QStringLiteral("pages.txt"), QByteArray("first\r\n\r\nsecond\rthird\n") + QByteArray(40, 'x')));
-    ui.CheckBoxVertFileRead->setChecked(true);
+    UserInput::Type(ui.EditVertFile, WriteFile(QStringLiteral("pages.txt"),
+                                               QByteArray("first\r\n\r\nsecond\rthird\n") + QByteArray(40, 'x')));
+    UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
     EXPECT_TRUE(ui.CheckBoxVertFileRead->isChecked());
     EXPECT_EQ(ui.MemoVertNeon->toPlainText(), QStringLiteral("first\n\nsecond\nthird\n") + QString(40, u'x'));
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines,
@@ -328,15 +350,17 @@ TEST_F(TextPagesTest, VerticalFileReads) {
 TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxVertNeonEnabled->setChecked(true);
+    ShowVertPage(ui);
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     bool pausedWhileOpen = false;
     dialogs.whileOpen = [&] {
         pausedWhileOpen = !Timer(*form, "TimerHorizNeon")->isActive() && !Timer(*form, "TimerVertNeon")->isActive();
     };
     const QString chosen = WriteFile(QStringLiteral("chosen.txt"), "text");
     dialogs.openAnswers = {chosen, QString()};
-    ui.EditHorizFile->setText(QStringLiteral("old.txt"));
-    ui.ButtonHorizFile->click();
+    ShowHorizPage(ui);
+    UserInput::Type(ui.EditHorizFile, QStringLiteral("old.txt"));
+    UserInput::Click(ui.ButtonHorizFile);
     EXPECT_TRUE(pausedWhileOpen);
     ASSERT_EQ(dialogs.openCalls.size(), 1u);
     EXPECT_EQ(dialogs.openCalls[0].fileName, QStringLiteral("old.txt"));
@@ -347,11 +371,10 @@ TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
     // A double click on the vertical file name opens its dialog; cancel keeps the name.
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
-    ui.EditVertFile->setText(QStringLiteral("keep.txt"));
-    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(ui.EditVertFile, &click);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    ShowVertPage(ui);
+    UserInput::Type(ui.EditVertFile, QStringLiteral("keep.txt"));
+    QTest::mouseDClick(ui.EditVertFile, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     ASSERT_EQ(dialogs.openCalls.size(), 2u);
     EXPECT_EQ(dialogs.openCalls[1].fileName, QStringLiteral("keep.txt"));
     EXPECT_EQ(ui.EditVertFile->text(), QStringLiteral("keep.txt"));
@@ -365,20 +388,22 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
     {
         auto form = MakeForm();
         const TWindowControls ui(*form);
-        ui.EditHorizNeon->setText(QStringLiteral("  Zażółć gęślą jaźń  "));
-        ui.ScrollBarHorizNeonInterval->setValue(25);
-        ui.ScrollBarHorizNeonY->setValue(3);
-        ui.ScrollBarHorizFileTime->setValue(65);
-        ui.EditHorizFile->setText(horizFile);
-        ui.CheckBoxHorizNeonEnabled->setChecked(false);
-        ui.CheckBoxVertNeonCenter->setChecked(true);
-        ui.MemoVertNeon->setPlainText(QStringLiteral("1\n2\n\n3\n") + QString(29, u'a') + QStringLiteral(" b"));
-        ui.ScrollBarVertNeonInterval->setValue(7);
-        ui.ScrollBarVertNeonHeight->setValue(2);
-        ui.ScrollBarVertNeonY->setValue(14);
-        ui.ScrollBarVertFileTime->setValue(90);
-        ui.EditVertFile->setText(vertFile);
-        ui.CheckBoxVertNeonEnabled->setChecked(true);
+        ShowHorizPage(ui);
+        UserInput::Type(ui.EditHorizNeon, QStringLiteral("  Zażółć gęślą jaźń  "));
+        UserInput::SetValue(ui.ScrollBarHorizNeonInterval, 25);
+        UserInput::SetValue(ui.ScrollBarHorizNeonY, 3);
+        UserInput::SetValue(ui.ScrollBarHorizFileTime, 65);
+        UserInput::Type(ui.EditHorizFile, horizFile);
+        UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+        ShowVertPage(ui);
+        UserInput::SetChecked(ui.CheckBoxVertNeonCenter, true);
+        UserInput::Type(ui.MemoVertNeon, QStringLiteral("1\n2\n\n3\n") + QString(29, u'a') + QStringLiteral(" b"));
+        UserInput::SetValue(ui.ScrollBarVertNeonInterval, 7);
+        UserInput::SetValue(ui.ScrollBarVertNeonHeight, 2);
+        UserInput::SetValue(ui.ScrollBarVertNeonY, 14);
+        UserInput::SetValue(ui.ScrollBarVertFileTime, 90);
+        UserInput::Type(ui.EditVertFile, vertFile);
+        UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     }
     {
         TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -426,7 +451,8 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
         EXPECT_TRUE(ui.CheckBoxVertNeonEnabled->isChecked());
         EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
-        ui.MemoVertNeon->setPlainText(QStringLiteral("x\ny"));
+        ShowVertPage(ui);
+        UserInput::Type(ui.MemoVertNeon, QStringLiteral("x\ny"));
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
     EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 2);
@@ -447,15 +473,17 @@ TEST_F(TextPagesTest, AStoredRowAtTheBarsDesignedPositionIsTheRowWritten) {
         EXPECT_EQ(ui.LabelVertNeonY->text(), QStringLiteral("8"));
         EXPECT_EQ(ui.ScrollBarVertNeonY->maximum(), 13);
 
-        ui.CheckBoxHorizNeonEnabled->setChecked(true);
-        ui.CheckBoxHorizNeonEnabled->setChecked(false);
+        ShowHorizPage(ui);
+        UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, true);
+        UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
         EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_7, BLANK), Frame(ROW_7, BLANK)}));
 
-        ui.MemoVertNeon->setPlainText(QStringLiteral("one"));
-        ui.CheckBoxVertNeonEnabled->setChecked(true);
+        ShowVertPage(ui);
+        UserInput::Type(ui.MemoVertNeon, QStringLiteral("one"));
+        UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
         const std::string one = "one" + std::string(27, ' ');
         EXPECT_EQ(pty.TakeHex(), Joined({TEXT_MODE, Frame(ROW_7, one), Frame(ROW_8, BLANK), Frame(ROW_9, BLANK)}));
-        ui.CheckBoxVertNeonEnabled->setChecked(false);
+        UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false);
         pty.Take();
     }
     EXPECT_EQ(SettingsText().count("PosY=7\r\n"), 2);
@@ -470,11 +498,6 @@ TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
     EXPECT_EQ(TWindowControls(*form).ScrollBarHorizNeonInterval->value(), 100);
     EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 0);
-}
-
-// A click on a check box's square, which always takes the click.
-void ClickBox(QCheckBox* box) {
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
 }
 
 // Every byte but the line breaks, in lines of at most 30 bytes without a
@@ -502,20 +525,20 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
         // first from a text file, then from the Line keys the first run stored
         auto form = MakeConnectedForm();
         const TWindowControls ui(*form);
-        form->show();
-        ui.PageControl->setCurrentWidget(ui.TabSheetVertNeon);
-        ui.CheckBoxHorizNeonEnabled->setChecked(false);
-        ui.CheckBoxVertNeonEnabled->setChecked(false); // the first run stored it on
+        ShowHorizPage(ui);
+        UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+        ShowVertPage(ui);
+        UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false); // the first run stored it on
         if (run == 0) {
-            ui.EditVertFile->setText(WriteFile(QStringLiteral("pages.txt"), file));
-            ClickBox(ui.CheckBoxVertFileRead);
-            ClickBox(ui.CheckBoxVertFileRead);
+            UserInput::Type(ui.EditVertFile, WriteFile(QStringLiteral("pages.txt"), file));
+            UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
+            UserInput::SetChecked(ui.CheckBoxVertFileRead, false);
         }
         ASSERT_EQ(form->TextPages().Vert().Neon().Lines, lines) << run;
         pty.Take();
         for (std::size_t page = 0; page < 3; ++page) {
             if (page == 0)
-                ClickBox(ui.CheckBoxVertNeonEnabled);
+                UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
             else
                 form->TextPages().Vert().TimerVertNeonTimer();
             std::string expected = page == 0 ? TEXT_MODE + " " : "";
@@ -539,10 +562,9 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveTheTickerEditor) {
     {
         auto form = MakeForm();
         const TWindowControls ui(*form);
-        form->show();
-        ui.PageControl->setCurrentWidget(ui.TabSheetHorizNeon);
-        ui.EditHorizFile->setText(WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
-        ClickBox(ui.CheckBoxHorizFileRead);
+        ShowHorizPage(ui);
+        UserInput::Type(ui.EditHorizFile, WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
+        UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
         EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
     }
     TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
@@ -557,7 +579,9 @@ TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
     {
         auto form = MakeForm();
         EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two"}));
-        TWindowControls(*form).MemoVertNeon->clear();
+        const TWindowControls ui(*form);
+        ShowVertPage(ui);
+        UserInput::Type(ui.MemoVertNeon, QString());
     }
     WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=-5\r\n[VertNeonLines]\r\nLine0=one\r\n");
     auto form = MakeForm();

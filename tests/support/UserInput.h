@@ -41,3 +41,16 @@ void Type(QPlainTextEdit* editor, const QString& text);
 void SetValue(QScrollBar* bar, int value);
 
 } // namespace UserInput
+
+namespace UserInput {
+
+// Opens the box's list with F4, walks to the item with the arrow keys and
+// takes it with Enter: one change of the box's text, as a user's choice.
+void Choose(QComboBox* box, const QString& item);
+
+// Drags the bar's handle with the mouse straight to value: one move, so the
+// bar's handler runs once, for value alone. Only values the handle's pixel
+// positions can reach (a bar with fewer values than pixels) are dragged to.
+void DragTo(QScrollBar* bar, int value);
+
+} // namespace UserInput
