@@ -3,6 +3,7 @@
 #include "FakeSeams.h"
 #include "IniFile.h"
 #include "Kr7unit1.h"
+#include "PictureFile.h"
 #include "PtyPort.h"
 #include "ShownText.h"
 #include "UserInput.h"
@@ -10,6 +11,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -202,3 +204,49 @@ TEST_F(ShellTest, ConnectedValuesReadAsIntegers) {
 }
 
 } // namespace
+
+// Every box and radio button takes a click anywhere on its area, as at its
+// middle and its far end, well right of the caption.
+TEST_F(ShellTest, BoxesTakeAClickAnywhereOnTheirArea) {
+    auto form = MakeForm(true);
+    const TWindowControls ui(*form);
+    // The file boxes ask for a file while their field is empty.
+    const QString text = dir.filePath(QStringLiteral("text.txt"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("tekst\r\n");
+    file.close();
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::Type(ui.EditHorizFile, text);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon);
+    UserInput::Type(ui.EditVertFile, text);
+    // The Logo page's boxes wait for a picture.
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(0xFF808080);
+    const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+    ASSERT_TRUE(SaveBmp32File(picture, path));
+    dialogs.openAnswers.push_back(path);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
+    UserInput::Click(ui.ButtonLogoLoad);
+    int tried = 0;
+    for (int page = 0; page < ui.PageControl->count(); ++page) {
+        UserInput::ShowPage(ui.PageControl, ui.PageControl->widget(page));
+        for (QAbstractButton* box : ui.PageControl->widget(page)->findChildren<QAbstractButton*>()) {
+            if (!box->isCheckable() || !box->isVisible() || !box->isEnabled())
+                continue;
+            const std::string name = box->objectName().toStdString();
+            const bool radio = qobject_cast<QRadioButton*>(box) != nullptr;
+            if (radio && box->isChecked())
+                continue;
+            const bool was = box->isChecked();
+            QTest::mouseClick(box, Qt::LeftButton);
+            EXPECT_NE(box->isChecked(), was) << name << " at its middle";
+            if (radio)
+                continue;
+            QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 2, box->height() / 2));
+            EXPECT_EQ(box->isChecked(), was) << name << " at its far end";
+            ++tried;
+        }
+    }
+    EXPECT_EQ(tried, 9); // every box but "Połącz", which needs a port
+}
