@@ -2,6 +2,7 @@
 // that says why a picture was refused, and the view that follows a new
 // picture; pictures dropped on the view; 16-bit bitmaps on the Service page
 // too.
+#include "CmykJpeg.h"
 #include "FakeSeams.h"
 #include "FileDrop.h"
 #include "Kr7unit1.h"
@@ -12,52 +13,20 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace {
 
 QStringList LogLines(const TFormKR7& form) {
     return TWindowControls(form).Memo->toPlainText().split(u'\n').mid(1);
-}
-
-// A CMYK JPEG as most tools write it: inks inverted, with the Adobe marker.
-QByteArray CmykJpeg(int w, int h, const std::array<unsigned char, 4>& ink) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(w);
-    cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 4;
-    cinfo.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 4);
-    for (std::size_t i = 0; i < row.size(); ++i)
-        row[i] = static_cast<unsigned char>(255 - ink[i % 4]);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW line = row.data();
-        jpeg_write_scanlines(&cinfo, &line, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    return bytes;
 }
 
 // A white 16-bit 5-6-5 bitmap with bit fields.
@@ -187,7 +156,7 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     const TWindowControls ui(*form);
     Preset(*form, std::nullopt, false);
 
-    Import(*form, Write("print.jpg", CmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
+    Import(*form, Write("print.jpg", EncodeCmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
     EXPECT_EQ(LogLines(*form), Loaded());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     const QRgb red = form->Logo().LogoBitmap()->pixel(20, 10);
