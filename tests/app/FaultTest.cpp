@@ -61,6 +61,7 @@ protected:
         UserInput::Type(TWindowControls(form).ComboBoxPort, QString::fromStdString(port));
         UserInput::SetChecked(TWindowControls(form).CheckBoxConnect, true);
     }
+    // Clicks the tab of that page of the window.
     static void ShowPage(TFormKR7& form, QWidget* TWindowControls::*page) {
         const TWindowControls ui(form);
         UserInput::ShowPage(ui.PageControl, ui.*page);
