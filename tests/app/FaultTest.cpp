@@ -9,6 +9,7 @@
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "TextPages.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QBuffer>
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -48,13 +50,21 @@ QByteArray Garbage(int size, unsigned seed) {
 class FaultTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(const QString& settingsDir, bool service = true) {
-        return MakeTestForm(settingsDir, service, dialogs, platform);
+        auto form = MakeTestForm(settingsDir, service, dialogs, platform);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
     }
     std::unique_ptr<TFormKR7> MakeForm() { return MakeForm(dir.path()); }
 
     static void Connect(TFormKR7& form, const std::string& port) {
-        TWindowControls(form).ComboBoxPort->setEditText(QString::fromStdString(port));
-        TWindowControls(form).CheckBoxConnect->setChecked(true);
+        UserInput::Type(TWindowControls(form).ComboBoxPort, QString::fromStdString(port));
+        UserInput::SetChecked(TWindowControls(form).CheckBoxConnect, true);
+    }
+    // Clicks the tab of that page of the window.
+    static void ShowPage(TFormKR7& form, QWidget* TWindowControls::*page) {
+        const TWindowControls ui(form);
+        UserInput::ShowPage(ui.PageControl, ui.*page);
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
@@ -68,14 +78,14 @@ protected:
     // The device comes back on a fresh pseudo-terminal: reconnecting to it
     // puts the text-mode frame on its wire.
     void ExpectReconnectWorks(TFormKR7& form) {
-        TWindowControls(form).CheckBoxConnect->setChecked(false);
+        UserInput::SetChecked(TWindowControls(form).CheckBoxConnect, false);
         TPtyPort fresh(5);
         Connect(form, fresh.Name());
         EXPECT_TRUE(form.IsConnectChecked());
         EXPECT_EQ(fresh.TakeHex(), TEXT_MODE);
         form.Device().ClearScreen();
         EXPECT_EQ(fresh.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
-        TWindowControls(form).CheckBoxConnect->setChecked(false);
+        UserInput::SetChecked(TWindowControls(form).CheckBoxConnect, false);
     }
 
     QTemporaryDir dir;
@@ -101,7 +111,8 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
             vanishedAt = platform.line.now;
         });
         dialogs.okCancelAnswers = {true};
-        TWindowControls(*form).ButtonSendCharsToDevice->click();
+        ShowPage(*form, &TWindowControls::TabSheetService);
+        UserInput::Click(TWindowControls(*form).ButtonSendCharsToDevice);
         // No wait for the bytes a vanished line will never carry (a full
         // queue: 4.3 s).
         EXPECT_LT(platform.line.now - vanishedAt, std::chrono::seconds(1));
@@ -111,7 +122,7 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
         EXPECT_TRUE(dialogs.messages.isEmpty());
         // Another upload into the dead line ends the same way.
         dialogs.okCancelAnswers = {true};
-        TWindowControls(*form).ButtonSendCharsToDevice->click();
+        UserInput::Click(TWindowControls(*form).ButtonSendCharsToDevice);
     }
     ExpectReconnectWorks(*form);
 }
@@ -130,7 +141,8 @@ TEST_F(FaultTest, DeviceVanishingDuringLogoProgrammingEndsQuietly) {
         TWindowControls(*form).Memo->clear();
         // Programming without a picture replaces the logo glyphs with the
         // default ones: 141 glyph records.
-        TWindowControls(*form).ButtonLogoProgramClear->click();
+        ShowPage(*form, &TWindowControls::TabSheetLogo);
+        UserInput::Click(TWindowControls(*form).ButtonLogoProgramClear);
         EXPECT_EQ(pty.MasterFd(), -1);
         EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Zakończono")));
         EXPECT_FALSE(bar->isVisible());
@@ -144,7 +156,8 @@ TEST_F(FaultTest, DeviceVanishingBetweenTickerTicksEndsQuietly) {
     {
         TPtyPort pty(3);
         Connect(*form, pty.Name());
-        TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("Ticker text"));
+        ShowPage(*form, &TWindowControls::TabSheetHorizNeon);
+        UserInput::Type(TWindowControls(*form).EditHorizNeon, QStringLiteral("Ticker text"));
         ASSERT_TRUE(TWindowControls(*form).CheckBoxHorizNeonEnabled->isChecked());
         form->TextPages().Horiz().TimerHorizNeonTimer();
         EXPECT_FALSE(pty.Take().empty());
@@ -168,8 +181,9 @@ TEST_F(FaultTest, DeviceVanishingBetweenTickerTicksEndsQuietly) {
 TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     auto form = MakeForm();
     const QString path = WriteFile(QStringLiteral("ticker.txt"), "first text\r\n");
-    TWindowControls(*form).EditHorizFile->setText(path);
-    TWindowControls(*form).CheckBoxHorizFileRead->setChecked(true);
+    ShowPage(*form, &TWindowControls::TabSheetHorizNeon);
+    UserInput::Type(TWindowControls(*form).EditHorizFile, path);
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxHorizFileRead, true);
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "first text");
 
     // Most of a megabyte behind a NUL byte: the text ends at the zero byte.
@@ -196,7 +210,7 @@ TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(path)));
 
     // Vanishes.
-    TWindowControls(*form).CheckBoxHorizFileRead->setChecked(true);
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxHorizFileRead, true);
     ASSERT_TRUE(QFile::remove(path));
     form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
     EXPECT_FALSE(TWindowControls(*form).CheckBoxHorizFileRead->isChecked());
@@ -214,8 +228,9 @@ TEST_F(FaultTest, TickerFileChangesShrinksVanishesAndTurnsIntoAFolder) {
 TEST_F(FaultTest, PagesFileChangesShrinksVanishesAndTurnsIntoAFolder) {
     auto form = MakeForm();
     const QString path = WriteFile(QStringLiteral("pages.txt"), "one\r\ntwo\rthree\nfour\r\n");
-    TWindowControls(*form).EditVertFile->setText(path);
-    TWindowControls(*form).CheckBoxVertFileRead->setChecked(true);
+    ShowPage(*form, &TWindowControls::TabSheetVertNeon);
+    UserInput::Type(TWindowControls(*form).EditVertFile, path);
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxVertFileRead, true);
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two", "three", "four"}));
 
     // The pages are in the middle of the text when it shrinks to one line.
@@ -328,9 +343,13 @@ TEST_F(FaultTest, SettingsFileThatIsAFolderStartsWithDefaultsAndFailsToSave) {
 
 TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
     auto form = MakeForm();
-    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("A ticker text"));
+    ShowPage(*form, &TWindowControls::TabSheetHorizNeon);
+    UserInput::Type(TWindowControls(*form).EditHorizNeon, QStringLiteral("A ticker text"));
+    ShowPage(*form, &TWindowControls::TabSheetVertNeon);
+    QStringList pageLines;
     for (int i = 0; i < 40; ++i)
-        TWindowControls(*form).MemoVertNeon->appendPlainText(QStringLiteral("Page line number %1").arg(i));
+        pageLines.push_back(QStringLiteral("Page line number %1").arg(i));
+    UserInput::Type(TWindowControls(*form).MemoVertNeon, pageLines.join(u'\n'));
     form.reset();
     const QByteArray before = [this] {
         QFile f(SettingsPath());
@@ -361,7 +380,8 @@ TEST_F(FaultTest, SaveReplacesTheFileWholeAndAReaderNeverSeesAHalfFile) {
         }
     });
     form = MakeForm();
-    TWindowControls(*form).EditHorizNeon->setText(QStringLiteral("Another ticker text"));
+    ShowPage(*form, &TWindowControls::TabSheetHorizNeon);
+    UserInput::Type(TWindowControls(*form).EditHorizNeon, QStringLiteral("Another ticker text"));
     form.reset();
     stop = true;
     reader.join();
@@ -460,11 +480,12 @@ TEST_F(FaultTest, BrokenPictureImportLeavesTheLogoPageWorking) {
     dialogs.openAnswers = {WriteFile(QStringLiteral("huge.jpg"), WithJpegSize(jpeg, 60000, 60000)),
                            WriteFile(QStringLiteral("cut.jpg"), jpeg.left(100)),
                            WriteFile(QStringLiteral("good.jpg"), jpeg)};
-    TWindowControls(*form).ButtonLogoLoad->click();
-    TWindowControls(*form).ButtonLogoLoad->click();
+    ShowPage(*form, &TWindowControls::TabSheetLogo);
+    UserInput::Click(TWindowControls(*form).ButtonLogoLoad);
+    UserInput::Click(TWindowControls(*form).ButtonLogoLoad);
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
     EXPECT_TRUE(TWindowControls(*form).ButtonLogoLoad->isEnabled());
-    TWindowControls(*form).ButtonLogoLoad->click();
+    UserInput::Click(TWindowControls(*form).ButtonLogoLoad);
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Logo().LogoBitmap()->size(), QSize(40, 30));
 }

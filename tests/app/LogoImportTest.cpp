@@ -2,69 +2,31 @@
 // that says why a picture was refused, and the view that follows a new
 // picture; pictures dropped on the view; 16-bit bitmaps on the Service page
 // too.
+#include "CmykJpeg.h"
 #include "FakeSeams.h"
 #include "FileDrop.h"
 #include "Kr7unit1.h"
 #include "LogoPage.h"
 #include "PictureFile.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
+#include <optional>
 #include <utility>
-#include <vector>
 
 namespace {
 
 QStringList LogLines(const TFormKR7& form) {
     return TWindowControls(form).Memo->toPlainText().split(u'\n').mid(1);
-}
-
-// A left click in the middle of a widget.
-void Click(QWidget* widget) {
-    const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &event);
-    }
-}
-
-// A CMYK JPEG as most tools write it: inks inverted, with the Adobe marker.
-QByteArray CmykJpeg(int w, int h, const std::array<unsigned char, 4>& ink) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(w);
-    cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 4;
-    cinfo.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 4);
-    for (std::size_t i = 0; i < row.size(); ++i)
-        row[i] = static_cast<unsigned char>(255 - ink[i % 4]);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW line = row.data();
-        jpeg_write_scanlines(&cinfo, &line, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    return bytes;
 }
 
 // A white 16-bit 5-6-5 bitmap with bit fields.
@@ -99,7 +61,11 @@ class LogoImportTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
         auto form = MakeTestForm(dir.path(), service, dialogs, platform);
-        TWindowControls(*form).Memo->clear();
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        const TWindowControls ui(*form);
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
+        ui.Memo->clear();
         return form;
     }
     QString Write(const QString& name, const QByteArray& bytes) const {
@@ -111,7 +77,23 @@ protected:
     void Import(TFormKR7& form, const QString& path) {
         TWindowControls(form).Memo->clear();
         dialogs.openAnswers.push_back(path);
-        Click(TWindowControls(form).ButtonLogoLoad);
+        UserInput::Click(TWindowControls(form).ButtonLogoLoad);
+    }
+    // The page's controls are off until a picture is in: a user sets the
+    // width and the background removal on one picture, removes it, and the
+    // next import starts from them.
+    void Preset(TFormKR7& form, std::optional<int> width, std::optional<bool> transparent) {
+        const TWindowControls ui(form);
+        QImage placeholder(10, 10, QImage::Format_RGB32);
+        placeholder.fill(0xFF000000);
+        EXPECT_TRUE(SaveBmp32File(placeholder, dir.filePath("preset.bmp")));
+        Import(form, dir.filePath("preset.bmp"));
+        if (width)
+            UserInput::SetValue(ui.ScrollBarLogoWidth, *width);
+        if (transparent)
+            UserInput::SetChecked(ui.CheckBoxLogoTransparentColor, *transparent);
+        UserInput::Click(ui.ButtonLogoClear);
+        ui.Memo->clear();
     }
     static QStringList Loaded() {
         return {QString(), "Wczytywanie pliku graficznego...", "Wczytywanie pliku graficznego powiodło się."};
@@ -146,7 +128,7 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
     bomb[22] = 0x60;
     bomb[23] = static_cast<char>(0xEA);
 
-    ui.ScrollBarLogoWidth->setValue(7);
+    Preset(*form, 7, std::nullopt);
     struct TCase {
         QString path;
         const char* line;
@@ -172,16 +154,16 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
 TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxLogoTransparentColor->setChecked(false);
+    Preset(*form, std::nullopt, false);
 
-    Import(*form, Write("print.jpg", CmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
+    Import(*form, Write("print.jpg", EncodeCmykJpeg(40, 20, {0, 255, 255, 0}))); // red ink on paper
     EXPECT_EQ(LogLines(*form), Loaded());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     const QRgb red = form->Logo().LogoBitmap()->pixel(20, 10);
     EXPECT_GT(qRed(red), 240);
     EXPECT_LT(qGreen(red), 15);
     EXPECT_LT(qBlue(red), 15);
-    Click(ui.ButtonLogoClear);
+    UserInput::Click(ui.ButtonLogoClear);
 
     QImage png(20, 10, QImage::Format_ARGB32);
     png.fill(Qt::transparent);
@@ -206,7 +188,9 @@ TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {
     EXPECT_EQ(form->Logo().LogoBitmap()->pixel(29, 19) & 0xFFFFFF, 0xFFFFFFu);
 
     dialogs.openAnswers.push_back(Write("set.bmp", White565Bmp(192, 288)));
-    Click(TWindowControls(*form).ButtonLoadFromBitmap);
+    const TWindowControls ui(*form);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetService);
+    UserInput::Click(ui.ButtonLoadFromBitmap);
     EXPECT_EQ(form->Chars().Image().pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(form->Chars().Image().pixel(191, 287) & 0xFFFFFF, 0xFFFFFFu);
 }
@@ -214,7 +198,6 @@ TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {
 TEST_F(LogoImportTest, TheViewFollowsANewPictureOfTheSameSize) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxLogoTransparentColor->setChecked(false);
     QImage black(360, 288, QImage::Format_RGB32);
     black.fill(0xFF000000);
     QImage white(360, 288, QImage::Format_RGB32);
@@ -222,16 +205,16 @@ TEST_F(LogoImportTest, TheViewFollowsANewPictureOfTheSameSize) {
     ASSERT_TRUE(SaveBmp32File(black, dir.filePath("black.bmp")));
     ASSERT_TRUE(SaveBmp32File(white, dir.filePath("white.bmp")));
 
-    ui.ScrollBarLogoWidth->setValue(360); // a picture that fits keeps the width
+    Preset(*form, 360, false); // a picture that fits keeps the width
     Import(*form, dir.filePath("black.bmp"));
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000u);
-    ui.ScrollBarLogoPosX->setValue(10); // a move shows the same picture, moved
+    UserInput::SetValue(ui.ScrollBarLogoPosX, 10); // a move shows the same picture, moved
     EXPECT_EQ(form->Logo().LogoView().pixel(5, 100), 0xFF808080u);
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000u);
-    Click(ui.ButtonLogoClear);
+    UserInput::Click(ui.ButtonLogoClear);
     Import(*form, dir.filePath("white.bmp"));
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFFFFFFFFu);
-    ui.ScrollBarLogoWidth->setValue(180); // a new size
+    UserInput::SetValue(ui.ScrollBarLogoWidth, 180); // a new size
     EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFFFFFFFFu);
     EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080u);
 }
@@ -259,8 +242,8 @@ TEST_F(LogoImportTest, ADroppedPictureImportsAsImportujDoes) {
     EXPECT_FALSE(ui.ButtonLogoLoad->isEnabled());
 
     // "Importuj" starts at the dropped file next time.
-    Click(ui.ButtonLogoClear);
-    Click(ui.ButtonLogoLoad);
+    UserInput::Click(ui.ButtonLogoClear);
+    UserInput::Click(ui.ButtonLogoLoad);
     ASSERT_FALSE(dialogs.openCalls.empty());
     EXPECT_EQ(dialogs.openCalls.back().fileName, path);
 }

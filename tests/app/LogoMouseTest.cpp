@@ -6,6 +6,7 @@
 #include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QPlainTextEdit>
@@ -21,8 +22,9 @@ protected:
     std::unique_ptr<TFormKR7> MakeForm() {
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
         form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         const TWindowControls ui(*form);
-        ui.PageControl->setCurrentWidget(ui.TabSheetLogo);
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
         return form;
     }
     // A 360 x 288 picture over the whole view: left half blue, right half red.
@@ -35,11 +37,11 @@ protected:
         const QString path = dir.filePath(QStringLiteral("halves.bmp"));
         ASSERT_TRUE(SaveBmp32File(picture, path));
         const TWindowControls ui(form);
-        ui.ScrollBarLogoWidth->setValue(360);
         dialogs.openAnswers.push_back(path);
-        QTest::mouseClick(ui.ButtonLogoLoad, Qt::LeftButton);
-        ui.ScrollBarLogoPosX->setValue(0);
-        ui.ScrollBarLogoPosY->setValue(0);
+        UserInput::Click(ui.ButtonLogoLoad);
+        UserInput::SetValue(ui.ScrollBarLogoWidth, 360);
+        UserInput::SetValue(ui.ScrollBarLogoPosX, 0);
+        UserInput::SetValue(ui.ScrollBarLogoPosY, 0);
     }
     // The stored colour, red in the low byte.
     int SavedColour() {
@@ -95,9 +97,11 @@ TEST_F(LogoMouseTest, RemoveAsksAboutUnsavedGlyphEditsAndCancelSendsNothing) {
     TPtyPort pty(3);
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxHorizNeonEnabled->setChecked(false);
-    ui.ComboBoxPort->setEditText(QStringLiteral("COM3"));
-    ui.CheckBoxConnect->setChecked(true);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
+    UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM3"));
+    UserInput::SetChecked(ui.CheckBoxConnect, true);
     ASSERT_FALSE(ui.ButtonLogoProgramClear->isHidden());
     pty.Take();
 

@@ -11,6 +11,7 @@
 #include "MemoryStream.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QFile>
@@ -18,8 +19,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -70,7 +74,11 @@ class LogoPageTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm() {
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        TWindowControls(*form).Memo->clear();
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        const TWindowControls ui(*form);
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
+        ui.Memo->clear();
         return form;
     }
     QString Save(const QImage& picture, const QString& name) {
@@ -80,19 +88,32 @@ protected:
     }
     void Import(TFormKR7& form, const QString& path) {
         dialogs.openAnswers.push_back(path);
-        TWindowControls(form).ButtonLogoLoad->click();
+        UserInput::Click(TWindowControls(form).ButtonLogoLoad);
+    }
+    // The page's controls are off until a picture is in: a user sets the
+    // width and the background removal on one picture, removes it, and the
+    // next import starts from them.
+    void Preset(TFormKR7& form, std::optional<int> width, std::optional<bool> transparent) {
+        const TWindowControls ui(form);
+        Import(form, Save(Filled(10, 10, 0xFF000000), "preset.bmp"));
+        if (width)
+            UserInput::SetValue(ui.ScrollBarLogoWidth, *width);
+        if (transparent)
+            UserInput::SetChecked(ui.CheckBoxLogoTransparentColor, *transparent);
+        UserInput::Click(ui.ButtonLogoClear);
+        ui.Memo->clear();
     }
     // A 360 x 288 picture placed at (0, 0) over the whole view, background lime.
     void ImportScreen(TFormKR7& form, const QImage& picture) {
         const TWindowControls ui(form);
-        ui.ScrollBarLogoWidth->setValue(360);
         Import(form, Save(picture, "screen.bmp"));
-        ui.ScrollBarLogoPosX->setValue(0);
-        ui.ScrollBarLogoPosY->setValue(0);
+        UserInput::SetValue(ui.ScrollBarLogoWidth, 360);
+        UserInput::SetValue(ui.ScrollBarLogoPosX, 0);
+        UserInput::SetValue(ui.ScrollBarLogoPosY, 0);
     }
     static void Connect(TFormKR7& form, TPtyPort& pty) {
-        TWindowControls(form).ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        TWindowControls(form).CheckBoxConnect->setChecked(true);
+        UserInput::Type(TWindowControls(form).ComboBoxPort, QString::fromStdString(pty.Name()));
+        UserInput::SetChecked(TWindowControls(form).CheckBoxConnect, true);
         pty.Take();
     }
     static QPoint Placement(const TFormKR7& form) {
@@ -115,7 +136,7 @@ TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
     EXPECT_TRUE(ui.ButtonLogoLoad->isEnabled());
     EXPECT_TRUE(ui.ButtonLogoProgram->isHidden());
     EXPECT_FALSE(ui.ButtonLogoProgramClear->isHidden());
-    ui.CheckBoxLogoTransparentColor->setChecked(false);
+    Preset(*form, std::nullopt, false);
 
     Import(*form, Save(Filled(720, 576, 0xFF102030), "a.bmp"));
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...",
@@ -130,32 +151,32 @@ TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
     EXPECT_FALSE(ui.ButtonLogoProgram->isEnabled());
     EXPECT_FALSE(ui.ScrollBarLogoHeight->isEnabled());
 
-    ui.ButtonLogoClear->click();
+    UserInput::Click(ui.ButtonLogoClear);
     Import(*form, Save(Filled(400, 100, 0xFF102030), "b.bmp"));
     EXPECT_EQ(dialogs.openCalls.back().fileName, dir.filePath("a.bmp"));
     EXPECT_EQ(Size(*form), QSize(360, 90));
     EXPECT_EQ(Placement(*form), QPoint(0, 99));
 
-    ui.ButtonLogoClear->click();
+    UserInput::Click(ui.ButtonLogoClear);
     Import(*form, Save(Filled(100, 400, 0xFF102030), "c.bmp"));
     EXPECT_EQ(Size(*form), QSize(72, 288));
     EXPECT_EQ(Placement(*form), QPoint(144, 0));
 
-    ui.ButtonLogoClear->click();
+    UserInput::SetValue(ui.ScrollBarLogoWidth, 1); // kept by the next picture that fits
+    UserInput::Click(ui.ButtonLogoClear);
     EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
-    ui.ScrollBarLogoWidth->setValue(1);
     Import(*form, Save(Filled(100, 80, 0xFF102030), "d.bmp"));
     EXPECT_EQ(Size(*form), QSize(1, 1));
-    ui.SpeedButtonLogoRestoreWidth->click();
+    UserInput::Click(ui.SpeedButtonLogoRestoreWidth);
     EXPECT_EQ(Size(*form), QSize(100, 80));
-    ui.CheckBoxLogoProportional->setChecked(false);
+    UserInput::SetChecked(ui.CheckBoxLogoProportional, false);
     EXPECT_TRUE(ui.ScrollBarLogoHeight->isEnabled());
-    ui.ScrollBarLogoHeight->setValue(5);
-    ui.SpeedButtonLogoRestoreHeight->click();
+    UserInput::SetValue(ui.ScrollBarLogoHeight, 5);
+    UserInput::Click(ui.SpeedButtonLogoRestoreHeight);
     EXPECT_EQ(Size(*form), QSize(100, 80));
 
-    ui.ScrollBarLogoWidth->setValue(363);
-    ui.SpeedButtonLogoCenterPosX->click();
+    UserInput::SetValue(ui.ScrollBarLogoWidth, 363);
+    UserInput::Click(ui.SpeedButtonLogoCenterPosX);
     EXPECT_EQ(Placement(*form).x(), -1);
 }
 
@@ -169,34 +190,33 @@ TEST_F(LogoPageTest, CentringAndAligningOnTheVisibleContent) {
         for (int x = 170; x < 200; ++x)
             picture.setPixel(x, y, LIME);
     }
-    ui.ScrollBarLogoWidth->setValue(200);
+    Preset(*form, 200, std::nullopt);
     Import(*form, Save(picture, "p.bmp"));
     ASSERT_TRUE(ui.CheckBoxLogoTransparentColor->isChecked());
     EXPECT_EQ(Placement(*form), QPoint(90, 119));
-    ui.SpeedButtonLogoLeft->click();
+    UserInput::Click(ui.SpeedButtonLogoLeft);
     EXPECT_EQ(Placement(*form).x(), -10);
-    ui.SpeedButtonLogoRight->click();
+    UserInput::Click(ui.SpeedButtonLogoRight);
     EXPECT_EQ(Placement(*form).x(), 190);
-    ui.SpeedButtonLogoTop->click();
+    UserInput::Click(ui.SpeedButtonLogoTop);
     EXPECT_EQ(Placement(*form).y(), 0);
-    ui.SpeedButtonLogoBottom->click();
+    UserInput::Click(ui.SpeedButtonLogoBottom);
     EXPECT_EQ(Placement(*form).y(), 238);
 
-    ui.CheckBoxLogoTransparentColor->setChecked(false);
-    ui.SpeedButtonLogoCenterPosX->click();
+    UserInput::SetChecked(ui.CheckBoxLogoTransparentColor, false);
+    UserInput::Click(ui.SpeedButtonLogoCenterPosX);
     EXPECT_EQ(Placement(*form).x(), 80);
-    ui.SpeedButtonLogoLeft->click();
+    UserInput::Click(ui.SpeedButtonLogoLeft);
     EXPECT_EQ(Placement(*form).x(), 0);
 }
 
 TEST_F(LogoPageTest, DraggingAndPicking) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    ui.CheckBoxLogoTransparentColor->setChecked(false);
-    ui.ScrollBarLogoWidth->setValue(100);
+    Preset(*form, 100, false);
     Import(*form, Save(Filled(100, 100, 0xFF336699), "p.bmp"));
-    ui.ScrollBarLogoPosX->setValue(80);
-    ui.ScrollBarLogoPosY->setValue(40);
+    UserInput::SetValue(ui.ScrollBarLogoPosX, 80);
+    UserInput::SetValue(ui.ScrollBarLogoPosY, 40);
     QWidget* view = ui.ImageLogo;
     Mouse(view, QEvent::MouseButtonPress, {100, 50}, Qt::LeftButton);
     Mouse(view, QEvent::MouseMove, {130, 20}, Qt::NoButton);
@@ -211,7 +231,7 @@ TEST_F(LogoPageTest, DraggingAndPicking) {
     EXPECT_EQ(Placement(*form), QPoint(110, 10));
 
     // picking shows the picture's own colours and takes the one under the pointer
-    ui.CheckBoxLogoTransparentColor->setChecked(true);
+    UserInput::SetChecked(ui.CheckBoxLogoTransparentColor, true);
     Mouse(ui.ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
     EXPECT_EQ(form->Logo().LogoView().pixel(150, 50), 0xFF336699);
     Mouse(view, QEvent::MouseMove, {150, 50}, Qt::NoButton);
@@ -237,10 +257,10 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     PatternCell(picture, 5, 3);
     PatternCell(picture, 9, 3);
     ImportScreen(*form, picture);
-    ui.CheckBoxLogoShowGrid->setChecked(true);
+    UserInput::SetChecked(ui.CheckBoxLogoShowGrid, true);
     TWindowControls(*form).Memo->clear();
 
-    ui.ButtonLogoCalculate->click();
+    UserInput::Click(ui.ButtonLogoCalculate);
     EXPECT_EQ(LogLines(*form),
               (QStringList{QString(), "Generowanie tablicy znaków...", "Logo wygenerowane pomyślnie.",
                            "Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).",
@@ -268,12 +288,12 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
     EXPECT_TRUE(ui.ProgressBarLogoProgress->isHidden());
 
     // with the port closed nothing reaches the wire
-    ui.ButtonLogoProgram->click();
+    UserInput::Click(ui.ButtonLogoProgram);
     EXPECT_EQ(pty.Take(), "");
     EXPECT_EQ(LogLines(*form).mid(5), (QStringList{QString(), "Trwa programowanie...", "Zakończono"}));
 
     Connect(*form, pty);
-    ui.ButtonLogoProgram->click();
+    UserInput::Click(ui.ButtonLogoProgram);
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03 "
                              "FF 00 01 01 00 00 00 00 00 02 "
                              "FF 00 07 01 00 00 00 00 00 08 "
@@ -281,15 +301,15 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
                              "FF 00 05 73 00 00 00 00 00 78 " +
                                  PatternRecordHex() + " FF 00 02 00 00 00 00 00 00 02");
 
-    ui.ButtonLogoShow->click();
+    UserInput::Click(ui.ButtonLogoShow);
     EXPECT_EQ(pty.TakeHex(), "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73");
 
-    ui.ButtonLogoClear->click();
+    UserInput::Click(ui.ButtonLogoClear);
     EXPECT_FALSE(IsLogoGenerated(table));
     ASSERT_FALSE(ui.ButtonLogoProgramClear->isHidden());
     form->Chars().SetPixel(40, 130, 0x000000);
     dialogs.okCancelAnswers.push_back(true); // the unsaved edit may go
-    ui.ButtonLogoProgramClear->click();
+    UserInput::Click(ui.ButtonLogoProgramClear);
     EXPECT_EQ(dialogs.questions.size(), 1);
     TMemoryStream records;
     WriteCharsBitmap(form->DefaultChars(), records);
@@ -308,7 +328,7 @@ TEST_F(LogoPageTest, GenerateProgramShowAndRemove) {
 
     // a device that vanishes mid-way: no crash, the sequence still ends
     pty.CloseMaster();
-    ui.ButtonLogoProgramClear->click();
+    UserInput::Click(ui.ButtonLogoProgramClear);
     EXPECT_EQ(LogLines(*form).last(), "Zakończono");
 }
 
@@ -320,7 +340,7 @@ TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
         PatternCell(picture, n % 30, n / 30, n + 1);
     ImportScreen(*form, picture);
     TWindowControls(*form).Memo->clear();
-    ui.ButtonLogoCalculate->click();
+    UserInput::Click(ui.ButtonLogoCalculate);
     EXPECT_EQ(LogLines(*form),
               (QStringList{QString(), "Generowanie tablicy znaków...",
                            "Bieżące logo wymaga użycia większej ilości znaków niż 141. Proszę np. zmniejszyć rozmiar "
@@ -329,10 +349,10 @@ TEST_F(LogoPageTest, TooManyTilesAndNoTilesAtAll) {
     EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
     EXPECT_FALSE(ui.ButtonLogoProgram->isEnabled());
 
-    ui.ButtonLogoClear->click();
+    UserInput::Click(ui.ButtonLogoClear);
     ImportScreen(*form, Filled(360, 288, LIME));
     TWindowControls(*form).Memo->clear();
-    ui.ButtonLogoCalculate->click();
+    UserInput::Click(ui.ButtonLogoCalculate);
     EXPECT_TRUE(LogLines(*form).contains("Bieżące logo wykorzystuje 0 znaków z dostępnych 141 (0%)."));
     EXPECT_FALSE(IsLogoGenerated(form->Logo().LogoTable()));
     EXPECT_FALSE(ui.ButtonLogoShow->isEnabled());
@@ -365,7 +385,7 @@ TEST_F(LogoPageTest, ImportsEveryBitmapDepthAndJpeg) {
         EXPECT_EQ(form->Logo().LogoBitmap()->format(), QImage::Format_RGB32);
         EXPECT_LT(qRed(form->Logo().LogoBitmap()->pixel(3, 0)), 20) << file.toStdString();
         EXPECT_GT(qRed(form->Logo().LogoBitmap()->pixel(3, 10)), 230) << file.toStdString();
-        TWindowControls(*form).ButtonLogoClear->click();
+        UserInput::Click(TWindowControls(*form).ButtonLogoClear);
     }
 }
 
@@ -379,7 +399,7 @@ TEST_F(LogoPageTest, BadPicturesChangeNothing) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a bitmap");
     text.close();
-    ui.ScrollBarLogoWidth->setValue(7);
+    Preset(*form, 7, std::nullopt);
     QFile::copy(dir.filePath("x.png"), dir.filePath("png.txt"));
     for (const char* name : {"png.txt", "png.jpg", "t.bmp", "missing.jpeg"}) {
         TWindowControls(*form).Memo->clear();
@@ -394,10 +414,10 @@ TEST_F(LogoPageTest, BadPicturesChangeNothing) {
     // thin pictures are fine
     Import(*form, Save(Filled(1, 1, 0xFF000000), "one.bmp"));
     EXPECT_EQ(Size(*form), QSize(7, 7));
-    ui.ButtonLogoClear->click();
+    UserInput::Click(ui.ButtonLogoClear);
     Import(*form, Save(Filled(1, 5000, 0xFF000000), "tall.bmp"));
     EXPECT_EQ(Size(*form), QSize(1, 1000));
-    ui.ButtonLogoCalculate->click();
+    UserInput::Click(ui.ButtonLogoCalculate);
 }
 
 TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
@@ -407,14 +427,15 @@ TEST_F(LogoPageTest, SettingsRoundTripWithThePicture) {
         auto form = MakeForm();
         const TWindowControls ui(*form);
         Import(*form, Save(picture, "in.bmp"));
-        ui.ScrollBarLogoWidth->setValue(120);
-        ui.ScrollBarLogoPosX->setValue(-30);
-        ui.ScrollBarLogoPosY->setValue(17);
-        ui.CheckBoxLogoShowGrid->setChecked(true);
-        ui.CheckBoxLogoNegative->setChecked(true);
-        ui.RadioButtonLogoColor1->setChecked(true);
-        ui.ScrollBarLogoLevelBW->setValue(33);
-        ui.ScrollBarLogoTransparentColorTolerance->setValue(44);
+        UserInput::SetValue(ui.ScrollBarLogoWidth, 120);
+        UserInput::SetValue(ui.ScrollBarLogoPosX, -30);
+        UserInput::SetValue(ui.ScrollBarLogoPosY, 17);
+        UserInput::SetChecked(ui.CheckBoxLogoShowGrid, true);
+        UserInput::SetChecked(ui.CheckBoxLogoNegative, true);
+        // the level bar is on in the black-and-white mode only
+        UserInput::SetValue(ui.ScrollBarLogoLevelBW, 33);
+        UserInput::SetChecked(ui.RadioButtonLogoColor1, true);
+        UserInput::SetValue(ui.ScrollBarLogoTransparentColorTolerance, 44);
         dialogs.colourAnswers.push_back(QColor(0x10, 0x20, 0x30));
         Mouse(ui.ShapeLogoTransparentColor, QEvent::MouseButtonPress, {1, 1}, Qt::RightButton);
     }

@@ -5,12 +5,12 @@
 #include "FakeSeams.h"
 #include "Kr7unit1.h"
 #include "TextPages.h"
+#include "UserInput.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QGroupBox>
 #include <QScrollBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +41,7 @@ protected:
     void SetUp() override {
         owned_ = MakeTestForm(dir_.path(), true, dialogs_, platform_);
         form().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
     }
 
     TFormKR7& form() { return *owned_; }
@@ -68,7 +69,7 @@ TEST_F(ScreenshotTest, EveryPageHasItsSizeAndTheLogBelowThePages) {
     ASSERT_TRUE(pages && messages);
     ASSERT_EQ(pages->count(), static_cast<int>(CLIENT_HEIGHTS.size()));
     for (int page = 0; page < pages->count(); ++page) {
-        QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(page).center());
+        UserInput::ShowPage(pages, pages->widget(page));
         ASSERT_EQ(pages->currentIndex(), page);
         if (page == 0)
             for (int i = 0; i < 20; ++i)
@@ -93,13 +94,13 @@ TEST_F(ScreenshotTest, FocusedScrollBar) {
     auto* interval = Control<QScrollBar>("ScrollBarHorizNeonInterval");
     auto* textMode = Control<QAbstractButton>("ButtonTurnTextMode");
     ASSERT_TRUE(pages && interval && textMode);
-    pages->setCurrentWidget(Control<QWidget>("TabSheetHorizNeon"));
+    UserInput::ShowPage(pages, Control<QWidget>("TabSheetHorizNeon"));
     interval->setFocus();
     QTest::keyClick(interval, Qt::Key_Tab); // focus shown once keys are used
     SavePicture(form().grab().toImage(), QStringLiteral("focus-horiz.png"));
     SavePicture(form().grab(QRect(0, 0, 390, 260)).toImage().scaled(1170, 780),
                 QStringLiteral("focus-horiz-zoomed.png"));
-    pages->setCurrentWidget(Control<QWidget>("TabSheetService"));
+    UserInput::ShowPage(pages, Control<QWidget>("TabSheetService"));
     textMode->setFocus();
     QTest::keyClick(textMode, Qt::Key_Tab);
     SavePicture(form().grab(QRect(0, 360, 390, 160)).toImage().scaled(1170, 480),

@@ -10,6 +10,7 @@
 #include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "ServicePage.h"
+#include "UserInput.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,9 +34,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), true, dialogs, platform);
         form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         auto* pages = Find<QTabWidget>("PageControl");
-        QTabBar* tabs = pages->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(pages->indexOf(Find("TabSheetService"))).center());
+        UserInput::ShowPage(pages, Find("TabSheetService"));
         ASSERT_EQ(pages->currentWidget(), Find("TabSheetService"));
     }
 
@@ -51,7 +51,7 @@ protected:
     }
 
     void Connect(TPtyPort& pty) {
-        Find<QComboBox>("ComboBoxPort")->setEditText(QString::fromStdString(pty.Name()));
+        UserInput::Type(Find<QComboBox>("ComboBoxPort"), QString::fromStdString(pty.Name()));
         Click("CheckBoxConnect");
         ASSERT_TRUE(form->IsConnectChecked());
         pty.Take(); // the text-mode frame of the connection

@@ -11,10 +11,12 @@
 #include "PtyPort.h"
 #include "Session.h"
 #include "TextPages.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = MakeTestForm(dir.path(), true, dialogs, platform);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         ui.emplace(*form);
         StartEmulator();
     }
@@ -44,8 +48,8 @@ protected:
     QString StatePath() const { return dir.filePath("emulator/state.bin"); }
 
     void Connect() {
-        ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        ui->CheckBoxConnect->setChecked(true);
+        UserInput::Type(ui->ComboBoxPort, QString::fromStdString(pty.Name()));
+        UserInput::SetChecked(ui->CheckBoxConnect, true);
         ASSERT_TRUE(form->IsConnectChecked());
         Deliver();
     }
@@ -70,10 +74,13 @@ protected:
 
 TEST_F(EndToEndTest, TickerRowOnTheDisplayMatchesThePreview) {
     Connect();
-    ui->CheckBoxHorizNeonEnabled->setChecked(false);
-    ui->EditHorizNeon->setText(QStringLiteral("ABC"));
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetHorizNeon);
+    UserInput::SetChecked(ui->CheckBoxHorizNeonEnabled, false);
+    UserInput::Type(ui->EditHorizNeon, QStringLiteral("ABC"));
     form->TextPages().Horiz().Neon().Reset();
-    ui->CheckBoxHorizNeonEnabled->setChecked(true);
+    UserInput::SetChecked(ui->CheckBoxHorizNeonEnabled, true);
+    // the preview shows the ticker while its page is current
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetPreview);
     for (int tick = 0; tick < 20; ++tick)
         form->TextPages().Horiz().TimerHorizNeonTimer();
     Deliver();
@@ -104,19 +111,20 @@ TEST_F(EndToEndTest, ProgrammedLogoEqualsThePreviewAndOutlivesARestart) {
         }
     const QString path = dir.filePath("logo.bmp");
     ASSERT_TRUE(SaveBmp32File(picture, path));
-    ui->ScrollBarLogoWidth->setValue(360);
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetLogo);
     dialogs.openAnswers.push_back(path);
-    ui->ButtonLogoLoad->click();
-    ui->ScrollBarLogoPosX->setValue(0);
-    ui->ScrollBarLogoPosY->setValue(0);
-    ui->ButtonLogoCalculate->click();
+    UserInput::Click(ui->ButtonLogoLoad);
+    UserInput::SetValue(ui->ScrollBarLogoWidth, 360);
+    UserInput::SetValue(ui->ScrollBarLogoPosX, 0);
+    UserInput::SetValue(ui->ScrollBarLogoPosY, 0);
+    UserInput::Click(ui->ButtonLogoCalculate);
     // The logo as the program previews it.
     const QImage preview = form->Preview();
     const TLogoTable& table = form->Logo().LogoTable();
     ASSERT_FALSE(table.LogoRows.empty()) << ui->Memo->toPlainText().toStdString();
 
     Connect();
-    ui->ButtonLogoProgram->click();
+    UserInput::Click(ui->ButtonLogoProgram);
     Deliver();
     ASSERT_EQ(emulator->StoresWritten(), 1);
 
@@ -147,7 +155,8 @@ TEST_F(EndToEndTest, RemovingTheLogoRestoresTheDefaultGlyphs) {
     Connect();
     ASSERT_FALSE(form->Logo().LogoBitmap().has_value());
     ASSERT_FALSE(ui->ButtonLogoProgramClear->isHidden());
-    ui->ButtonLogoProgramClear->click();
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetLogo);
+    UserInput::Click(ui->ButtonLogoProgramClear);
     Deliver();
 
     const auto defaults = DefaultGlyphRecords();
@@ -172,7 +181,8 @@ TEST_F(EndToEndTest, UploadedGlyphSetEqualsTheProgramsGlyphImage) {
     form->Chars().SetPixel(12 * 5 + 3, 18 * 7 + 4, LEVEL_GREY);
     Connect();
     dialogs.okCancelAnswers.push_back(true);
-    ui->ButtonSendCharsToDevice->click();
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
+    UserInput::Click(ui->ButtonSendCharsToDevice);
     Deliver();
     EXPECT_EQ(emulator->Counters().frames, 1u + 256u);
 
