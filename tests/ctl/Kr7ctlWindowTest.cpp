@@ -7,6 +7,7 @@
 #include "Glyphs.h"
 #include "MemoryStream.h"
 #include "PictureFile.h"
+#include "Protocol.h"
 
 #include <QColor>
 #include <QFile>
@@ -210,12 +211,60 @@ TEST_F(Kr7ctlLogoWindowTest, ExactBackgroundInMosaicPartlyOffTheRightEdge) {
     ExpectWindowAndKr7ctlAgree(c);
 }
 
+TEST_F(Kr7ctlLogoWindowTest, TwoEqualCellsGiveOneTileAndOneRowOnBothSides) {
+    // The whole screen lime, taken as background by the page's default
+    // colour; the same cell at (5, 3) and (9, 3): white top half, background
+    // bottom half, one black pixel at the bottom left.
+    QImage screen(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB32);
+    screen.fill(qRgb(0, 255, 0));
+    for (const int column : {5, 9}) {
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 12; ++x)
+                screen.setPixel(column * 12 + x, 3 * 18 + y, qRgb(255, 255, 255));
+        screen.setPixel(column * 12, 3 * 18 + 17, qRgb(0, 0, 0));
+    }
+    picture = Path("two-cells.bmp");
+    ASSERT_TRUE(SaveBmp32File(screen, QString::fromStdString(picture)));
+
+    TWindowControls ui(*form);
+    dialogs.openAnswers.push_back(QString::fromStdString(picture));
+    UserInput::Click(ui.ButtonLogoLoad);
+    UserInput::Click(ui.SpeedButtonLogoRestoreWidth); // the height follows
+    ASSERT_EQ(ui.LabelLogoHeight->text(), QStringLiteral("288"));
+    UserInput::SetValue(ui.ScrollBarLogoPosX, 0);
+    UserInput::SetValue(ui.ScrollBarLogoPosY, 0);
+    UserInput::Click(ui.ButtonLogoCalculate);
+    ASSERT_TRUE(form->LogLines().contains(QStringLiteral("Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).")));
+    const std::string sent = ClickHex(ui.ButtonLogoProgram);
+
+    std::string record;
+    for (int i = 0; i < 9; ++i)
+        record += " AA AA AA";
+    for (int i = 0; i < 8; ++i)
+        record += " FF FF FF";
+    record += " 3F FF FF";
+    const std::string expected = "FF 00 03 00 00 00 00 00 00 03 "                // clear
+                                 "FF 00 01 01 00 00 00 00 00 02 "                // text mode
+                                 "FF 00 07 01 00 00 00 00 00 08 "                // text mode kept
+                                 "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73 " // the row at (5, 3)
+                                 "FF 00 05 73 00 00 00 00 00 78" +
+                                 record + " FF 00 02 00 00 00 00 00 00 02"; // the tile, then store
+    EXPECT_EQ(sent, expected);
+    EXPECT_EQ(DryRunHex({"logo", picture, "--x", "0", "--y", "0", "--width", "360", "--height", "288", "--background",
+                         "00FF00", "--program"}),
+              expected);
+}
+
 TEST_F(Kr7ctlLogoWindowTest, RemovalIsTheWindowsUsun) {
     TWindowControls ui(*form);
     ASSERT_TRUE(ui.ButtonLogoProgramClear->isVisible()); // no picture on the page
     const std::string sent = ClickHex(ui.ButtonLogoProgramClear);
     EXPECT_EQ(form->LogLines().last(), QStringLiteral("Zakończono"));
     EXPECT_EQ(sent.size(), (4 * 10 + 141 * 64) * 3 - 1);
+    // Clear, crosshair mode, crosshair mode kept, then the default glyphs from 115 on.
+    EXPECT_EQ(sent.substr(0, 3 * 34 - 1), "FF 00 03 00 00 00 00 00 00 03 FF 00 01 00 00 00 00 00 00 01 "
+                                          "FF 00 07 00 00 00 00 00 00 07 FF 00 05 73");
+    EXPECT_EQ(sent.substr(sent.size() - 29), "FF 00 02 00 00 00 00 00 00 02");
     EXPECT_EQ(sent, DryRunHex({"logo", "--remove"}));
 }
 
@@ -308,6 +357,8 @@ TEST_F(Kr7ctlGlyphWindowTest, BitmapSetUploadIsTheServicePagesSend) {
     EXPECT_EQ(sent, DryRunHex({"glyphs", file}));
     for (const int code : {115, 255, 1})
         EXPECT_EQ(SendOneGlyphInTheWindow(code), DryRunHex({"glyph", std::to_string(code), file})) << code;
+    // The glyph at column 3, row 7 of the map is code 115.
+    EXPECT_EQ(SendOneGlyphInTheWindow(115).substr(0, 29), "FF 00 05 73 00 00 00 00 00 78");
 }
 
 TEST_F(Kr7ctlGlyphWindowTest, TheDefaultSetIsWhatTheWindowStartsWith) {
