@@ -16,21 +16,20 @@ class Kr7ctlTest : public Kr7ctlWindowFixture {
 protected:
     void SetUp() override { OpenWindow(false); }
 
-    // What the window sends for a click on the named screen button.
-    std::string WindowHexOf(const char* button) {
+    // A click on the named screen button sends what kr7ctl's dry run of args prints.
+    void ExpectClickSendsAsKr7ctl(const char* button, const std::vector<std::string>& args) {
+        const std::string expected = DryRunHex(args);
         auto* widget = form->findChild<QPushButton*>(button);
-        EXPECT_NE(widget, nullptr) << button;
-        if (widget == nullptr)
-            return {};
-        return ClickHex(widget);
+        ASSERT_NE(widget, nullptr) << button;
+        EXPECT_EQ(ClickHex(widget, expected), expected) << button;
     }
 };
 
 TEST_F(Kr7ctlTest, ScreenActionsSendTheWindowsFrames) {
-    EXPECT_EQ(DryRunHex({"clear"}), WindowHexOf("ButtonClrScr"));
-    EXPECT_EQ(DryRunHex({"store"}), WindowHexOf("ButtonSaveScreen"));
-    EXPECT_EQ(DryRunHex({"celownik"}), WindowHexOf("ButtonSetCrossMode"));
-    EXPECT_EQ(DryRunHex({"tekst"}), WindowHexOf("ButtonSetTextMode"));
+    ExpectClickSendsAsKr7ctl("ButtonClrScr", {"clear"});
+    ExpectClickSendsAsKr7ctl("ButtonSaveScreen", {"store"});
+    ExpectClickSendsAsKr7ctl("ButtonSetCrossMode", {"celownik"});
+    ExpectClickSendsAsKr7ctl("ButtonSetTextMode", {"tekst"});
     EXPECT_EQ(DryRunHex({"clear"}), "FF 00 03 00 00 00 00 00 00 03");
     EXPECT_EQ(DryRunHex({"mode", "cross", "mode", "text", "cross", "359", "143"}),
               "FF 00 01 00 00 00 00 00 00 01 FF 00 01 01 00 00 00 00 00 02 FF 00 00 01 67 00 8F 00 00 F7");
@@ -95,7 +94,8 @@ TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
     UserInput::SetChecked(TWindowControls(*form).CheckBoxConnect, false);
     TRun run = Kr7ctl({"--port", pty.Name(), "clear", "tekst"});
     EXPECT_EQ(run.status, EXIT_DONE) << run.err;
-    EXPECT_EQ(pty.TakeHex(), DryRunHex({"clear", "tekst"}));
+    const std::string expected = DryRunHex({"clear", "tekst"});
+    EXPECT_EQ(TakeHex(expected), expected);
 
     TCOMSocket holder; // another program holds the port
     ASSERT_TRUE(holder.SelectPort(pty.Name()));

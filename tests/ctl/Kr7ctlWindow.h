@@ -63,13 +63,25 @@ protected:
         UserInput::Type(ui.ComboBoxPort, QString::fromStdString(pty.Name()));
         UserInput::SetChecked(ui.CheckBoxConnect, true);
         ASSERT_TRUE(form->IsConnectChecked());
-        pty.Take(); // the text-mode frame of the connection
+        const std::string textMode = "FF 00 01 01 00 00 00 00 00 02"; // sent on connecting
+        ASSERT_EQ(TakeHex(textMode), textMode);
     }
 
-    // What the window sends for a click on control.
-    std::string ClickHex(QWidget* control) {
+    // What reached the device since the last take, as hex. The pseudo-terminal
+    // passes bytes on in its own time, so this waits (a little while at most)
+    // until as many bytes as the hex expected holds have come.
+    std::string TakeHex(const std::string& expected = {}) {
+        const std::size_t size = (expected.size() + 1) / 3;
+        std::string bytes = pty.Take();
+        for (int round = 0; round < 40 && bytes.size() < size; ++round)
+            bytes += pty.Take();
+        return ToHex(bytes);
+    }
+
+    // What the window sends for a click on control (see TakeHex for expected).
+    std::string ClickHex(QWidget* control, const std::string& expected = {}) {
         UserInput::Click(control);
-        return pty.TakeHex();
+        return TakeHex(expected);
     }
 
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }

@@ -143,7 +143,7 @@ protected:
         ASSERT_TRUE(form->LogLines().contains(QStringLiteral("Logo wygenerowane pomyślnie.")))
             << form->LogLines().join('\n').toStdString();
         ASSERT_TRUE(ui().ButtonLogoProgram->isEnabled());
-        const std::string sent = ClickHex(ui().ButtonLogoProgram);
+        const std::string sent = ClickHex(ui().ButtonLogoProgram, expected);
         EXPECT_EQ(form->LogLines().last(), QStringLiteral("Zakończono"));
         EXPECT_NE(sent.find("FF 00 05 73 00 00 00 00 00 78"), std::string::npos) << "no tile was programmed";
         EXPECT_EQ(sent, expected);
@@ -235,7 +235,6 @@ TEST_F(Kr7ctlLogoWindowTest, TwoEqualCellsGiveOneTileAndOneRowOnBothSides) {
     UserInput::SetValue(ui.ScrollBarLogoPosY, 0);
     UserInput::Click(ui.ButtonLogoCalculate);
     ASSERT_TRUE(form->LogLines().contains(QStringLiteral("Bieżące logo wykorzystuje 1 znaków z dostępnych 141 (1%).")));
-    const std::string sent = ClickHex(ui.ButtonLogoProgram);
 
     std::string record;
     for (int i = 0; i < 9; ++i)
@@ -249,6 +248,7 @@ TEST_F(Kr7ctlLogoWindowTest, TwoEqualCellsGiveOneTileAndOneRowOnBothSides) {
                                  "FF 00 06 05 03 05 00 00 00 13 73 00 00 00 73 " // the row at (5, 3)
                                  "FF 00 05 73 00 00 00 00 00 78" +
                                  record + " FF 00 02 00 00 00 00 00 00 02"; // the tile, then store
+    const std::string sent = ClickHex(ui.ButtonLogoProgram, expected);
     EXPECT_EQ(sent, expected);
     EXPECT_EQ(DryRunHex({"logo", picture, "--x", "0", "--y", "0", "--width", "360", "--height", "288", "--background",
                          "00FF00", "--program"}),
@@ -258,14 +258,15 @@ TEST_F(Kr7ctlLogoWindowTest, TwoEqualCellsGiveOneTileAndOneRowOnBothSides) {
 TEST_F(Kr7ctlLogoWindowTest, RemovalIsTheWindowsUsun) {
     TWindowControls ui(*form);
     ASSERT_TRUE(ui.ButtonLogoProgramClear->isVisible()); // no picture on the page
-    const std::string sent = ClickHex(ui.ButtonLogoProgramClear);
+    const std::string expected = DryRunHex({"logo", "--remove"});
+    const std::string sent = ClickHex(ui.ButtonLogoProgramClear, expected);
     EXPECT_EQ(form->LogLines().last(), QStringLiteral("Zakończono"));
     EXPECT_EQ(sent.size(), (4 * 10 + 141 * 64) * 3 - 1);
     // Clear, crosshair mode, crosshair mode kept, then the default glyphs from 115 on.
     EXPECT_EQ(sent.substr(0, 3 * 34 - 1), "FF 00 03 00 00 00 00 00 00 03 FF 00 01 00 00 00 00 00 00 01 "
                                           "FF 00 07 00 00 00 00 00 00 07 FF 00 05 73");
     EXPECT_EQ(sent.substr(sent.size() - 29), "FF 00 02 00 00 00 00 00 00 02");
-    EXPECT_EQ(sent, DryRunHex({"logo", "--remove"}));
+    EXPECT_EQ(sent, expected);
 }
 
 // A glyph set unlike the default one: a few glyphs drawn over in colours
@@ -305,26 +306,29 @@ protected:
         ASSERT_EQ(form->LogLines().last(), logged);
     }
 
-    // "Send" for the whole set, confirmed, and everything the device got once
-    // the upload has ended.
-    std::string SendWholeSetInTheWindow() {
+    // "Send" for the whole set, confirmed, sends what kr7ctl glyphs FILE prints
+    // once the upload has ended.
+    void ExpectWholeSetAsKr7ctl(const std::string& file) {
+        const std::string expected = DryRunHex({"glyphs", file});
+        EXPECT_EQ(expected.size(), 16384u * 3 - 1); // 256 glyphs of 64 bytes
         QProgressBar* bar = TWindowControls(*form).ProgressBarSendCharsToDevice;
         dialogs.okCancelAnswers.push_back(true);
         UserInput::Click(Button("ButtonSendCharsToDevice"));
         EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->isVisible(); }, 60000));
         EXPECT_EQ(dialogs.questions.last(), QStringLiteral("Confirm: Send actual characters to device?"));
-        return pty.TakeHex();
+        EXPECT_EQ(TakeHex(expected), expected);
     }
 
-    // The single-glyph "Send" for code, chosen on the glyph map.
-    std::string SendOneGlyphInTheWindow(int code) {
+    // The single-glyph "Send" for code, chosen on the glyph map, sends what
+    // kr7ctl glyph CODE FILE prints.
+    void ExpectOneGlyphAsKr7ctl(int code, const std::string& file) {
+        const std::string expected = DryRunHex({"glyph", std::to_string(code), file});
         QWidget* map = form->findChild<QWidget*>("ImageChars");
-        EXPECT_NE(map, nullptr);
+        ASSERT_NE(map, nullptr);
         QTest::mouseClick(map, Qt::LeftButton, {}, GlyphOrigin(code) + QPoint(5, 5));
         dialogs.okCancelAnswers.push_back(true);
-        const std::string sent = ClickHex(Button("ButtonSendCharToDevice"));
+        EXPECT_EQ(ClickHex(Button("ButtonSendCharToDevice"), expected), expected) << code;
         EXPECT_EQ(dialogs.questions.last(), QStringLiteral("Confirm: Send selected character to device?"));
-        return sent;
     }
 
     QImage set;
@@ -340,11 +344,9 @@ TEST_F(Kr7ctlGlyphWindowTest, BinarySetUploadIsTheServicePagesSend) {
     out.close();
     LoadInTheWindow("ButtonLoadFromBinaryFile", file, QStringLiteral("Binary file loaded success."));
 
-    const std::string sent = SendWholeSetInTheWindow();
-    EXPECT_EQ(sent.size(), 16384u * 3 - 1);
-    EXPECT_EQ(sent, DryRunHex({"glyphs", file}));
+    ExpectWholeSetAsKr7ctl(file);
     for (const int code : {0, 65, 200})
-        EXPECT_EQ(SendOneGlyphInTheWindow(code), DryRunHex({"glyph", std::to_string(code), file})) << code;
+        ExpectOneGlyphAsKr7ctl(code, file);
 }
 
 TEST_F(Kr7ctlGlyphWindowTest, BitmapSetUploadIsTheServicePagesSend) {
@@ -352,19 +354,17 @@ TEST_F(Kr7ctlGlyphWindowTest, BitmapSetUploadIsTheServicePagesSend) {
     ASSERT_TRUE(set.save(QString::fromStdString(file), "BMP")); // 24 bits a pixel
     LoadInTheWindow("ButtonLoadFromBitmap", file, QStringLiteral("Bitmap load success."));
 
-    const std::string sent = SendWholeSetInTheWindow();
-    EXPECT_EQ(sent.size(), 16384u * 3 - 1);
-    EXPECT_EQ(sent, DryRunHex({"glyphs", file}));
+    ExpectWholeSetAsKr7ctl(file);
     for (const int code : {115, 255, 1})
-        EXPECT_EQ(SendOneGlyphInTheWindow(code), DryRunHex({"glyph", std::to_string(code), file})) << code;
+        ExpectOneGlyphAsKr7ctl(code, file);
     // The glyph at column 3, row 7 of the map is code 115.
-    EXPECT_EQ(SendOneGlyphInTheWindow(115).substr(0, 29), "FF 00 05 73 00 00 00 00 00 78");
+    EXPECT_EQ(DryRunHex({"glyph", "115", file}).substr(0, 29), "FF 00 05 73 00 00 00 00 00 78");
 }
 
 TEST_F(Kr7ctlGlyphWindowTest, TheDefaultSetIsWhatTheWindowStartsWith) {
     const std::string file = Path("default.bmp");
     ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(file), "BMP"));
-    EXPECT_EQ(SendWholeSetInTheWindow(), DryRunHex({"glyphs", file}));
+    ExpectWholeSetAsKr7ctl(file);
 }
 
 } // namespace
