@@ -8,6 +8,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 
 namespace {
@@ -105,6 +106,20 @@ TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
     EXPECT_EQ(run.status, EXIT_PORT);
     EXPECT_EQ(run.err, "kr7ctl: cannot open port " + pty.Name() + ": the port is in use by another program\n");
     EXPECT_EQ(Kr7ctl({"--port", "COM9", "clear"}).status, EXIT_PORT);
+}
+
+TEST_F(Kr7ctlTest, ItReturnsOnceTheLineHasCarriedTheFrames) {
+    // Three glyphs are 192 bytes, 0.8 s at 2400 baud, far less than the
+    // driver's queue takes at once.
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxConnect, false);
+    const std::string set = Path("set.bmp");
+    ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
+    const auto start = std::chrono::steady_clock::now();
+    const TRun run = Kr7ctl({"--port", pty.Name(), "glyph", "1", set, "glyph", "2", set, "glyph", "3", set});
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
+    EXPECT_GE(took, std::chrono::milliseconds(750));
+    EXPECT_EQ(TakeHex(std::string(192 * 3 - 1, ' ')).size(), 192u * 3 - 1);
 }
 
 TEST_F(Kr7ctlTest, PortsAreListedWithTheirDevice) {
