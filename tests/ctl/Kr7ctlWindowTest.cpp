@@ -139,6 +139,8 @@ protected:
     // The case prepared and programmed in the window, and what the device got.
     void ExpectWindowAndKr7ctlAgree(const TLogoCase& c) {
         PrepareInTheWindow(c);
+        if (HasFatalFailure())
+            return;
         const std::string expected = GenerateBesideKr7ctl(c);
         ASSERT_TRUE(form->LogLines().contains(QStringLiteral("Logo wygenerowane pomyślnie.")))
             << form->LogLines().join('\n').toStdString();
