@@ -1,91 +1,36 @@
-#include "Kr7ctl.h"
-
+// kr7ctl's one-shot actions against the window's clicks for the same
+// action, its errors and exit statuses, and its port handling.
 #include "COMSocket.h"
-#include "FakeSeams.h"
-#include "Kr7unit1.h"
-#include "PtyPort.h"
-#include "WindowControls.h"
+#include "Kr7ctlWindow.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
+#include <chrono>
 #include <string>
-#include <vector>
 
 namespace {
 
-struct TRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-TRun Kr7ctl(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.status = Kr7ctlMain(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-// The dry run's lines joined as one hex string, the form the port reader gives.
-std::string DryRunHex(std::vector<std::string> args) {
-    args.insert(args.begin(), "--dry-run");
-    TRun run = Kr7ctl(args);
-    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
-    std::string hex = run.out;
-    for (char& c : hex)
-        if (c == '\n')
-            c = ' ';
-    while (!hex.empty() && hex.back() == ' ')
-        hex.pop_back();
-    return hex;
-}
-
-class Kr7ctlTest : public ::testing::Test {
+class Kr7ctlTest : public Kr7ctlWindowFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        form = MakeTestForm(dir.path(), false, dialogs, platform);
-        TWindowControls(*form).ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-        TWindowControls(*form).CheckBoxConnect->setChecked(true);
-        pty.Take(); // the text-mode frame of the connection
-    }
+    void SetUp() override { OpenWindow(false); }
 
-    // What the window sends for a click on the named button.
-    std::string WindowHexOf(const char* button) {
+    // A click on the named screen button sends what kr7ctl's dry run of args prints.
+    void ExpectClickSendsAsKr7ctl(const char* button, const std::vector<std::string>& args) {
+        const std::string expected = DryRunHex(args);
         auto* widget = form->findChild<QPushButton*>(button);
-        EXPECT_NE(widget, nullptr) << button;
-        if (widget == nullptr)
-            return {};
-        widget->setEnabled(true);
-        QTest::mouseClick(widget, Qt::LeftButton);
-        return pty.TakeHex();
+        ASSERT_NE(widget, nullptr) << button;
+        EXPECT_EQ(ClickHex(widget, expected), expected) << button;
     }
-
-    std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
-
-    QTemporaryDir dir;
-    TPtyPort pty{3};
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
-    std::unique_ptr<TFormKR7> form;
 };
 
 TEST_F(Kr7ctlTest, ScreenActionsSendTheWindowsFrames) {
-    EXPECT_EQ(DryRunHex({"clear"}), WindowHexOf("ButtonClrScr"));
-    EXPECT_EQ(DryRunHex({"store"}), WindowHexOf("ButtonSaveScreen"));
-    EXPECT_EQ(DryRunHex({"celownik"}), WindowHexOf("ButtonSetCrossMode"));
-    EXPECT_EQ(DryRunHex({"tekst"}), WindowHexOf("ButtonSetTextMode"));
+    ExpectClickSendsAsKr7ctl("ButtonClrScr", {"clear"});
+    ExpectClickSendsAsKr7ctl("ButtonSaveScreen", {"store"});
+    ExpectClickSendsAsKr7ctl("ButtonSetCrossMode", {"celownik"});
+    ExpectClickSendsAsKr7ctl("ButtonSetTextMode", {"tekst"});
     EXPECT_EQ(DryRunHex({"clear"}), "FF 00 03 00 00 00 00 00 00 03");
     EXPECT_EQ(DryRunHex({"mode", "cross", "mode", "text", "cross", "359", "143"}),
               "FF 00 01 00 00 00 00 00 00 01 FF 00 01 01 00 00 00 00 00 02 FF 00 00 01 67 00 8F 00 00 F7");
@@ -114,7 +59,7 @@ TEST_F(Kr7ctlTest, PagesShowEveryPageOnceInTheirRows) {
                        " FF 00 04 00 03 1E 00 00 00 25 20 20 20 " + blank);
 }
 
-TEST_F(Kr7ctlTest, GlyphUploadsMatchTheServicePage) {
+TEST_F(Kr7ctlTest, GlyphUploadsSendAFrameAndARecordPerGlyph) {
     // The default set saved by the window is the file kr7ctl uploads.
     const std::string set = Path("set.bmp");
     ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
@@ -147,10 +92,11 @@ TEST_F(Kr7ctlTest, BadInputGivesItsStatusAndNothingIsSent) {
 }
 
 TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
-    TWindowControls(*form).CheckBoxConnect->setChecked(false);
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxConnect, false);
     TRun run = Kr7ctl({"--port", pty.Name(), "clear", "tekst"});
     EXPECT_EQ(run.status, EXIT_DONE) << run.err;
-    EXPECT_EQ(pty.TakeHex(), DryRunHex({"clear", "tekst"}));
+    const std::string expected = DryRunHex({"clear", "tekst"});
+    EXPECT_EQ(TakeHex(expected), expected);
 
     TCOMSocket holder; // another program holds the port
     ASSERT_TRUE(holder.SelectPort(pty.Name()));
@@ -160,6 +106,20 @@ TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
     EXPECT_EQ(run.status, EXIT_PORT);
     EXPECT_EQ(run.err, "kr7ctl: cannot open port " + pty.Name() + ": the port is in use by another program\n");
     EXPECT_EQ(Kr7ctl({"--port", "COM9", "clear"}).status, EXIT_PORT);
+}
+
+TEST_F(Kr7ctlTest, ItReturnsOnceTheLineHasCarriedTheFrames) {
+    // Three glyphs are 192 bytes, 0.8 s at 2400 baud, far less than the
+    // driver's queue takes at once.
+    UserInput::SetChecked(TWindowControls(*form).CheckBoxConnect, false);
+    const std::string set = Path("set.bmp");
+    ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
+    const auto start = std::chrono::steady_clock::now();
+    const TRun run = Kr7ctl({"--port", pty.Name(), "glyph", "1", set, "glyph", "2", set, "glyph", "3", set});
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
+    EXPECT_GE(took, std::chrono::milliseconds(750));
+    EXPECT_EQ(TakeHex(std::string(192 * 3 - 1, ' ')).size(), 192u * 3 - 1);
 }
 
 TEST_F(Kr7ctlTest, PortsAreListedWithTheirDevice) {
@@ -184,14 +144,6 @@ TEST_F(Kr7ctlTest, LogoTooLargeForTheTilesIsRefused) {
     EXPECT_EQ(run.status, EXIT_LOGO_TOO_BIG);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "kr7ctl: the logo needs more than 141 glyphs; make it smaller\n");
-}
-
-TEST_F(Kr7ctlTest, LogoRemovalMatchesTheWindow) {
-    auto* remove = form->findChild<QPushButton*>("ButtonLogoProgramClear");
-    ASSERT_NE(remove, nullptr);
-    remove->setEnabled(true);
-    remove->click();
-    EXPECT_EQ(DryRunHex({"logo", "--remove"}), pty.TakeHex());
 }
 
 TEST(Kr7ctlProgram, TheInstalledBinaryAnswersAndPrintsFrames) {
