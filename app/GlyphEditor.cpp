@@ -127,7 +127,9 @@ void TGlyphEditor::CreateCharEditor() {
             CharCells[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = cell;
         }
     }
+    CreateMapFocus();
     CreateCharCursor();
+    ShowFocus();
     activeCharCol_ = 0;
     activeCharRow_ = 0;
     ui_.ShapeActiveChar->resize(SHAPE_WIDTH, SHAPE_HEIGHT);

@@ -63,9 +63,10 @@ private:
     bool KeyEvent(QObject* watched, QEvent* event);
     bool ImageCharsKeyDown(const QKeyEvent& key);
     bool PanelCharEditorKeyDown(const QKeyEvent& key);
+    void CreateMapFocus();
     void CreateCharCursor();
     void MoveCharCursor(int column, int row);
-    void ShowCharCursor();
+    void ShowFocus();
 
     Ui::TFormKR7& ui_;
     TCharsImage& chars_;
@@ -75,6 +76,7 @@ private:
     QRgb PaintColor = LEVEL_BLACK;
     std::array<std::array<QFrame*, GLYPH_HEIGHT>, GLYPH_WIDTH> CharCells{};
     std::array<std::array<QRgb, GLYPH_HEIGHT>, GLYPH_WIDTH> CharCopyBuffer{};
+    QFrame* mapFocus_ = nullptr;   // around the map while it has focus
     QFrame* charCursor_ = nullptr; // the cell the keys paint, framed while the cells have focus
     int charCursorCol_ = 0;
     int charCursorRow_ = 0;

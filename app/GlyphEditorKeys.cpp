@@ -12,6 +12,7 @@
 
 namespace {
 
+const int FOCUS_WIDTH = 2; // the focus marks' border
 const int MAP_COLUMNS = CHARS_WIDTH / GLYPH_WIDTH;
 const int MAP_ROWS = CHARS_HEIGHT / GLYPH_HEIGHT;
 
@@ -65,8 +66,8 @@ std::optional<QRgb> LevelKey(const QKeyEvent& key) {
 } // namespace
 
 bool TGlyphEditor::KeyEvent(QObject* watched, QEvent* event) {
-    if (watched == ui_.PanelCharEditor && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        ShowCharCursor();
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        ShowFocus();
         return false;
     }
     if (event->type() != QEvent::KeyPress)
@@ -117,6 +118,17 @@ bool TGlyphEditor::PanelCharEditorKeyDown(const QKeyEvent& key) {
     return true;
 }
 
+// A ring around the map, outside it so that it hides no pixel of the set.
+void TGlyphEditor::CreateMapFocus() {
+    QWidget* map = ui_.ImageChars;
+    mapFocus_ = new QFrame(map->parentWidget());
+    mapFocus_->setObjectName(QStringLiteral("ShapeCharsFocus"));
+    mapFocus_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mapFocus_->setStyleSheet(QStringLiteral("border: 2px solid palette(highlight); background: transparent;"));
+    mapFocus_->setGeometry(map->geometry().adjusted(-FOCUS_WIDTH, -FOCUS_WIDTH, FOCUS_WIDTH, FOCUS_WIDTH));
+    mapFocus_->stackUnder(map);
+}
+
 void TGlyphEditor::CreateCharCursor() {
     charCursor_ = new QFrame(ui_.PanelCharEditor);
     charCursor_->setObjectName(QStringLiteral("ShapeCharCursor"));
@@ -124,7 +136,6 @@ void TGlyphEditor::CreateCharCursor() {
     charCursor_->setStyleSheet(QStringLiteral("border: 2px solid palette(highlight); background: transparent;"));
     ui_.PanelCharEditor->installEventFilter(this);
     MoveCharCursor(0, 0);
-    ShowCharCursor();
 }
 
 void TGlyphEditor::MoveCharCursor(int column, int row) {
@@ -134,7 +145,9 @@ void TGlyphEditor::MoveCharCursor(int column, int row) {
     charCursor_->raise();
 }
 
-// The cursor stands on its cell while the cells have the keyboard.
-void TGlyphEditor::ShowCharCursor() {
+// The ring shows while the map has the keyboard, the cursor on its cell while
+// the cells have it.
+void TGlyphEditor::ShowFocus() {
+    mapFocus_->setVisible(ui_.ImageChars->hasFocus());
     charCursor_->setVisible(ui_.PanelCharEditor->hasFocus());
 }

@@ -1,8 +1,6 @@
 #include "ImageView.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 void TImageView::SetMarker(std::optional<QPoint> pixel) {
     if (marker_ == pixel)
@@ -17,7 +15,6 @@ void TImageView::paintEvent(QPaintEvent* event) {
     if (image_ != nullptr && !image_->isNull())
         painter.drawImage(QPoint(0, 0), *image_);
     PaintMarker(painter);
-    PaintFocus(painter);
 }
 
 // Two squares around the pixel, black inside white, so that the mark shows
@@ -31,14 +28,4 @@ void TImageView::PaintMarker(QPainter& painter) const {
     painter.drawRect(at.x() - 2, at.y() - 2, 4, 4);
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(at.x() - 3, at.y() - 3, 6, 6);
-}
-
-void TImageView::PaintFocus(QPainter& painter) const {
-    if (!hasFocus())
-        return;
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = rect();
-    focus.backgroundColor = palette().color(QPalette::Window);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }

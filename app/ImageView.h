@@ -8,8 +8,7 @@
 
 // Shows a picture owned elsewhere, unscaled at its top left; the owner calls
 // update() after drawing into it. Stands for the image controls of the window.
-// A view that has the keyboard focus is framed the way the style marks focus,
-// and a marker can stand on one pixel of the picture (a point the keys move).
+// A marker can stand on one pixel of the picture (a point the keys move).
 class TImageView : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +27,6 @@ protected:
 
 private:
     void PaintMarker(QPainter& painter) const;
-    void PaintFocus(QPainter& painter) const;
 
     const QImage* image_ = nullptr;
     std::optional<QPoint> marker_;

@@ -395,7 +395,6 @@ TEST_F(KeyboardTest, SwatchPicksTheBackgroundByKeysAsTheMouseDoes) {
     Key(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), swatch);
     EXPECT_NE(swatch->grab().toImage(), unfocused);
-    SavePicture(form.get(), QStringLiteral("keyboard-logo.png"));
 
     lines = form->LogLines().size();
     Key(Qt::Key_Space);
@@ -430,7 +429,10 @@ TEST_F(KeyboardTest, SwatchPicksTheBackgroundByKeysAsTheMouseDoes) {
 TEST_F(KeyboardTest, EscGivesPickingUpWithTheColourItHad) {
     ImportHalves();
     const QImage reduced = form->Logo().LogoView();
-    ui->ShapeLogoTransparentColor->setFocus(Qt::TabFocusReason);
+    ui->CheckBoxLogoTransparentColor->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), ui->ShapeLogoTransparentColor);
+    SavePicture(form.get(), QStringLiteral("keyboard-logo.png"));
     const QRgb before = SwatchColour();
     Key(Qt::Key_Enter);
     for (int i = 0; i < 20; ++i)
@@ -514,12 +516,16 @@ TEST_F(KeyboardTest, GlyphMapSelectsByKeysAsByClicks) {
     const auto clickedAt0 = clickGlyph(0);
     ASSERT_EQ(clickedAt255.first.join(u' '), QStringLiteral("255 180,270"));
     ui->ComboBoxPort->setFocus();
+    QWidget* ring = Find("ShapeCharsFocus");
+    EXPECT_FALSE(ring->isVisible());
     const QImage unfocused = map->grab().toImage();
     const qsizetype lines = form->LogLines().size();
 
     const QStringList chain = TabChain(ui->ComboBoxPort, 7);
     ASSERT_EQ(chain.last(), QStringLiteral("ImageChars"));
-    EXPECT_NE(map->grab().toImage(), unfocused);
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(map->geometry()));
+    EXPECT_EQ(map->grab().toImage(), unfocused); // the ring hides no pixel of the set
     SavePicture(form.get(), QStringLiteral("keyboard-service.png"));
     EXPECT_EQ(
         keys({{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Down, {}}, {Qt::Key_Down, {}}}),
