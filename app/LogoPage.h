@@ -156,7 +156,7 @@ private:
     bool LogoDragging = false;
     QPoint LogoDragMouse;
     QPoint LogoDragOrigin;
-    std::optional<QPoint> logoPickPoint_; // where the keys hold the pick, once they moved it
+    std::optional<QPoint> logoPickPoint_; // while picking, the last point the pointer or the keys chose
     QColor logoPickStartColor_;           // the swatch before picking, for Esc
     QString logoImportName_;
     QColor logoTransparentColor_{0, 255, 0};

@@ -64,7 +64,7 @@ bool TLogoPage::ShapeLogoTransparentColorKeyDown(const QKeyEvent& key) {
         ShapeLogoTransparentColorMouseDown(Qt::RightButton);
         return true;
     }
-    if (!IsActivateKey(key) || key.modifiers() != Qt::NoModifier)
+    if (!IsActivateKey(key) || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     ShapeLogoTransparentColorMouseDown(Qt::LeftButton);
     if (LogoPicking)
@@ -99,7 +99,6 @@ QPoint TLogoPage::LogoPickStart() const {
 void TLogoPage::MoveLogoPickPoint(QPoint point) {
     const QPoint held(std::clamp(point.x(), 0, logoView_.width() - 1),
                       std::clamp(point.y(), 0, logoView_.height() - 1));
-    logoPickPoint_ = held;
     ui_->ImageLogo->SetMarker(held);
     ImageLogoMouseMove(held);
 }

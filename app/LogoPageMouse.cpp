@@ -47,6 +47,7 @@ void TLogoPage::ImageLogoMouseMove(QPoint pos) {
         // are held to its edge, so the pick stays on the picture.
         const int x = std::clamp(pos.x(), 0, logoView_.width() - 1);
         const int y = std::clamp(pos.y(), 0, logoView_.height() - 1);
+        logoPickPoint_ = QPoint(x, y);
         SetLogoTransparentColor(QColor::fromRgb(logoView_.pixel(x, y)));
         return;
     }

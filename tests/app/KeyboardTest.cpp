@@ -434,7 +434,7 @@ TEST_F(KeyboardTest, EscGivesPickingUpWithTheColourItHad) {
     ASSERT_EQ(QApplication::focusWidget(), ui->ShapeLogoTransparentColor);
     SavePicture(form.get(), QStringLiteral("keyboard-logo.png"));
     const QRgb before = SwatchColour();
-    Key(Qt::Key_Enter);
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
     for (int i = 0; i < 20; ++i)
         Key(Qt::Key_Right, Qt::ShiftModifier);
     ASSERT_EQ(SwatchColour(), 0xFF0000u);
@@ -462,6 +462,19 @@ TEST_F(KeyboardTest, EscGivesPickingUpWithTheColourItHad) {
     EXPECT_EQ(SwatchColour(), before);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(form->Logo().LogoView(), reduced);
+
+    // a mouse pick goes on from the pointer by keys
+    QTest::mouseClick(ui->ShapeLogoTransparentColor, Qt::LeftButton);
+    QTest::mouseMove(ui->ImageLogo, QPoint(170, 100));
+    ASSERT_EQ(SwatchColour(), 0x0000FFu);
+    for (int i = 0; i < 10; ++i)
+        Key(Qt::Key_Right);
+    EXPECT_EQ(ui->ImageLogo->Marker(), QPoint(180, 100));
+    EXPECT_EQ(SwatchColour(), 0xFF0000u);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(SwatchColour(), 0x0000FFu);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 // The menu key (or Shift+F10) on the swatch opens the colour dialog as a right
