@@ -111,8 +111,9 @@ bool TGlyphEditor::eventFilter(QObject* watched, QEvent* event) {
         const int tag = cell->property(TAG).toInt();
         MoveCharCursor(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH); // the keys go on from the cell clicked
         CharCellMouseDown(cell, mouse->buttons());
-    } else
+    } else {
         CharCellMouseMove(cell, mouse->buttons(), pos);
+    }
     return true;
 }
 
