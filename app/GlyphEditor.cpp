@@ -84,6 +84,8 @@ TGlyphEditor::TGlyphEditor(Ui::TFormKR7& ui, TCharsImage& chars, const QImage& c
 // ---- Mouse ----------------------------------------------------------------------
 
 bool TGlyphEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (KeyEvent(watched, event))
+        return true;
     if (!IsPress(event) && event->type() != QEvent::MouseMove)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -98,15 +100,20 @@ bool TGlyphEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_.ShapeActiveChar) {
         if (event->type() == QEvent::MouseMove)
             ShapeActiveCharMouseMove(mouse->buttons(), pos);
+        else
+            ui_.ImageChars->setFocus(Qt::MouseFocusReason); // the frame stands for the map
         return true;
     }
     auto* cell = qobject_cast<QFrame*>(watched);
     if (cell == nullptr || cell->parentWidget() != ui_.PanelCharEditor || !cell->property(TAG).isValid())
         return false;
-    if (IsPress(event))
+    if (IsPress(event)) {
+        const int tag = cell->property(TAG).toInt();
+        MoveCharCursor(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH); // the keys go on from the cell clicked
         CharCellMouseDown(cell, mouse->buttons());
-    else
+    } else {
         CharCellMouseMove(cell, mouse->buttons(), pos);
+    }
     return true;
 }
 
@@ -121,6 +128,9 @@ void TGlyphEditor::CreateCharEditor() {
             CharCells[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = cell;
         }
     }
+    CreateMapFocus();
+    CreateCharCursor();
+    ShowFocus();
     activeCharCol_ = 0;
     activeCharRow_ = 0;
     ui_.ShapeActiveChar->resize(SHAPE_WIDTH, SHAPE_HEIGHT);

@@ -11,6 +11,7 @@
 
 class QAbstractButton;
 class QFrame;
+class QKeyEvent;
 
 namespace Ui {
 class TFormKR7;
@@ -40,7 +41,8 @@ public:
     void ButtonDefaultCharClick();
 
 protected:
-    // The mouse on the map, the frame and the cells.
+    // The mouse on the map, the frame and the cells, and the keys on the map
+    // and the cells.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -57,6 +59,15 @@ private:
     void CharCellMouseDown(QFrame* cell, Qt::MouseButtons buttons);
     void CharCellMouseMove(QFrame* cell, Qt::MouseButtons buttons, QPoint pos);
 
+    // Keys (GlyphEditorKeys.cpp).
+    bool KeyEvent(QObject* watched, QEvent* event);
+    bool ImageCharsKeyDown(const QKeyEvent& key);
+    bool PanelCharEditorKeyDown(const QKeyEvent& key);
+    void CreateMapFocus();
+    void CreateCharCursor();
+    void MoveCharCursor(int column, int row);
+    void ShowFocus();
+
     Ui::TFormKR7& ui_;
     TCharsImage& chars_;
     const QImage& charsDefault_;
@@ -65,4 +76,8 @@ private:
     QRgb PaintColor = LEVEL_BLACK;
     std::array<std::array<QFrame*, GLYPH_HEIGHT>, GLYPH_WIDTH> CharCells{};
     std::array<std::array<QRgb, GLYPH_HEIGHT>, GLYPH_WIDTH> CharCopyBuffer{};
+    QFrame* mapFocus_ = nullptr;   // around the map while it has focus
+    QFrame* charCursor_ = nullptr; // the cell the keys paint, framed while the cells have focus
+    int charCursorCol_ = 0;
+    int charCursorRow_ = 0;
 };

@@ -63,6 +63,8 @@ bool TLogoPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     if (MouseEvent(watched, event))
         return true;
+    if (KeyEvent(watched, event))
+        return true;
     return QObject::eventFilter(watched, event);
 }
 

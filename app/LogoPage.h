@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QKeyEvent;
 class QScrollBar;
 class QWidget;
 class TCharsImage;
@@ -32,8 +33,8 @@ class TFormKR7;
 // section of the settings file with its picture file. Its member definitions
 // are split: LogoPage.cpp (set-up, view, settings file), LogoPageControls.cpp
 // (placement and reduction controls), LogoPageMouse.cpp (dragging, colour
-// picking, dropped pictures), LogoPageProgram.cpp (import, generation,
-// programming).
+// picking, dropped pictures), LogoPageKeys.cpp (the swatch and picking by
+// keys), LogoPageProgram.cpp (import, generation, programming).
 class TLogoPage : public QObject {
     Q_OBJECT
 public:
@@ -124,6 +125,15 @@ private:
     void ImageLogoMouseMove(QPoint pos);
     void ImageLogoMouseUp(Qt::MouseButton button, QPoint pos);
     void SetLogoTransparentColor(const QColor& colour);
+    void EndLogoPicking();
+
+    // Keys.
+    bool KeyEvent(QObject* watched, QEvent* event);
+    bool ShapeLogoTransparentColorKeyDown(const QKeyEvent& key);
+    bool ImageLogoKeyDown(const QKeyEvent& key);
+    QPoint LogoPickStart() const;
+    void MoveLogoPickPoint(QPoint point);
+    void CancelLogoPicking();
 
     // Set from references, never null; pointers keep the handlers' bodies as
     // the window had them.
@@ -146,6 +156,8 @@ private:
     bool LogoDragging = false;
     QPoint LogoDragMouse;
     QPoint LogoDragOrigin;
+    std::optional<QPoint> logoPickPoint_; // while picking, the last point the pointer or the keys chose
+    QColor logoPickStartColor_;           // the swatch before picking, for Esc
     QString logoImportName_;
     QColor logoTransparentColor_{0, 255, 0};
 };

@@ -47,6 +47,7 @@ void TLogoPage::ImageLogoMouseMove(QPoint pos) {
         // are held to its edge, so the pick stays on the picture.
         const int x = std::clamp(pos.x(), 0, logoView_.width() - 1);
         const int y = std::clamp(pos.y(), 0, logoView_.height() - 1);
+        logoPickPoint_ = QPoint(x, y);
         SetLogoTransparentColor(QColor::fromRgb(logoView_.pixel(x, y)));
         return;
     }
@@ -73,10 +74,7 @@ void TLogoPage::ImageLogoMouseUp(Qt::MouseButton button, QPoint pos) {
     if (!ui_->ImageLogo->rect().contains(pos))
         return;
     ImageLogoMouseMove(pos);
-    LogoPicking = false;
-    ui_->ImageLogo->releaseMouse();
-    ui_->ImageLogo->unsetCursor();
-    RenderLogo(false, false);
+    EndLogoPicking();
 }
 
 void TLogoPage::ShapeLogoTransparentColorMouseDown(Qt::MouseButton button) {
@@ -95,13 +93,32 @@ void TLogoPage::ShapeLogoTransparentColorMouseDown(Qt::MouseButton button) {
     ui_->ImageLogo->grabMouse(Qt::PointingHandCursor);
     ui_->ImageLogo->setCursor(Qt::PointingHandCursor);
     LogoPicking = true;
+    logoPickStartColor_ = logoTransparentColor_;
+    // The keys follow the pick too: arrows move a pick point, Esc gives up.
+    ui_->ImageLogo->setFocus(Qt::OtherFocusReason);
     RenderLogo(true, true);
+}
+
+// Picking ends: the pointer and the keys go back where they were, and the
+// view shows the reduced picture again.
+void TLogoPage::EndLogoPicking() {
+    LogoPicking = false;
+    logoPickPoint_.reset();
+    ui_->ImageLogo->SetMarker(std::nullopt);
+    ui_->ImageLogo->releaseMouse();
+    ui_->ImageLogo->unsetCursor();
+    if (ui_->ImageLogo->hasFocus())
+        ui_->ShapeLogoTransparentColor->setFocus(Qt::OtherFocusReason);
+    RenderLogo(false, false);
 }
 
 void TLogoPage::SetLogoTransparentColor(const QColor& colour) {
     logoTransparentColor_ = QColor(colour.red(), colour.green(), colour.blue());
+    // The swatch shows its focus by a border in the style's highlight colour.
     ui_->ShapeLogoTransparentColor->setStyleSheet(
-        QStringLiteral("background-color: %1; border: 1px solid black;").arg(logoTransparentColor_.name()));
+        QStringLiteral("QFrame { background-color: %1; border: 1px solid black; }"
+                       " QFrame:focus { border: 2px solid palette(highlight); }")
+            .arg(logoTransparentColor_.name()));
 }
 
 // ---- Dropped pictures ----------------------------------------------------------

@@ -1,19 +1,24 @@
 // The window without a mouse: Tab reaches every value control in the order the
 // page reads, the keys step the scroll bars as designed and run their
-// handlers, each page's mnemonics are unique, and every question answers to
-// Enter and Esc.
+// handlers, the colour swatch, the glyph map and the glyph editor's cells
+// answer keys as they answer the mouse, each page's mnemonics are unique, and
+// every question answers to Enter and Esc.
 #include "Dialogs.h"
 #include "FakeSeams.h"
+#include "Glyphs.h"
 #include "Kr7unit1.h"
 #include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
+#include "ServicePage.h"
 #include "ShownText.h"
+#include "UserInput.h"
 #include "WindowControls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -46,13 +51,59 @@ protected:
     void ImportLogoPicture() {
         QImage picture(100, 80, QImage::Format_RGB32);
         picture.fill(0xFF808080);
+        ImportLogoPicture(picture);
+    }
+    void ImportLogoPicture(const QImage& picture) {
         const QString path = dir.filePath(QStringLiteral("logo.bmp"));
         ASSERT_TRUE(SaveBmp32File(picture, path));
         dialogs.openAnswers.push_back(path);
-        ui->PageControl->setCurrentWidget(ui->TabSheetLogo);
+        UserInput::ShowPage(ui->PageControl, ui->TabSheetLogo);
         ui->ButtonLogoLoad->setFocus();
         QTest::keyClick(ui->ButtonLogoLoad, Qt::Key_Space);
         ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+    }
+    // A 720 x 576 picture, fitted over the whole view: left half blue, right
+    // half red.
+    void ImportHalves() {
+        QImage picture(720, 576, QImage::Format_RGB32);
+        picture.fill(0xFF0000FF);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 360; x < picture.width(); ++x)
+                picture.setPixel(x, y, 0xFFFF0000);
+        ImportLogoPicture(picture);
+        ASSERT_EQ(ui->LabelLogoPosX->text() + u' ' + ui->LabelLogoPosY->text() + u' ' + ui->LabelLogoWidth->text(),
+                  QStringLiteral("0 0 360"));
+    }
+    // The colour the swatch shows, in its middle.
+    QRgb SwatchColour() const {
+        QFrame* swatch = ui->ShapeLogoTransparentColor;
+        return swatch->grab().toImage().pixel(swatch->width() / 2, swatch->height() / 2) & 0xFFFFFFu;
+    }
+    // The log lines written since the log held lines.
+    QStringList LogSince(qsizetype lines) const { return form->LogLines().mid(lines); }
+
+    template <typename T = QWidget> T* Find(const char* name) const {
+        T* control = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    // The cell of the glyph editor at column, row.
+    QFrame* Cell(int column, int row) const {
+        return qobject_cast<QFrame*>(Find("PanelCharEditor")->childAt(13 * column + 7, 13 * row + 7));
+    }
+    // What the glyph map shows of the glyph of code.
+    QImage ShownGlyph(int code) const {
+        return Find("ImageChars")
+            ->grab()
+            .toImage()
+            .copy(QRect(GlyphOrigin(code), QSize(12, 18)))
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    static void SavePicture(QWidget* widget, const QString& name) {
+        const QString folder = qEnvironmentVariable("KR7_SHOTS_DIR");
+        if (folder.isEmpty())
+            return;
+        EXPECT_TRUE(widget->grab().save(QDir(folder).filePath(name))) << name.toStdString();
     }
 
     // The names of the widgets that focus moves to, Tab after Tab, from
@@ -104,25 +155,33 @@ TEST_F(KeyboardTest, TabFromTheShellReachesEveryValueControlInPageOrder) {
         QWidget* page;
         const char* first;
         QStringList bars;
+        // Controls that follow one another in the chain, where there are.
+        QStringList run;
     };
     ImportLogoPicture();
-    ui->CheckBoxLogoProportional->setChecked(false); // the height bar takes part
+    UserInput::SetChecked(ui->CheckBoxLogoProportional, false); // the height bar takes part
     const std::vector<TPage> pages = {
         {ui->TabSheetHorizNeon,
          "EditHorizNeon",
-         {"ScrollBarHorizNeonInterval", "ScrollBarHorizNeonY", "ScrollBarHorizFileTime"}},
+         {"ScrollBarHorizNeonInterval", "ScrollBarHorizNeonY", "ScrollBarHorizFileTime"},
+         {}},
         {ui->TabSheetVertNeon,
          "MemoVertNeon",
-         {"ScrollBarVertNeonInterval", "ScrollBarVertNeonY", "ScrollBarVertNeonHeight", "ScrollBarVertFileTime"}},
+         {"ScrollBarVertNeonInterval", "ScrollBarVertNeonY", "ScrollBarVertNeonHeight", "ScrollBarVertFileTime"},
+         {}},
         {ui->TabSheetLogo,
          "ScrollBarLogoPosX",
          {"ScrollBarLogoPosX", "ScrollBarLogoPosY", "ScrollBarLogoWidth", "ScrollBarLogoHeight", "ScrollBarLogoLevelBW",
-          "ScrollBarLogoTransparentColorTolerance"}},
-        {ui->TabSheetService, "ButtonCharCopy", {"ScrollBarCrossX", "ScrollBarCrossY"}},
+          "ScrollBarLogoTransparentColorTolerance"},
+         {"CheckBoxLogoTransparentColor", "ShapeLogoTransparentColor", "ScrollBarLogoTransparentColorTolerance"}},
+        {ui->TabSheetService,
+         "ImageChars",
+         {"ScrollBarCrossX", "ScrollBarCrossY"},
+         {"ImageChars", "PanelCharEditor", "ButtonCharCopy"}},
     };
     int reached = 0;
     for (const TPage& page : pages) {
-        ui->PageControl->setCurrentWidget(page.page);
+        UserInput::ShowPage(ui->PageControl, page.page);
         const QStringList chain = TabChain(ui->ComboBoxPort, 60);
         const QStringList shell = {"CheckBoxConnect",   "ButtonSaveScreen",   "ButtonClrScr",
                                    "ButtonSetTextMode", "ButtonSetCrossMode", "qt_tabwidget_tabbar"};
@@ -132,12 +191,16 @@ TEST_F(KeyboardTest, TabFromTheShellReachesEveryValueControlInPageOrder) {
         ASSERT_GT(end, 6) << chain.join(u' ').toStdString();
         EXPECT_EQ(ScrollBarsOf(chain.mid(0, end)).join(u' ').toStdString(), page.bars.join(u' ').toStdString());
         reached += static_cast<int>(ScrollBarsOf(chain.mid(0, end)).size());
+        if (!page.run.isEmpty()) {
+            EXPECT_EQ(chain.mid(chain.indexOf(page.run.first()), page.run.size()).join(u' ').toStdString(),
+                      page.run.join(u' ').toStdString());
+        }
     }
     EXPECT_EQ(reached, 15);
 }
 
 TEST_F(KeyboardTest, ScrollBarsShowFocusOnceKeysAreUsedAndTakeItByClick) {
-    ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetHorizNeon);
     QScrollBar* bar = ui->ScrollBarHorizNeonY;
     const QImage unfocused = bar->grab().toImage();
     ui->ScrollBarHorizNeonInterval->setFocus();
@@ -163,7 +226,7 @@ TEST_F(KeyboardTest, KeysStepEveryBarAsDesignedAndItsLabelFollows) {
         std::function<void()> prepare = [] {};
     };
     ImportLogoPicture();
-    ui->CheckBoxLogoProportional->setChecked(false);
+    UserInput::SetChecked(ui->CheckBoxLogoProportional, false);
     const std::vector<TCase> cases = {
         {ui->ScrollBarHorizNeonInterval, ui->LabelHorizNeonInterval, 20, {"2.1", "3.0", "2.0", "0.1", "10.0"}},
         {ui->ScrollBarHorizNeonY, ui->LabelHorizNeonY, 3, {"5", "14", "4", "1", "16"}},
@@ -195,7 +258,7 @@ TEST_F(KeyboardTest, KeysStepEveryBarAsDesignedAndItsLabelFollows) {
     ASSERT_EQ(cases.size(), 15u);
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.bar->objectName().toStdString());
-        ui->PageControl->setCurrentWidget(PageOf(c.bar));
+        UserInput::ShowPage(ui->PageControl, PageOf(c.bar));
         c.prepare();
         c.bar->setValue(c.start);
         c.bar->setFocus(Qt::TabFocusReason);
@@ -220,9 +283,9 @@ TEST_F(KeyboardTest, KeysStepEveryBarAsDesignedAndItsLabelFollows) {
 TEST_F(KeyboardTest, CrossKeysSendThePositionAtOnce) {
     TPtyPort pty(3);
     ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-    ui->CheckBoxConnect->setChecked(true);
+    UserInput::SetChecked(ui->CheckBoxConnect, true);
     pty.Take();
-    ui->PageControl->setCurrentWidget(ui->TabSheetService);
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
     ui->ScrollBarCrossX->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_Right);
     EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 B5 00 48 00 00 FD");
@@ -237,7 +300,7 @@ TEST_F(KeyboardTest, MnemonicsPressButtonsAndFocusTheLabelledBar) {
     TPtyPort pty(3);
     ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
     ui->ComboBoxPort->setFocus();
-    ui->PageControl->setCurrentWidget(ui->TabSheetHorizNeon);
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetHorizNeon);
     Mnemonic(Qt::Key_P, ui->CheckBoxConnect);
     ASSERT_TRUE(form->IsConnectChecked());
     ASSERT_TRUE(ui->CheckBoxHorizNeonEnabled->isChecked()); // the ticker is on at first start
@@ -302,6 +365,275 @@ TEST_F(KeyboardTest, NoMnemonicLetterTwiceOnAPage) {
     EXPECT_EQ(ShownText(ui->CheckBoxHorizFileRead->text()), QStringLiteral("Czytaj tekst z pliku co [min:sek]"));
     EXPECT_EQ(ShownText(ui->LabelVertNeonIntervalCaption->text()), QStringLiteral("Czas zmiany strony [sekundy]:"));
     EXPECT_EQ(ShownText(ui->ButtonCharOut2->text()), QStringLiteral("CharOut*"));
+}
+
+// The swatch is reached by Tab after "Usuń tło" and shows its focus; Space
+// starts picking as a left click does, the arrows move a pick point over the
+// view that the swatch follows, and Enter takes the colour under it. The
+// colour, the view and the log end as a mouse pick at the same point leaves
+// them.
+TEST_F(KeyboardTest, SwatchPicksTheBackgroundByKeysAsTheMouseDoes) {
+    ImportHalves();
+    QFrame* swatch = ui->ShapeLogoTransparentColor;
+    TImageView* view = ui->ImageLogo;
+    const QPoint red(300, 100);
+
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QTest::mouseMove(view, red);
+    qsizetype lines = form->LogLines().size();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, red);
+    const QRgb mouseColour = SwatchColour();
+    const QImage mouseView = form->Logo().LogoView();
+    const QStringList mouseLog = LogSince(lines);
+    ASSERT_EQ(mouseColour, 0xFF0000u);
+    QTest::mouseClick(swatch, Qt::LeftButton); // blue again, so that the keys have a change to make
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    ASSERT_EQ(SwatchColour(), 0x0000FFu);
+
+    ui->CheckBoxLogoTransparentColor->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = swatch->grab().toImage();
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), swatch);
+    EXPECT_NE(swatch->grab().toImage(), unfocused);
+
+    lines = form->LogLines().size();
+    Key(Qt::Key_Space);
+    // picking: the view has the keys and shows the picture in its own colours,
+    // the pick point stands on the picture's top left
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    EXPECT_EQ(form->Logo().LogoView().pixel(red), 0xFFFF0000);
+    EXPECT_EQ(view->Marker(), QPoint(0, 0));
+    EXPECT_EQ(SwatchColour(), 0x0000FFu);
+    for (int i = 0; i < 30; ++i)
+        Key(Qt::Key_Right, Qt::ShiftModifier);
+    for (int i = 0; i < 10; ++i)
+        Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Tab); // focus stays while picking
+    EXPECT_EQ(view->Marker(), red);
+    EXPECT_EQ(SwatchColour(), 0xFF0000u); // the swatch follows the point as it follows the pointer
+    SavePicture(form.get(), QStringLiteral("keyboard-logo-picking.png"));
+    Key(Qt::Key_Return);
+
+    EXPECT_EQ(SwatchColour(), mouseColour);
+    EXPECT_EQ(form->Logo().LogoView(), mouseView);
+    EXPECT_EQ(LogSince(lines), mouseLog);
+    EXPECT_EQ(view->Marker(), std::nullopt);
+    EXPECT_EQ(QApplication::focusWidget(), swatch);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    QTest::mouseMove(view, QPoint(50, 50)); // picking is over
+    EXPECT_EQ(SwatchColour(), 0xFF0000u);
+}
+
+TEST_F(KeyboardTest, EscGivesPickingUpWithTheColourItHad) {
+    ImportHalves();
+    const QImage reduced = form->Logo().LogoView();
+    ui->CheckBoxLogoTransparentColor->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), ui->ShapeLogoTransparentColor);
+    SavePicture(form.get(), QStringLiteral("keyboard-logo.png"));
+    const QRgb before = SwatchColour();
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
+    for (int i = 0; i < 20; ++i)
+        Key(Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(SwatchColour(), 0xFF0000u);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(SwatchColour(), before);
+    EXPECT_EQ(form->Logo().LogoView(), reduced);
+    EXPECT_EQ(QApplication::focusWidget(), ui->ShapeLogoTransparentColor);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(ui->ImageLogo->Marker(), std::nullopt);
+    QTest::mouseClick(ui->ImageLogo, Qt::LeftButton, Qt::NoModifier, QPoint(300, 100)); // no pick waits
+    EXPECT_EQ(SwatchColour(), before);
+
+    // a mouse pick answers Esc too; no mnemonic nor page change acts while picking
+    QTest::mouseClick(ui->ShapeLogoTransparentColor, Qt::LeftButton);
+    QTest::mouseMove(ui->ImageLogo, QPoint(310, 100));
+    ASSERT_EQ(SwatchColour(), 0xFF0000u);
+    const qsizetype lines = form->LogLines().size();
+    Key(Qt::Key_G, Qt::AltModifier); // "Generuj"
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    QTest::qWait(200); // a mnemonic clicks its button after a moment
+    EXPECT_EQ(LogSince(lines), QStringList());
+    EXPECT_EQ(ui->PageControl->currentWidget(), ui->TabSheetLogo);
+    EXPECT_EQ(QApplication::focusWidget(), ui->ImageLogo);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(SwatchColour(), before);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(form->Logo().LogoView(), reduced);
+
+    // a mouse pick goes on from the pointer by keys
+    QTest::mouseClick(ui->ShapeLogoTransparentColor, Qt::LeftButton);
+    QTest::mouseMove(ui->ImageLogo, QPoint(170, 100));
+    ASSERT_EQ(SwatchColour(), 0x0000FFu);
+    for (int i = 0; i < 10; ++i)
+        Key(Qt::Key_Right);
+    EXPECT_EQ(ui->ImageLogo->Marker(), QPoint(180, 100));
+    EXPECT_EQ(SwatchColour(), 0xFF0000u);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(SwatchColour(), 0x0000FFu);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+// The menu key (or Shift+F10) on the swatch opens the colour dialog as a right
+// click does.
+TEST_F(KeyboardTest, MenuKeyOnTheSwatchOpensTheColourDialogAsARightClick) {
+    ImportHalves();
+    QFrame* swatch = ui->ShapeLogoTransparentColor;
+    dialogs.colourAnswers.push_back(QColor(1, 2, 3));
+    QTest::mouseClick(swatch, Qt::RightButton);
+    const QImage mouseView = form->Logo().LogoView();
+    ASSERT_EQ(SwatchColour(), 0x010203u);
+    QTest::mouseClick(swatch, Qt::RightButton); // cancelled: no change
+
+    swatch->setFocus(Qt::TabFocusReason);
+    dialogs.colourAnswers.push_back(std::nullopt);
+    dialogs.colourAnswers.push_back(QColor(0, 255, 0));
+    dialogs.colourAnswers.push_back(QColor(1, 2, 3));
+    Key(Qt::Key_Menu);
+    EXPECT_EQ(SwatchColour(), 0x010203u);
+    Key(Qt::Key_Menu);
+    EXPECT_EQ(SwatchColour(), 0x00FF00u);
+    Key(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_EQ(dialogs.colourCalls.size(), 5u);
+    EXPECT_EQ(dialogs.colourCalls[4], QColor(0, 255, 0));
+    EXPECT_EQ(SwatchColour(), 0x010203u);
+    EXPECT_EQ(form->Logo().LogoView(), mouseView);
+}
+
+// The glyph map takes Tab after the tab bar and shows its focus; the keys
+// walk the selection as clicks on the glyphs do.
+TEST_F(KeyboardTest, GlyphMapSelectsByKeysAsByClicks) {
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
+    QWidget* map = Find("ImageChars");
+    QWidget* frame = Find("ShapeActiveChar");
+    QWidget* cells = Find("PanelCharEditor");
+    const auto state = [&] {
+        return QStringList{
+            QString::number(16 * form->Service().Editor().ActiveCharRow() + form->Service().Editor().ActiveCharCol()),
+            QString::number(frame->x()) + u',' + QString::number(frame->y())};
+    };
+    const auto clickGlyph = [&](int code) {
+        QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, GlyphOrigin(code) + QPoint(6, 9));
+        return std::pair(state(), cells->grab().toImage());
+    };
+    const auto keys = [&](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
+        for (const auto& [key, modifiers] : presses)
+            Key(key, modifiers);
+        return std::pair(state(), cells->grab().toImage());
+    };
+    const auto clickedAt35 = clickGlyph(35);
+    const auto clickedAt255 = clickGlyph(255);
+    const auto clickedAt0 = clickGlyph(0);
+    ASSERT_EQ(clickedAt255.first.join(u' '), QStringLiteral("255 180,270"));
+    ui->ComboBoxPort->setFocus();
+    QWidget* ring = Find("ShapeCharsFocus");
+    EXPECT_FALSE(ring->isVisible());
+    const QImage unfocused = map->grab().toImage();
+    const qsizetype lines = form->LogLines().size();
+
+    const QStringList chain = TabChain(ui->ComboBoxPort, 7);
+    ASSERT_EQ(chain.last(), QStringLiteral("ImageChars"));
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(map->geometry()));
+    EXPECT_EQ(map->grab().toImage(), unfocused); // the ring hides no pixel of the set
+    SavePicture(form.get(), QStringLiteral("keyboard-service.png"));
+    EXPECT_EQ(
+        keys({{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Down, {}}, {Qt::Key_Down, {}}}),
+        clickedAt35);
+    EXPECT_EQ(keys({{Qt::Key_End, Qt::ControlModifier}}), clickedAt255);
+    EXPECT_EQ(keys({{Qt::Key_Right, {}}, {Qt::Key_Down, {}}}), clickedAt255); // the map's edge holds
+    EXPECT_EQ(keys({{Qt::Key_Home, Qt::ControlModifier}}), clickedAt0);
+    EXPECT_EQ(keys({{Qt::Key_End, {}}, {Qt::Key_PageDown, {}}}), clickedAt255);
+    keys({{Qt::Key_Home, {}}, {Qt::Key_PageUp, {}}, {Qt::Key_Up, {}}, {Qt::Key_Left, {}}});
+    EXPECT_EQ(state().first(), QStringLiteral("0"));
+    EXPECT_FALSE(form->Chars().Modified()); // choosing a glyph edits nothing
+    EXPECT_EQ(LogSince(lines), QStringList());
+}
+
+// The cells take Tab after the map and show a cursor while they have focus;
+// the keys paint the cursor's cell as the mouse buttons paint a cell: the
+// same glyph, the same map, the modified flag set.
+TEST_F(KeyboardTest, EditorCellsPaintByKeysAsByTheMouse) {
+    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
+    QWidget* panel = Find("PanelCharEditor");
+    QWidget* cursor = Find("ShapeCharCursor");
+    const QImage blank = form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18)));
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(blank.pixel(x, y) & 0xFFFFFFu, LEVEL_GREY);
+    ASSERT_FALSE(form->Chars().Modified());
+    const auto mouseEdits = [&] {
+        QTest::mouseClick(Cell(3, 4), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseClick(Cell(4, 4), Qt::RightButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseClick(Cell(3, 4), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mousePress(Cell(5, 5), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseMove(Cell(6, 5), QPoint(7, 7));
+        QTest::mouseMove(Cell(7, 5), QPoint(7, 7));
+        QTest::mouseRelease(Cell(7, 5), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseClick(Cell(8, 8), Qt::RightButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseClick(Cell(9, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseClick(Cell(10, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        QTest::mouseClick(Cell(10, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+    };
+
+    Find("ImageChars")->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(cursor->isVisible());
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), panel);
+    EXPECT_TRUE(cursor->isVisible());
+    EXPECT_EQ(cursor->geometry(), Cell(0, 0)->geometry());
+    const qsizetype lines = form->LogLines().size();
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Right);
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_Down);
+    EXPECT_EQ(cursor->geometry(), Cell(3, 4)->geometry());
+    Key(Qt::Key_Space); // the left button: white on grey
+    EXPECT_TRUE(form->Chars().Modified());
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Space, Qt::ShiftModifier); // the right button: black on grey
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Return); // on white: grey
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Enter);                    // white on grey ...
+    Key(Qt::Key_Right, Qt::ShiftModifier); // ... dragged over two cells
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_0);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_2);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_1);
+    SavePicture(form.get(), QStringLiteral("keyboard-service-cells.png"));
+    const QImage byKeys = form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18)));
+    const QImage shownByKeys = ShownGlyph(0);
+    EXPECT_EQ(LogSince(lines), QStringList());
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(cursor->geometry(), Cell(11, 17)->geometry());
+    Key(Qt::Key_Home);
+    EXPECT_EQ(cursor->geometry(), Cell(0, 17)->geometry());
+    Key(Qt::Key_Tab);
+    EXPECT_FALSE(cursor->isVisible());
+
+    QTest::mouseClick(Find<QAbstractButton>("ButtonDefaultChar"), Qt::LeftButton);
+    ASSERT_EQ(form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18))), blank);
+    mouseEdits();
+    EXPECT_EQ(QApplication::focusWidget(), panel); // a click on a cell gives the cells the keys
+    EXPECT_EQ(cursor->geometry(), Cell(10, 8)->geometry());
+    const QImage byMouse = form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18)));
+    EXPECT_NE(byMouse, blank);
+    EXPECT_EQ(byKeys, byMouse);
+    EXPECT_EQ(shownByKeys, ShownGlyph(0));
+    EXPECT_EQ(byKeys.pixel(6, 5) & 0xFFFFFFu, LEVEL_WHITE);
+    EXPECT_EQ(byKeys.pixel(8, 8) & 0xFFFFFFu, LEVEL_BLACK);
+    EXPECT_EQ(byKeys.pixel(10, 8) & 0xFFFFFFu, LEVEL_GREY);
 }
 
 // Every question of the running program: Enter takes the default answer,
