@@ -54,7 +54,7 @@ protected:
         UserInput::Type(Find<QComboBox>("ComboBoxPort"), QString::fromStdString(pty.Name()));
         Click("CheckBoxConnect");
         ASSERT_TRUE(form->IsConnectChecked());
-        pty.Take(); // the text-mode frame of the connection
+        pty.TakeAtLeast(FRAME_SIZE); // the text-mode frame of the connection
     }
 
     QString LastLog() const { return form->LogLines().last(); }

@@ -121,6 +121,14 @@ std::string TPtyPort::Take() {
     return out;
 }
 
+std::string TPtyPort::TakeAtLeast(std::size_t count) {
+    {
+        std::unique_lock lock(mutex_);
+        arrived_.wait_for(lock, LONGEST, [&] { return received_.size() >= count; });
+    }
+    return Take();
+}
+
 std::string TPtyPort::TakeHex() {
     return ToHex(Take());
 }

@@ -29,6 +29,9 @@ public:
     // Every byte received since the last Take, once the line has been quiet
     // for a moment (bounded by a few seconds).
     std::string Take();
+    // As Take, but first waits (bounded by a few seconds) for at least count
+    // bytes, for a frame that a busy machine may deliver late.
+    std::string TakeAtLeast(std::size_t count);
     // Take() as upper-case hex: "FF 00 03".
     std::string TakeHex();
     // The device vanishes: the master side is closed and the link dangles.
