@@ -359,6 +359,23 @@ void ParseLogoOptions(TArgs& args, TLogoPlacement& placement, std::string& previ
     }
 }
 
+// Why a picture was refused, in the words of the error line.
+std::string PictureFaultText(TPictureFault fault) {
+    switch (fault) {
+    case TPictureFault::UnknownFormat:
+        return "not a BMP, JPEG, PNG, GIF or TIFF picture";
+    case TPictureFault::CannotOpen:
+        return "the file cannot be read";
+    case TPictureFault::Damaged:
+        return "the picture is truncated or damaged";
+    case TPictureFault::TooLarge:
+        return "the picture is too large";
+    case TPictureFault::None:
+        break;
+    }
+    return "unknown fault";
+}
+
 TAction ParseLogo(TArgs& args, std::vector<TFailure>& fileErrors) {
     if (args.Take("--remove"))
         return RemoveLogo();
@@ -367,15 +384,16 @@ TAction ParseLogo(TArgs& args, std::vector<TFailure>& fileErrors) {
     std::string preview;
     bool program = false;
     ParseLogoOptions(args, placement, preview, program);
-    QImage picture;
     if (!QFile::exists(FileName(name))) {
         fileErrors.push_back({EXIT_FILE, "cannot read picture " + name + ": no such file"});
         return {};
     }
-    if (!LoadPictureFile(picture, FileName(name))) {
-        fileErrors.push_back({EXIT_FILE, "cannot read picture " + name + ": not a readable BMP or JPEG, or too large"});
+    const TPictureResult read = LoadPicture(FileName(name));
+    if (!read.Ok()) {
+        fileErrors.push_back({EXIT_FILE, "cannot read picture " + name + ": " + PictureFaultText(read.fault)});
         return {};
     }
+    const QImage& picture = read.image;
     const QImage view = RenderPlacedLogo(picture, placement);
     std::optional<TLogoTable> table = BuildLogoTable(view, nullptr);
     if (!table || table->Failed) {

@@ -88,6 +88,17 @@ TEST_F(Kr7ctlTest, BadInputGivesItsStatusAndNothingIsSent) {
     shortSet.close();
     EXPECT_EQ(Kr7ctl({"--port", pty.Name(), "clear", "glyphs", Path("short.bin")}).status, EXIT_FILE);
     EXPECT_EQ(Kr7ctl({"--port", pty.Name(), "logo", Path("missing.jpg"), "--program"}).status, EXIT_FILE);
+    // A picture is refused with the reader's reason.
+    QFile cut(QString::fromStdString(Path("cut.png")));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("\x89PNG\r\n\x1a\n", 8);
+    cut.close();
+    run = Kr7ctl({"--port", pty.Name(), "clear", "logo", Path("cut.png"), "--program"});
+    EXPECT_EQ(run.status, EXIT_FILE);
+    EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path("cut.png") + ": the picture is truncated or damaged\n");
+    run = Kr7ctl({"logo", Path("short.bin"), "--program"});
+    EXPECT_EQ(run.err,
+              "kr7ctl: cannot read picture " + Path("short.bin") + ": not a BMP, JPEG, PNG, GIF or TIFF picture\n");
     EXPECT_EQ(pty.Take(), ""); // the clear before each bad file never went out
 }
 
