@@ -7,6 +7,7 @@
 #include "FileDrop.h"
 #include "Kr7unit1.h"
 #include "LogoPage.h"
+#include "LogoSteps.h"
 #include "PictureFile.h"
 #include "UserInput.h"
 #include "WindowControls.h"
@@ -76,24 +77,10 @@ protected:
     }
     void Import(TFormKR7& form, const QString& path) {
         TWindowControls(form).Memo->clear();
-        dialogs.openAnswers.push_back(path);
-        UserInput::Click(TWindowControls(form).ButtonLogoLoad);
+        ImportLogo(TWindowControls(form), dialogs, path);
     }
-    // The page's controls are off until a picture is in: a user sets the
-    // width and the background removal on one picture, removes it, and the
-    // next import starts from them.
     void Preset(TFormKR7& form, std::optional<int> width, std::optional<bool> transparent) {
-        const TWindowControls ui(form);
-        QImage placeholder(10, 10, QImage::Format_RGB32);
-        placeholder.fill(0xFF000000);
-        EXPECT_TRUE(SaveBmp32File(placeholder, dir.filePath("preset.bmp")));
-        Import(form, dir.filePath("preset.bmp"));
-        if (width)
-            UserInput::SetValue(ui.ScrollBarLogoWidth, *width);
-        if (transparent)
-            UserInput::SetChecked(ui.CheckBoxLogoTransparentColor, *transparent);
-        UserInput::Click(ui.ButtonLogoClear);
-        ui.Memo->clear();
+        PresetLogo(TWindowControls(form), dialogs, dir.filePath("preset.bmp"), width, transparent);
     }
     static QStringList Loaded() {
         return {QString(), "Wczytywanie pliku graficznego...", "Wczytywanie pliku graficznego powiodło się."};

@@ -7,6 +7,7 @@
 #include "IniFile.h"
 #include "KR7.h"
 #include "Kr7unit1.h"
+#include "LogoSteps.h"
 #include "LogoTable.h"
 #include "MemoryStream.h"
 #include "PictureFile.h"
@@ -86,22 +87,9 @@ protected:
         EXPECT_TRUE(name.endsWith(".bmp") ? SaveBmp32File(picture, path) : picture.save(path));
         return path;
     }
-    void Import(TFormKR7& form, const QString& path) {
-        dialogs.openAnswers.push_back(path);
-        UserInput::Click(TWindowControls(form).ButtonLogoLoad);
-    }
-    // The page's controls are off until a picture is in: a user sets the
-    // width and the background removal on one picture, removes it, and the
-    // next import starts from them.
+    void Import(TFormKR7& form, const QString& path) { ImportLogo(TWindowControls(form), dialogs, path); }
     void Preset(TFormKR7& form, std::optional<int> width, std::optional<bool> transparent) {
-        const TWindowControls ui(form);
-        Import(form, Save(Filled(10, 10, 0xFF000000), "preset.bmp"));
-        if (width)
-            UserInput::SetValue(ui.ScrollBarLogoWidth, *width);
-        if (transparent)
-            UserInput::SetChecked(ui.CheckBoxLogoTransparentColor, *transparent);
-        UserInput::Click(ui.ButtonLogoClear);
-        ui.Memo->clear();
+        PresetLogo(TWindowControls(form), dialogs, dir.filePath("preset.bmp"), width, transparent);
     }
     // A 360 x 288 picture placed at (0, 0) over the whole view, background lime.
     void ImportScreen(TFormKR7& form, const QImage& picture) {
