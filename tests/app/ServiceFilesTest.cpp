@@ -328,7 +328,7 @@ TEST_F(ServiceFilesTest, SendingTheWholeSetWrites256GlyphsInOrder) {
     dialogs.okCancelAnswers.push_back(true);
     Click("ButtonSendCharsToDevice");
     EXPECT_EQ(dialogs.questions.back(), QStringLiteral("Confirm: Send actual characters to device?"));
-    const std::string bytes = pty.Take();
+    const std::string bytes = pty.TakeAtLeast(16384);
     ASSERT_EQ(bytes.size(), 16384u);
     for (std::size_t code = 0; code < 256; ++code) {
         ASSERT_EQ(ToHex(bytes.substr(64 * code, 3)), "FF 00 05") << code;
