@@ -239,6 +239,11 @@ std::size_t TCOMSocket::InFlight() {
     return ClockInFlight(clock_->Now());
 }
 
+void TCOMSocket::WaitUntilCarried() {
+    if (ClockInFlight(clock_->Now()) > 0)
+        clock_->WaitUntil(lineFreeAt_);
+}
+
 void TCOMSocket::WaitUntilInFlightAtMost(std::size_t allowed) {
     const auto byteTime = ByteTime();
     for (;;) {

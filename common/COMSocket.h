@@ -43,6 +43,10 @@ public:
     TWriteResult LastWriteFailure() const { return lastFailure_; }
     // Bytes the line still has to carry by the port's own clock.
     std::size_t InFlight();
+    // Returns once the line has carried every byte written, by the port's own
+    // clock: the writes return while up to a driver queue of bytes (seconds at
+    // 2400 baud) has yet to reach the display.
+    void WaitUntilCarried();
     // Bytes written since the port was made, in all; those not in flight have
     // been carried by the line.
     std::uint64_t BytesWritten() const { return bytesWritten_; }

@@ -26,14 +26,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -566,14 +564,6 @@ std::optional<TFailure> WriteFailure(const TWriteResult& result, const std::stri
     return std::nullopt;
 }
 
-// Returns once the line has carried every byte written, as the window waits
-// before it reports a long sequence finished: the writes return while up to
-// a driver queue of bytes (seconds at 2400 baud) has yet to reach the display.
-void WaitForLine(TCOMSocket& port) {
-    while (port.InFlight() > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-}
-
 int Fail(std::ostream& err, const TFailure& failure) {
     err << "kr7ctl: " << failure.message << "\n";
     return failure.status;
@@ -630,7 +620,7 @@ int Execute(TPlan& plan, std::ostream& out, std::ostream& err) {
     if (!failure)
         failure = WriteFailure(port.LastWriteFailure(), name);
     if (!failure)
-        WaitForLine(port);
+        port.WaitUntilCarried(); // as the window waits before it reports a sequence finished
     port.Close();
     return failure ? Fail(err, *failure) : EXIT_DONE;
 }
