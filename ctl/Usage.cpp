@@ -18,7 +18,7 @@ const char* const USAGE =
     "  glyphs FILE                    upload a .bin or .bmp set:   kr7ctl glyphs set.bin\n"
     "  glyph CODE FILE                upload one glyph of a set:   kr7ctl glyph 65 set.bmp\n"
     "  logo PICTURE [--x X] [--y Y] [--width W] [--height H] [--mode bw|mosaic|mix] [--level N]\n"
-    "       [--negative] [--background RRGGBB] [--tolerance N] [--preview OUT.png] [--program]\n"
+    "       [--negative] [--background RRGGBB] [--tolerance N] [--seed N] [--preview OUT.png] [--program]\n"
     "                                 tile a picture, program it:  kr7ctl logo shop.jpg --program\n"
     "  logo --remove                  remove the logo:             kr7ctl logo --remove\n"
     "  run [--settings FILE]          run the ticker and the pages of the settings file until\n"
