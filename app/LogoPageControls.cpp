@@ -135,14 +135,23 @@ void TLogoPage::ShowLogoMode(TLogoMode mode) {
 
 // ---- Undo and redo -------------------------------------------------------------
 
+// Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is in the
+// window while the Logo page is shown.
 void TLogoPage::ConnectUndo() {
-    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), ui_->TabSheetLogo);
-    auto* redo = new QShortcut(ui_->TabSheetLogo);
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), Window());
+    auto* redo = new QShortcut(Window());
     redo->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QShortcut* shortcut : {undo, redo})
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    undo->setObjectName(QStringLiteral("ShortcutLogoUndo"));
+    redo->setObjectName(QStringLiteral("ShortcutLogoRedo"));
     connect(undo, &QShortcut::activated, this, &TLogoPage::UndoLogo);
     connect(redo, &QShortcut::activated, this, &TLogoPage::RedoLogo);
+    const auto enable = [this, undo, redo] {
+        const bool shown = ui_->PageControl->currentWidget() == ui_->TabSheetLogo;
+        undo->setEnabled(shown);
+        redo->setEnabled(shown);
+    };
+    connect(ui_->PageControl, &QTabWidget::currentChanged, this, enable);
+    enable();
 }
 
 void TLogoPage::UndoLogo() {

@@ -62,8 +62,10 @@ protected:
         ASSERT_EQ(pty.TakeAtLeast(10).size(), 10u); // the connection's text-mode frame
     }
 
+    // A key pressed wherever the focus is.
     void Key(int key, Qt::KeyboardModifiers modifiers) {
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : form.get(), static_cast<Qt::Key>(key), modifiers);
     }
     void Undo() { Key(Qt::Key_Z, Qt::ControlModifier); }
     void Redo() { Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
@@ -116,6 +118,10 @@ TEST_F(LogoUndoTest, CtrlZUndoesEveryChangeAndCtrlShiftZOrCtrlYRedoesIt) {
     EXPECT_EQ(form->Logo().Document().Settings(), changed);
     EXPECT_TRUE(ui.RadioButtonLogoColor1->isChecked());
     EXPECT_FALSE(ui.ScrollBarLogoLevelBW->isEnabled()); // the controls follow the mode
+
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon); // the keys act on the page shown only
+    Undo();
+    EXPECT_EQ(form->Logo().Document().Settings(), changed);
 
     EXPECT_EQ(pty.Take(), ""); // undo and redo never reach the device
 }
