@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <string>
 
@@ -130,6 +131,16 @@ TEST_F(Kr7ctlAdminTest, TheUsualConventionsOfACommand) {
     process.setProcessEnvironment(environment);
     EXPECT_EQ(Run({"clear"}).status, EXIT_DONE);
     EXPECT_EQ(ToHex(pty.TakeAtLeast(10)), "FF 00 03 00 00 00 00 00 00 03");
+
+    // Two pages of one row, the second a second after the first.
+    QFile pages(Path("pages.txt"));
+    ASSERT_TRUE(pages.open(QIODevice::WriteOnly));
+    pages.write("one\ntwo\n");
+    pages.close();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({"pages", Path("pages.txt"), "--height", "1", "--interval", "1"}).status, EXIT_DONE);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(pty.TakeAtLeast(10 + 2 * 40).size(), 10u + 2 * 40);
 }
 
 } // namespace
