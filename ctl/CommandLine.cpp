@@ -12,13 +12,18 @@ std::string TArgs::Next() {
 }
 
 bool TArgs::Take(const std::string& name) {
+    if (AtEnd() || optionsEnded_ || inlineValue_ || args_[at_] != name)
+        return false;
+    ++at_;
+    return true;
+}
+
+bool TArgs::TakeOption(const std::string& name) {
+    if (Take(name))
+        return true;
     if (AtEnd() || optionsEnded_ || inlineValue_)
         return false;
     const std::string& word = args_[at_];
-    if (word == name) {
-        ++at_;
-        return true;
-    }
     if (word.size() <= name.size() || word.compare(0, name.size(), name) != 0 || word[name.size()] != '=')
         return false;
     inlineValue_ = word.substr(name.size() + 1);

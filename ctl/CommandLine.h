@@ -16,9 +16,11 @@ public:
     bool AtEnd() const { return !inlineValue_ && at_ >= args_.size(); }
     const std::string& Peek() const { return inlineValue_ ? *inlineValue_ : args_[at_]; }
     std::string Next();
+    // True when the next word is the flag name, which is then taken.
+    bool Take(const std::string& name);
     // True when the next word is the option name, which is then taken; of
     // "name=value" the value is left as the next word.
-    bool Take(const std::string& name);
+    bool TakeOption(const std::string& name);
     // Takes "--" when it is the next word: no later word is then an option.
     bool TakeEndOfOptions();
     bool OptionsEnded() const { return optionsEnded_; }

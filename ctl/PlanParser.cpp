@@ -37,11 +37,11 @@ bool TakeGlobal(TArgs& args, TGlobalOptions& options) {
         options.dryRun = true;
     else if (args.Take("--quiet") || args.Take("-q"))
         options.quiet = true;
-    else if (args.Take("--port"))
+    else if (args.TakeOption("--port"))
         options.port = Need(args, "port name after --port");
-    else if (args.Take("--out"))
+    else if (args.TakeOption("--out"))
         options.outFile = Need(args, "file name after --out");
-    else if (args.Take("--settings"))
+    else if (args.TakeOption("--settings"))
         options.settings = Need(args, "file name after --settings");
     else
         return args.TakeEndOfOptions();

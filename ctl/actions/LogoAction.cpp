@@ -58,29 +58,29 @@ int ParseLogoMode(const std::string& mode) {
 
 // Takes one logo option; false when the next word is none.
 bool TakeLogoOption(TArgs& args, TLogoPlacement& placement, TLogoOutputs& outputs) {
-    if (args.Take("--x"))
+    if (args.TakeOption("--x"))
         placement.x = ParseInt(Need(args, "--x value"), -1000, 1000, "--x");
-    else if (args.Take("--y"))
+    else if (args.TakeOption("--y"))
         placement.y = ParseInt(Need(args, "--y value"), -1000, 1000, "--y");
-    else if (args.Take("--width"))
+    else if (args.TakeOption("--width"))
         placement.width = ParseInt(Need(args, "--width value"), 1, 1000, "--width");
-    else if (args.Take("--height"))
+    else if (args.TakeOption("--height"))
         placement.height = ParseInt(Need(args, "--height value"), 1, 1000, "--height");
-    else if (args.Take("--level"))
+    else if (args.TakeOption("--level"))
         placement.level = ParseInt(Need(args, "--level value"), 1, 99, "--level");
-    else if (args.Take("--tolerance"))
+    else if (args.TakeOption("--tolerance"))
         placement.tolerance = ParseInt(Need(args, "--tolerance value"), 1, 100, "--tolerance");
     else if (args.Take("--negative"))
         placement.negative = true;
-    else if (args.Take("--background"))
+    else if (args.TakeOption("--background"))
         placement.background = ParseColour(Need(args, "--background colour"));
-    else if (args.Take("--preview"))
+    else if (args.TakeOption("--preview"))
         outputs.preview = Need(args, "--preview file");
     else if (args.Take("--program"))
         outputs.program = true;
     else if (args.Take("--json"))
         outputs.json = true;
-    else if (args.Take("--mode"))
+    else if (args.TakeOption("--mode"))
         placement.mode = ParseLogoMode(Need(args, "--mode value"));
     else
         return false;

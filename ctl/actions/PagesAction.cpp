@@ -68,13 +68,13 @@ TActionPtr ParsePages(TArgs& args) {
     bool centre = false;
     int interval = 0;
     for (;;) {
-        if (args.Take("--row"))
+        if (args.TakeOption("--row"))
             pages.PosY = ParseInt(Need(args, "--row value"), 1, SCREEN_ROWS, "--row") - 1;
-        else if (args.Take("--height"))
+        else if (args.TakeOption("--height"))
             pages.Height = ParseInt(Need(args, "--height value"), 1, SCREEN_ROWS, "--height");
         else if (args.Take("--centre"))
             centre = true;
-        else if (args.Take("--interval"))
+        else if (args.TakeOption("--interval"))
             interval = ParseInt(Need(args, "--interval value"), 1, 100, "--interval");
         else
             break;
