@@ -3,13 +3,14 @@
 // programmed; logo --remove: the default glyphs back and crosshair mode.
 #include "Actions.h"
 #include "ExitStatus.h"
+#include "FileAccess.h"
 #include "KR7.h"
 #include "LogoDocument.h"
 #include "LogoSequences.h"
 #include "PictureFile.h"
 #include "TerminalProgress.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 
 #include <cstdlib>
@@ -23,7 +24,7 @@ class TRemoveLogoAction : public TAction {
 public:
     std::optional<TFailure> Run(TContext& context) override {
         const QImage defaults = QImage(QStringLiteral(":/DefaultChars.bmp")).convertToFormat(QImage::Format_RGB32);
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
+        TTerminalProgress progress(context);
         SendLogoRemoval(context.device, defaults, &progress);
         return std::nullopt;
     }
@@ -44,6 +45,7 @@ struct TLogoOptions {
     std::optional<unsigned long long> seed; // mixing: the same pattern every run
     std::string preview;
     bool program = false;
+    bool json = false; // the report as JSON
 };
 
 QRgb ParseColour(const std::string& word) {
@@ -69,30 +71,32 @@ TLogoMode ParseLogoMode(const std::string& mode) {
 
 // Takes one logo option; false when the next word is none.
 bool TakeLogoOption(TArgs& args, TLogoOptions& options) {
-    if (args.Take("--x"))
+    if (args.TakeOption("--x"))
         options.x = ParseInt(Need(args, "--x value"), LOGO_POS_MIN, LOGO_POS_MAX, "--x");
-    else if (args.Take("--y"))
+    else if (args.TakeOption("--y"))
         options.y = ParseInt(Need(args, "--y value"), LOGO_POS_MIN, LOGO_POS_MAX, "--y");
-    else if (args.Take("--width"))
+    else if (args.TakeOption("--width"))
         options.width = ParseInt(Need(args, "--width value"), LOGO_SIZE_MIN, LOGO_SIZE_MAX, "--width");
-    else if (args.Take("--height"))
+    else if (args.TakeOption("--height"))
         options.height = ParseInt(Need(args, "--height value"), LOGO_SIZE_MIN, LOGO_SIZE_MAX, "--height");
-    else if (args.Take("--level"))
+    else if (args.TakeOption("--level"))
         options.level = ParseInt(Need(args, "--level value"), LOGO_LEVEL_MIN, LOGO_LEVEL_MAX, "--level");
-    else if (args.Take("--tolerance"))
+    else if (args.TakeOption("--tolerance"))
         options.tolerance =
             ParseInt(Need(args, "--tolerance value"), LOGO_TOLERANCE_MIN, LOGO_TOLERANCE_MAX, "--tolerance");
     else if (args.Take("--negative"))
         options.negative = true;
-    else if (args.Take("--background"))
+    else if (args.TakeOption("--background"))
         options.background = ParseColour(Need(args, "--background colour"));
-    else if (args.Take("--seed"))
+    else if (args.TakeOption("--seed"))
         options.seed = ParseInt(Need(args, "--seed value"), 0, std::numeric_limits<int>::max(), "--seed");
-    else if (args.Take("--preview"))
+    else if (args.TakeOption("--preview"))
         options.preview = Need(args, "--preview file");
     else if (args.Take("--program"))
         options.program = true;
-    else if (args.Take("--mode"))
+    else if (args.Take("--json"))
+        options.json = true;
+    else if (args.TakeOption("--mode"))
         options.mode = ParseLogoMode(Need(args, "--mode value"));
     else
         return false;
@@ -157,8 +161,8 @@ public:
           document_(std::make_unique<TLogoDocument>(SeedSource(options_.seed))) {}
 
     std::optional<TFailure> Prepare() override {
-        if (!QFile::exists(FileName(name_)))
-            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": no such file"};
+        if (const std::string problem = ReadProblem(name_); !problem.empty())
+            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + problem};
         const TPictureResult read = LoadPicture(FileName(name_));
         if (!read.Ok())
             return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read.fault)};
@@ -171,23 +175,50 @@ public:
     }
 
     std::optional<TFailure> Run(TContext& context) override {
-        const int tiles = generation_.tiles;
-        context.err << "logo uses " << tiles << " of " << LOGO_MAX_TILES << " glyphs (" << LogoUsagePercent(tiles)
-                    << "%)\n";
-        if (!options_.preview.empty() && !document_->View().save(FileName(options_.preview), "PNG"))
-            return TFailure{EXIT_FILE, "cannot write preview " + options_.preview};
+        context.report << Report() << std::flush;
+        if (std::optional<TFailure> failure = SavePreview())
+            return failure;
         if (!options_.program)
             return std::nullopt;
         if (!document_->Generated()) {
-            context.err << "no logo glyph on the screen; nothing to program\n";
+            context.notes << "no logo glyph on the screen; nothing to program\n";
             return std::nullopt;
         }
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
+        TTerminalProgress progress(context);
         SendLogoProgram(context.device, document_->Table(), &progress);
         return std::nullopt;
     }
 
+    bool Sends() const override { return options_.program; }
+
 private:
+    // The tiles used, their share of the logo glyphs and the picture's origin:
+    // one line, or one JSON object.
+    std::string Report() const {
+        const int tiles = generation_.tiles;
+        const std::string percent = std::to_string(LogoUsagePercent(tiles));
+        const std::string x = std::to_string(document_->Settings().posX);
+        const std::string y = std::to_string(document_->Settings().posY);
+        if (options_.json)
+            return "{\"tiles\":" + std::to_string(tiles) + ",\"maxTiles\":" + std::to_string(LOGO_MAX_TILES) +
+                   ",\"share\":" + percent + ",\"x\":" + x + ",\"y\":" + y + "}\n";
+        return "logo uses " + std::to_string(tiles) + " of " + std::to_string(LOGO_MAX_TILES) + " glyphs (" + percent +
+               "%), origin " + x + "," + y + "\n";
+    }
+
+    std::optional<TFailure> SavePreview() const {
+        if (options_.preview.empty())
+            return std::nullopt;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!document_->View().save(&buffer, "PNG"))
+            return TFailure{EXIT_FILE, "cannot write preview " + options_.preview + ": the picture cannot be encoded"};
+        if (const std::string problem = WriteWholeFile(options_.preview, png.toStdString()); !problem.empty())
+            return TFailure{EXIT_FILE, "cannot write preview " + options_.preview + ": " + problem};
+        return std::nullopt;
+    }
+
     std::string name_;
     TLogoOptions options_;
     std::unique_ptr<TLogoDocument> document_;
