@@ -18,6 +18,8 @@ TLogoDocument::TLogoDocument(TSeedSource seeds) : seeds_(std::move(seeds)) {
 // ---- The working picture -------------------------------------------------------
 
 void TLogoDocument::Import(const QImage& picture) {
+    if (picture.isNull())
+        return;
     picture_ = picture.convertToFormat(LogoPixelFormat(picture));
     settings_.posX = 0;
     settings_.posY = 0;
@@ -38,6 +40,8 @@ void TLogoDocument::Import(const QImage& picture) {
 }
 
 void TLogoDocument::Restore(const QImage& picture, const TLogoSettings& settings) {
+    if (picture.isNull())
+        return;
     picture_ = picture.convertToFormat(LogoPixelFormat(picture));
     settings_ = settings;
     settings_.posX = ClampLogoPos(settings.posX);

@@ -44,9 +44,9 @@ public:
     // Takes picture as the working picture, fits it to the screen (a picture
     // larger than the screen is shrunk to it; one that fits keeps the width
     // found, unless that is 1, the start value: then it takes its own width),
-    // switches proportional sizing on and centres it.
+    // switches proportional sizing on and centres it. A null picture changes nothing.
     void Import(const QImage& picture);
-    // Takes picture and settings as a saved session left them.
+    // Takes picture and settings as a saved session left them (not a null picture).
     void Restore(const QImage& picture, const TLogoSettings& settings);
     // No picture, a grey view and an empty logo table; the settings stay.
     void Clear();

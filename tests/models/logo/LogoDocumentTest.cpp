@@ -61,6 +61,8 @@ TEST(LogoDocument, ASmallPictureOnAFirstStartTakesItsOwnWidthOtherwiseTheWidthFo
 
     doc.SetWidth(50);
     doc.Clear();
+    doc.Import(QImage()); // nothing to import
+    EXPECT_FALSE(doc.Loaded());
     doc.Import(Filled(100, 80, BLACK)); // the width found is kept
     EXPECT_EQ(Size(doc), QSize(50, 40));
     EXPECT_EQ(Pos(doc), QPoint(155, 124));
