@@ -205,8 +205,10 @@ TEST(LogoDocument, GenerationCountsTilesAndUsage) {
     const TLogoGeneration whole = doc.Generate(nullptr);
     EXPECT_TRUE(whole.built);
     EXPECT_EQ(whole.tiles, 0);
-    EXPECT_FALSE(doc.Generated()); // only whole-white cells: nothing to program
+    EXPECT_FALSE(doc.Generated());     // only whole-white cells: nothing to program
+    EXPECT_EQ(LogoUsagePercent(1), 1); // rounded half up
     EXPECT_EQ(LogoUsagePercent(12), 9);
+    EXPECT_EQ(LogoUsagePercent(70), 50);
     EXPECT_EQ(LogoUsagePercent(71), 50);
     EXPECT_EQ(LogoUsagePercent(141), 100);
 }
