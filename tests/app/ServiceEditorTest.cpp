@@ -190,6 +190,18 @@ TEST_F(ServiceEditorTest, CtrlZUndoesEachEditAndCtrlShiftZOrCtrlYRedoes) {
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(pty.Take(), "");
 
+    // A stroke by keys (a press, then Shift with arrows) is one step too.
+    SelectGlyph(0);
+    Find("PanelCharEditor")->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Home); // Ctrl+Home: the first cell
+    Key(Qt::Key_Space, Qt::NoModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(GlyphPixel(2, 0), LEVEL_WHITE);
+    Key(Qt::Key_Z);
+    EXPECT_EQ(form->Chars().Image(), start);
+    EXPECT_EQ(CellColour(Cell(2, 0)), LEVEL_GREY);
+
     // On another page the keys leave the glyphs alone.
     UserInput::ShowPage(Find<QTabWidget>("PageControl"), Find("TabSheetPreview"));
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
