@@ -1,11 +1,11 @@
 // KR7Controller: the controller of the KR-7 character display.
-#include "Application.h"
 #include "Codepage.h"
-#include "Kr7unit1.h"
-#include "Language.h"
-#include "ProgramIcon.h"
-#include "SettingsLocation.h"
-#include "UserFolders.h"
+#include "shell/Application.h"
+#include "shell/Kr7unit1.h"
+#include "shell/Language.h"
+#include "shell/ProgramIcon.h"
+#include "shell/SettingsLocation.h"
+#include "shell/UserFolders.h"
 
 #include <QApplication>
 #include <QDir>

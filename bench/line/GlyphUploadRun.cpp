@@ -8,8 +8,8 @@
 //   build/bin/GlyphUploadRun
 #include "EmulatedDisplay.h"
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -6,9 +6,9 @@
 //
 //   build/bin/ReconnectRun [cycles=100]
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,10 +3,10 @@
 // and typed text stays as it was typed.
 #include "FakeSeams.h"
 #include "IniFile.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QAbstractItemView>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Errors that no handler dealt with are shown in the standard error box and
 // the program goes on.
-#include "Application.h"
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Application.h"
+#include "shell/Kr7unit1.h"
 
 #include <QTemporaryDir>
 #include <QTest>

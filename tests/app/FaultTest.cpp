@@ -4,13 +4,13 @@
 #include "FakeSeams.h"
 #include "IniFile.h"
 #include "KR7.h"
-#include "Kr7unit1.h"
-#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
-#include "TextPages.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoPage.h"
+#include "shell/Kr7unit1.h"
+#include "text/TextPages.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The program's real file dialogs, driven as a user drives them: what they
 // list, where they open, and what they remember across runs.
-#include "Dialogs.h"
 #include "ScopedEnv.h"
+#include "platform/Dialogs.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

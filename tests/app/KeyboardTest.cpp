@@ -3,17 +3,17 @@
 // handlers, the colour swatch, the glyph map and the glyph editor's cells
 // answer keys as they answer the mouse, each page's mnemonics are unique, and
 // every question answers to Enter and Esc.
-#include "Dialogs.h"
 #include "FakeSeams.h"
 #include "Glyphs.h"
-#include "Kr7unit1.h"
-#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
-#include "ServicePage.h"
 #include "ShownText.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoPage.h"
+#include "platform/Dialogs.h"
+#include "service/ServicePage.h"
+#include "shell/Kr7unit1.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,12 +1,12 @@
 // The window's English translation: complete, in step with the sources, used
 // only when asked for, and shown in the window when installed.
-#include "Language.h"
+#include "shell/Language.h"
 
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -5,12 +5,12 @@
 #include "CmykJpeg.h"
 #include "FakeSeams.h"
 #include "FileDrop.h"
-#include "Kr7unit1.h"
-#include "LogoPage.h"
 #include "LogoSteps.h"
 #include "PictureFile.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoPage.h"
+#include "shell/Kr7unit1.h"
 
 #include <QDir>
 #include <QFile>

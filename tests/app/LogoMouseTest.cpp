@@ -2,12 +2,12 @@
 // by two clicks, and "Usuń" asking before it throws glyph edits away.
 #include "FakeSeams.h"
 #include "IniFile.h"
-#include "Kr7unit1.h"
-#include "LogoPage.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoPage.h"
+#include "shell/Kr7unit1.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>

@@ -1,12 +1,11 @@
 // The Logo page offscreen: import, placement, generation, programming through
 // a pseudo-terminal, and the Logo section of the settings file.
-#include "LogoPage.h"
+#include "logo/LogoPage.h"
 
 #include "FakeSeams.h"
 #include "Glyphs.h"
 #include "IniFile.h"
 #include "KR7.h"
-#include "Kr7unit1.h"
 #include "LogoSteps.h"
 #include "LogoTable.h"
 #include "MemoryStream.h"
@@ -14,6 +13,7 @@
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QFile>
 #include <QImageWriter>

@@ -3,13 +3,13 @@
 // and tolerance goes back with Ctrl+Z and forward with Ctrl+Shift+Z or
 // Ctrl+Y, a dragged bar as one step, and nothing reaches the device.
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
-#include "LogoPage.h"
 #include "LogoSteps.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoPage.h"
+#include "shell/Kr7unit1.h"
 
 #include <QScrollBar>
 #include <QStyle>

@@ -1,10 +1,10 @@
 // The port box and the connection as the line really is: why an open failed,
 // and what the drop-down tells about each port.
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The window's icon comes from the executable itself at every size the
 // desktop asks for.
-#include "ProgramIcon.h"
+#include "shell/ProgramIcon.h"
 
 #include <QImage>
 

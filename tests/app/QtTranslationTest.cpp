@@ -1,7 +1,7 @@
 // Qt's own dialogs speak Polish beside the Polish window.
-#include "QtTranslation.h"
+#include "shell/QtTranslation.h"
 
-#include "Dialogs.h"
+#include "platform/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,10 +2,10 @@
 // closed port, quiet tries every two seconds while "Połącz" stays ticked, the
 // designed connect lines and the text mode once the port opens again.
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QCheckBox>
 #include <QComboBox>

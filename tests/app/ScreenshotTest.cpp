@@ -3,9 +3,9 @@
 // written there as pictures for a person to look at (grabbed offscreen).
 #include "Codepage.h"
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
-#include "TextPages.h"
 #include "UserInput.h"
+#include "shell/Kr7unit1.h"
+#include "text/TextPages.h"
 
 #include <QAbstractButton>
 #include <QDir>

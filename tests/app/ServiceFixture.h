@@ -6,11 +6,11 @@
 // pseudo-terminal as the device.
 #include "FakeSeams.h"
 #include "Glyphs.h"
-#include "ImageView.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
-#include "ServicePage.h"
 #include "UserInput.h"
+#include "logo/ImageView.h"
+#include "service/ServicePage.h"
+#include "shell/Kr7unit1.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Where the program keeps its settings: beside itself when run from a build
 // or portable folder, in the user's configuration folder when installed.
-#include "SettingsLocation.h"
+#include "shell/SettingsLocation.h"
 
-#include "UserFolders.h"
+#include "shell/UserFolders.h"
 
 #include <QProcessEnvironment>
 

@@ -2,11 +2,11 @@
 // restored values clamped by their controls, and the failures of load and save.
 #include "FakeSeams.h"
 #include "IniFile.h"
-#include "Kr7unit1.h"
-#include "LogoPage.h"
-#include "TextPages.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoPage.h"
+#include "shell/Kr7unit1.h"
+#include "text/TextPages.h"
 
 #include <QFile>
 #include <QImage>

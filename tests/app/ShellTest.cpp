@@ -2,12 +2,12 @@
 // Settings section of the settings file.
 #include "FakeSeams.h"
 #include "IniFile.h"
-#include "Kr7unit1.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "ShownText.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -2,10 +2,10 @@
 // the pages: one text file becomes the field's path, as the file dialog
 // would set it; anything else is refused and leaves the field alone.
 #include "FakeSeams.h"
-#include "Kr7unit1.h"
-#include "TextPages.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
+#include "text/TextPages.h"
 
 #include <QCoreApplication>
 #include <QDir>

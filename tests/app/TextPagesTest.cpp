@@ -1,14 +1,14 @@
 // The horizontal ticker and the vertical pages offscreen, with the device on a
 // pseudo-terminal: frames, window bars, file reads and their settings.
-#include "TextPages.h"
+#include "text/TextPages.h"
 
 #include "FakeSeams.h"
 #include "Glyphs.h"
 #include "IniFile.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "FakeSeams.h"
 #include "IniFile.h"
-#include "Kr7unit1.h"
+#include "shell/Kr7unit1.h"
 
 #include <QFile>
 #include <QTemporaryDir>

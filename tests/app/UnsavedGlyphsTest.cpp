@@ -1,12 +1,12 @@
 // Unsaved glyph edits over a close that cannot ask (a signal, the end of the
 // session): kept in the user's state folder and offered at the next start.
 #include "FakeSeams.h"
-#include "FormOptions.h"
 #include "GlyphRecovery.h"
 #include "Glyphs.h"
-#include "Kr7unit1.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/FormOptions.h"
+#include "shell/Kr7unit1.h"
 
 #include <QFrame>
 #include <QTemporaryDir>

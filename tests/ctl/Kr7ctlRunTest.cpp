@@ -3,8 +3,8 @@
 // error of its own.
 #include "FakeSeams.h"
 #include "Kr7ctl.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
+#include "shell/Kr7unit1.h"
 
 #include <QFile>
 #include <QProcess>

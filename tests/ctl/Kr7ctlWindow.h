@@ -5,10 +5,10 @@
 // that what a click sends to the device can be set against kr7ctl's dry run.
 #include "FakeSeams.h"
 #include "Kr7ctl.h"
-#include "Kr7unit1.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "shell/Kr7unit1.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,11 +1,11 @@
 #pragma once
 
 // Scripted stand-ins for the window's dialogs and clock.
-#include "Dialogs.h"
 #include "FakeLineClock.h"
-#include "Kr7unit1.h"
-#include "Platform.h"
 #include "ScopedEnv.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "shell/Kr7unit1.h"
 
 #include <QColor>
 #include <QDateTime>

@@ -4,7 +4,7 @@
 // name, the way a user finds it by its caption. A missing control ends the
 // program with its name: the window lost a designed control.
 
-#include "ImageView.h"
+#include "logo/ImageView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
