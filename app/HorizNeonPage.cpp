@@ -8,16 +8,9 @@
 #include "Preview.h"
 #include "Protocol.h"
 #include "TextFileChooser.h"
+#include "TextLimits.h"
 #include "TextSettings.h"
 #include "ui_Kr7unit1.h"
-
-namespace {
-
-// The longest ticker text: longer texts make the one-line editor unusably
-// slow. Typed text stops here; a longer file is refused with the error line.
-constexpr int TEXT_LIMIT = 1 << 20;
-
-} // namespace
 
 THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser,
                                QObject* parent)
@@ -25,15 +18,16 @@ THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& servic
       file_(
           {*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
            *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
-          {TFileDialog::HorizNeonFile, tr("Nie wskazano pliku dla teletekstu poziomego."), TEXT_LIMIT},
-          [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
+          {TFileDialog::HorizNeonFile, TTextFeature::Ticker},
+          [this](const TFeatureFileRead& read) { ui_.EditHorizNeon->setText(FromCp1250(read.tickerText)); }, chooser,
+          services.log,
           services.platform) {
     TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));
     TimerHorizNeon.setInterval(100);
     TimerHorizNeonFileTime.setObjectName(QStringLiteral("TimerHorizNeonFileTime"));
     TimerHorizNeonFileTime.setInterval(30000);
     chooser.PauseWhileOpen(TimerHorizNeon);
-    ui_.EditHorizNeon->setMaxLength(TEXT_LIMIT);
+    ui_.EditHorizNeon->setMaxLength(static_cast<int>(TICKER_TEXT_LIMIT));
     ui_.ScrollBarHorizNeonY->setMaximum(SCREEN_ROWS - 1);
     ui_.LabelHorizNeonLastTime->setText(QString());
     ConnectHandlers();
@@ -94,16 +88,6 @@ void THorizNeonPage::EditHorizNeonChange() {
 
 void THorizNeonPage::EditHorizFileDblClick() {
     ui_.ButtonHorizFile->click();
-}
-
-bool THorizNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text.append(line).append("\r\n");
-    if (text.size() > static_cast<std::size_t>(TEXT_LIMIT))
-        return false;
-    ui_.EditHorizNeon->setText(FromCp1250(text));
-    return true;
 }
 
 void THorizNeonPage::Load(const THorizNeonSettings& settings) {

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FormOptions.h"
 #include "Platform.h"
+#include "TextEvent.h"
 #include "WindowServices.h"
 
 #include <QImage>
@@ -85,8 +86,8 @@ private:
     void CheckBoxConnectChanged();
     // The connect lines after the port has opened, the text mode, the pause.
     void PortOpened();
-    // The port is back after the device had vanished.
-    void PortReopened();
+    // One report of the text engine (the connection, the reconnection) in the log.
+    void LogText(const TTextEvent& event);
     QString SettingsPath() const;
 
     std::unique_ptr<Ui::TFormKR7> ui_;
