@@ -20,8 +20,7 @@ THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& servic
            *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
           {TFileDialog::HorizNeonFile, TTextFeature::Ticker},
           [this](const TFeatureFileRead& read) { ui_.EditHorizNeon->setText(FromCp1250(read.tickerText)); }, chooser,
-          services.log,
-          services.platform) {
+          services.log, services.platform) {
     TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));
     TimerHorizNeon.setInterval(100);
     TimerHorizNeonFileTime.setObjectName(QStringLiteral("TimerHorizNeonFileTime"));

@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QUrl>
 
-
 namespace {
 
 QString MinutesSeconds(int seconds) {

@@ -1,11 +1,10 @@
 // The reconnect policy on a pseudo-terminal: a vanished device closes the
 // port with one report, quiet tries follow while the connection is wanted,
 // and the port back is reported and announced as a new connection.
-#include "Reconnect.h"
-
 #include "COMSocket.h"
 #include "KR7.h"
 #include "PtyPort.h"
+#include "Reconnect.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -42,9 +41,8 @@ protected:
     bool wanted = true;
     std::vector<TTextFact> reports;
     int reopened = 0;
-    TReconnect reconnect{
-        port, [this] { return wanted; }, [this](const TTextEvent& event) { reports.push_back(event.fact); },
-        [this] { ++reopened; }};
+    TReconnect reconnect{port, [this] { return wanted; },
+                         [this](const TTextEvent& event) { reports.push_back(event.fact); }, [this] { ++reopened; }};
     TKR7 device{[this](const void* data, std::size_t size) { reconnect.Write(data, size); }};
 };
 

@@ -1,8 +1,7 @@
 // Settings values that cannot be used as stored are noted with the value
 // taken instead, so that kr7ctl can say so.
-#include "TextSettings.h"
-
 #include "IniFile.h"
+#include "TextSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -13,18 +13,12 @@ namespace {
 
 QStringList AllLines() {
     const QString path = QStringLiteral("/tmp/a b.txt");
-    return {TextEventLine({TTextFact::Connecting}),
-            TextEventLine({TTextFact::Connected}),
-            TextEventLine({TTextFact::PortNumber, 3}),
-            TextEventLine({TTextFact::DeviceGone, EIO}),
-            TextEventLine({TTextFact::DeviceGone, ENXIO}),
-            TextEventLine({TTextFact::DeviceGone, ENODEV}),
-            TextEventLine({TTextFact::DeviceGone, EPIPE}),
-            TextEventLine({TTextFact::DeviceGone, 77}),
-            TextEventLine({TTextFact::NoTickerFile}),
-            TextEventLine({TTextFact::NoPagesFile}),
-            TextEventLine({TTextFact::FileMissing, 0, path}),
-            TextEventLine({TTextFact::FileUnreadable, 0, path})};
+    return {TextEventLine({TTextFact::Connecting}),           TextEventLine({TTextFact::Connected}),
+            TextEventLine({TTextFact::PortNumber, 3}),        TextEventLine({TTextFact::DeviceGone, EIO}),
+            TextEventLine({TTextFact::DeviceGone, ENXIO}),    TextEventLine({TTextFact::DeviceGone, ENODEV}),
+            TextEventLine({TTextFact::DeviceGone, EPIPE}),    TextEventLine({TTextFact::DeviceGone, 77}),
+            TextEventLine({TTextFact::NoTickerFile}),         TextEventLine({TTextFact::NoPagesFile}),
+            TextEventLine({TTextFact::FileMissing, 0, path}), TextEventLine({TTextFact::FileUnreadable, 0, path})};
 }
 
 TEST(TextWords, ThePolishLinesOfTheWindow) {
