@@ -27,6 +27,13 @@ TActionPtr ParseAction(const std::string& word, TArgs& args) {
     throw TUsageError{"unknown action \"" + word + "\""};
 }
 
+// The language of the reports of run: English, or the window's Polish.
+std::string ParseLanguage(const std::string& word) {
+    if (word != "en" && word != "pl")
+        throw TUsageError{"--lang must be en or pl, not \"" + word + "\""};
+    return word;
+}
+
 // Takes one global option or the ports and run words; false when word is none.
 bool TakeGlobal(const std::string& word, TArgs& args, TPlan& plan) {
     TGlobalOptions& options = plan.options;
@@ -42,6 +49,8 @@ bool TakeGlobal(const std::string& word, TArgs& args, TPlan& plan) {
         options.outFile = Need(args, "file name after --out");
     else if (word == "--settings")
         options.settings = Need(args, "file name after --settings");
+    else if (word == "--lang")
+        options.lang = ParseLanguage(Need(args, "language after --lang (en or pl)"));
     else if (word == "ports")
         plan.portsJson = args.Take("--json");
     else if (word == "run")

@@ -40,8 +40,8 @@ private:
     std::ostream& log_;
     TCOMSocket port_;
     // A vanished device is tried again for as long as the run lasts.
-    TReconnect reconnect_{
-        port_, [] { return true; }, [this](const TTextEvent& event) { Report(event); }, [this] { Opened(); }};
+    TReconnect reconnect_{port_, [] { return true; }, [this](const TTextEvent& event) { Report(event); },
+                          [this] { Opened(); }};
     TKR7 device_{[this](const void* data, std::size_t size) { reconnect_.Write(data, size); }};
     THorizNeon horiz_;
     TVertNeon vert_;

@@ -28,6 +28,7 @@ const char* const USAGE =
     "  --dry-run        print the frames as hex, one command per line; open nothing\n"
     "  --out FILE       write the raw frames to FILE instead of a port\n"
     "  --settings FILE  the window's settings file (KR7Controller.ini)\n"
+    "  --lang en|pl     the language of run's log lines; pl: the window's Polish (default en)\n"
     "  --help, --version\n"
     "\n"
     "Exit status: 0 done (run: stopped by SIGTERM), 2 usage, 3 port, 4 file or picture,\n"

@@ -20,7 +20,11 @@ int RunText(const TPlan& plan, std::ostream& err) {
     if (!options.settings.empty() && !QFile::exists(FileName(path)))
         return Fail(err, {EXIT_FILE, "cannot read settings " + path + ": no such file"});
     TTextSettings settings;
-    settings.Load(TIniFile(FileName(path)));
+    std::vector<TSettingNote> notes;
+    settings.Load(TIniFile(FileName(path)), &notes);
+    for (const TSettingNote& note : notes)
+        err << "kr7ctl: warning: [" << note.section << "] " << note.key << "=" << note.stored
+            << " cannot be used; using " << note.used << "\n";
     TStopSignals stops;
     if (!stops.Ready())
         return Fail(err, {EXIT_USAGE, "cannot watch for stop signals"});
