@@ -26,7 +26,7 @@ TLogoRenderParams RenderParams(const TLogoPlacement& placement) {
 
 } // namespace
 
-QImage RenderPlacedLogo(const QImage& picture, const TLogoPlacement& placement) {
+QImage RenderPlacedLogo(const QImage& picture, const TLogoPlacement& placement, QPoint* origin) {
     TLogoRenderParams params = RenderParams(placement);
     const long long w = picture.width();
     const long long h = picture.height();
@@ -55,5 +55,7 @@ QImage RenderPlacedLogo(const QImage& picture, const TLogoPlacement& placement) 
         params.posY = params.posY - top + (top + bottom) / 2;
     }
     RenderLogoView(view, picture, params);
+    if (origin != nullptr)
+        *origin = QPoint(params.posX, params.posY);
     return view;
 }

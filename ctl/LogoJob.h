@@ -4,6 +4,7 @@
 #include "LogoTable.h"
 
 #include <QImage>
+#include <QPoint>
 
 #include <optional>
 
@@ -23,4 +24,5 @@ struct TLogoPlacement {
 };
 
 // The logo view drawn from picture as the page draws it for "Generuj" (no grid).
-QImage RenderPlacedLogo(const QImage& picture, const TLogoPlacement& placement);
+// origin, when given, receives where the picture's top left corner was placed.
+QImage RenderPlacedLogo(const QImage& picture, const TLogoPlacement& placement, QPoint* origin = nullptr);

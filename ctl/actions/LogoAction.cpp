@@ -2,6 +2,7 @@
 // or programmed; logo --remove: the default glyphs back and crosshair mode.
 #include "Actions.h"
 #include "ExitStatus.h"
+#include "FileAccess.h"
 #include "GlyphUpload.h"
 #include "KR7.h"
 #include "LogoJob.h"
@@ -9,7 +10,7 @@
 #include "PictureFile.h"
 #include "TerminalProgress.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 
 #include <cstdlib>
@@ -21,7 +22,7 @@ class TRemoveLogoAction : public TAction {
 public:
     std::optional<TFailure> Run(TContext& context) override {
         const QImage defaults = QImage(QStringLiteral(":/DefaultChars.bmp")).convertToFormat(QImage::Format_RGB32);
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
+        TTerminalProgress progress(context);
         context.device.ClearScreen();
         context.device.SetMode(MODE_CROSS);
         context.device.SetStoredMode(MODE_CROSS);
@@ -35,6 +36,7 @@ public:
 struct TLogoOutputs {
     std::string preview;
     bool program = false;
+    bool json = false; // the report as JSON
 };
 
 QRgb ParseColour(const std::string& word) {
@@ -56,27 +58,29 @@ int ParseLogoMode(const std::string& mode) {
 
 // Takes one logo option; false when the next word is none.
 bool TakeLogoOption(TArgs& args, TLogoPlacement& placement, TLogoOutputs& outputs) {
-    if (args.Take("--x"))
+    if (args.TakeOption("--x"))
         placement.x = ParseInt(Need(args, "--x value"), -1000, 1000, "--x");
-    else if (args.Take("--y"))
+    else if (args.TakeOption("--y"))
         placement.y = ParseInt(Need(args, "--y value"), -1000, 1000, "--y");
-    else if (args.Take("--width"))
+    else if (args.TakeOption("--width"))
         placement.width = ParseInt(Need(args, "--width value"), 1, 1000, "--width");
-    else if (args.Take("--height"))
+    else if (args.TakeOption("--height"))
         placement.height = ParseInt(Need(args, "--height value"), 1, 1000, "--height");
-    else if (args.Take("--level"))
+    else if (args.TakeOption("--level"))
         placement.level = ParseInt(Need(args, "--level value"), 1, 99, "--level");
-    else if (args.Take("--tolerance"))
+    else if (args.TakeOption("--tolerance"))
         placement.tolerance = ParseInt(Need(args, "--tolerance value"), 1, 100, "--tolerance");
     else if (args.Take("--negative"))
         placement.negative = true;
-    else if (args.Take("--background"))
+    else if (args.TakeOption("--background"))
         placement.background = ParseColour(Need(args, "--background colour"));
-    else if (args.Take("--preview"))
+    else if (args.TakeOption("--preview"))
         outputs.preview = Need(args, "--preview file");
     else if (args.Take("--program"))
         outputs.program = true;
-    else if (args.Take("--mode"))
+    else if (args.Take("--json"))
+        outputs.json = true;
+    else if (args.TakeOption("--mode"))
         placement.mode = ParseLogoMode(Need(args, "--mode value"));
     else
         return false;
@@ -106,12 +110,12 @@ public:
         : name_(std::move(name)), placement_(placement), outputs_(std::move(outputs)) {}
 
     std::optional<TFailure> Prepare() override {
-        if (!QFile::exists(FileName(name_)))
-            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": no such file"};
+        if (const std::string problem = ReadProblem(name_); !problem.empty())
+            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + problem};
         const TPictureResult read = LoadPicture(FileName(name_));
         if (!read.Ok())
             return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read.fault)};
-        view_ = RenderPlacedLogo(read.image, placement_);
+        view_ = RenderPlacedLogo(read.image, placement_, &origin_);
         table_ = BuildLogoTable(view_, nullptr);
         if (!table_ || table_->Failed)
             return TFailure{EXIT_LOGO_TOO_BIG,
@@ -121,17 +125,16 @@ public:
 
     std::optional<TFailure> Run(TContext& context) override {
         const TLogoTable& table = *table_;
-        const int percent = static_cast<int>(table.TileCount * 100.0 / LOGO_MAX_TILES + 0.5);
-        context.err << "logo uses " << table.TileCount << " of " << LOGO_MAX_TILES << " glyphs (" << percent << "%)\n";
-        if (!outputs_.preview.empty() && !view_.save(FileName(outputs_.preview), "PNG"))
-            return TFailure{EXIT_FILE, "cannot write preview " + outputs_.preview};
+        context.report << Report() << std::flush;
+        if (std::optional<TFailure> failure = SavePreview())
+            return failure;
         if (!outputs_.program)
             return std::nullopt;
         if (!IsLogoGenerated(table)) {
-            context.err << "no logo glyph on the screen; nothing to program\n";
+            context.notes << "no logo glyph on the screen; nothing to program\n";
             return std::nullopt;
         }
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
+        TTerminalProgress progress(context);
         context.device.ClearScreen();
         context.device.SetMode(MODE_TEXT);
         context.device.SetStoredMode(MODE_TEXT);
@@ -141,11 +144,41 @@ public:
         return std::nullopt;
     }
 
+    bool Sends() const override { return outputs_.program; }
+
 private:
+    // The tiles used, their share of the logo glyphs and the picture's origin:
+    // one line, or one JSON object.
+    std::string Report() const {
+        const int tiles = table_->TileCount;
+        const int percent = static_cast<int>(tiles * 100.0 / LOGO_MAX_TILES + 0.5);
+        const std::string x = std::to_string(origin_.x());
+        const std::string y = std::to_string(origin_.y());
+        if (outputs_.json)
+            return "{\"tiles\":" + std::to_string(tiles) + ",\"maxTiles\":" + std::to_string(LOGO_MAX_TILES) +
+                   ",\"share\":" + std::to_string(percent) + ",\"x\":" + x + ",\"y\":" + y + "}\n";
+        return "logo uses " + std::to_string(tiles) + " of " + std::to_string(LOGO_MAX_TILES) + " glyphs (" +
+               std::to_string(percent) + "%), origin " + x + "," + y + "\n";
+    }
+
+    std::optional<TFailure> SavePreview() const {
+        if (outputs_.preview.empty())
+            return std::nullopt;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!view_.save(&buffer, "PNG"))
+            return TFailure{EXIT_FILE, "cannot write preview " + outputs_.preview + ": the picture cannot be encoded"};
+        if (const std::string problem = WriteWholeFile(outputs_.preview, png.toStdString()); !problem.empty())
+            return TFailure{EXIT_FILE, "cannot write preview " + outputs_.preview + ": " + problem};
+        return std::nullopt;
+    }
+
     std::string name_;
     TLogoPlacement placement_;
     TLogoOutputs outputs_;
     QImage view_;
+    QPoint origin_;
     std::optional<TLogoTable> table_;
 };
 
