@@ -10,7 +10,7 @@ public:
         : send_(std::move(send)), warnings_(std::move(warnings)) {}
     std::optional<TFailure> Run(TContext& context) override {
         for (const std::string& warning : warnings_)
-            context.err << "kr7ctl: warning: " << warning << "\n";
+            context.notes << "kr7ctl: warning: " << warning << "\n";
         send_(context.device);
         return std::nullopt;
     }

@@ -53,7 +53,7 @@ public:
     std::optional<TFailure> Run(TContext& context) override {
         const TRowText text = RowFromUtf8(text_, centre_);
         for (const std::string& warning : Warnings(text))
-            context.err << "kr7ctl: warning: " << warning << "\n";
+            context.notes << "kr7ctl: warning: " << warning << "\n";
         context.device.WriteText(0, row_ - 1, text.row);
         return std::nullopt;
     }
