@@ -4,6 +4,7 @@
 
 #include "CharTable.h"
 #include "Codepage.h"
+#include "FeatureSwitch.h"
 #include "KR7.h"
 #include "Preview.h"
 #include "Protocol.h"
@@ -53,13 +54,12 @@ void THorizNeonPage::TimerHorizNeonTimer() {
 void THorizNeonPage::CheckBoxHorizNeonEnabledClick() {
     services_.preview.ClearPreview();
     if (ui_.CheckBoxHorizNeonEnabled->isChecked()) {
-        services_.device.SetMode(MODE_TEXT);
-        neon_.Reset();
+        SwitchOn(services_.device, neon_);
         TimerHorizNeonTimer();
         TimerHorizNeon.start();
         return;
     }
-    services_.device.WriteText(0, neon_.PosY, BlankRow);
+    SwitchOff(services_.device, neon_);
     TimerHorizNeon.stop();
     ui_.CheckBoxHorizFileRead->setChecked(false);
 }

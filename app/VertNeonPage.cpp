@@ -4,6 +4,7 @@
 
 #include "CharTable.h"
 #include "Codepage.h"
+#include "FeatureSwitch.h"
 #include "IniFile.h"
 #include "KR7.h"
 #include "Preview.h"
@@ -106,23 +107,19 @@ void TVertNeonPage::MemoVertNeonChange() {
 void TVertNeonPage::CheckBoxVertNeonEnabledClick() {
     services_.preview.ClearPreview();
     if (ui_.CheckBoxVertNeonEnabled->isChecked()) {
-        services_.device.SetMode(MODE_TEXT);
-        neon_.Reset();
+        SwitchOn(services_.device, neon_);
         TimerVertNeonTimer();
         TimerVertNeon.start();
         return;
     }
     TimerVertNeon.stop();
     ui_.CheckBoxVertFileRead->setChecked(false);
-    const int end = std::min(neon_.PosY + neon_.Height, SCREEN_ROWS);
-    for (int r = neon_.PosY; r < end; ++r)
-        services_.device.WriteText(0, r, BlankRow);
+    SwitchOff(services_.device, neon_);
 }
 
 void TVertNeonPage::ScrollBarVertNeonYLengthChange() {
     if (ui_.CheckBoxVertNeonEnabled->isChecked()) {
-        const int end = std::min(neon_.PosY + neon_.Height, SCREEN_ROWS);
-        for (int r = neon_.PosY; r < end; ++r)
+        for (int r = neon_.PosY; r < neon_.EndRow(); ++r)
             services_.preview.OutputRow(r, BlankRow);
     }
     TakeWindowFromBars();

@@ -2,6 +2,7 @@
 
 #include "Codepage.h"
 #include "FeatureFile.h"
+#include "FeatureSwitch.h"
 #include "PortOpen.h"
 #include "TextWords.h"
 
@@ -42,14 +43,12 @@ std::string TTextRun::Start() {
     Report({TTextFact::Connecting});
     Opened();
     if (settings_.Horiz.Enabled) {
-        device_.SetMode(MODE_TEXT);
-        horiz_.Reset();
+        SwitchOn(device_, horiz_);
         HorizTick();
         horizTimer_.start();
     }
     if (settings_.Vert.Enabled) {
-        device_.SetMode(MODE_TEXT);
-        vert_.Reset();
+        SwitchOn(device_, vert_);
         VertTick();
         vertTimer_.start();
     }
