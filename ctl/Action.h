@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 class TKR7;
 class TStopSignals;
@@ -35,3 +37,6 @@ using TActionPtr = std::unique_ptr<TAction>;
 
 // An action that only sends: the frames send writes through the device.
 TActionPtr DeviceAction(std::function<void(TKR7&)> send);
+// The same, first warning on notes ("kr7ctl: warning: ...") of each input it
+// had to cut or replace.
+TActionPtr DeviceAction(std::function<void(TKR7&)> send, std::vector<std::string> warnings);

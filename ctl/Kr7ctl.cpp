@@ -14,10 +14,23 @@
 #include "actions/PortsAction.h"
 #include "actions/RunAction.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
+
 #include <csignal>
 #include <cstring>
+#include <memory>
 
 namespace {
+
+// The program's English translation, installed while the result lives.
+std::unique_ptr<QTranslator> InstallEnglish() {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral(":/translations/kr7controller_en.qm")) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
+}
 
 // Where the messages of a run go: reports on out (on err in a dry run, whose
 // frames out holds), remarks and progress on err; neither when quiet.
@@ -165,6 +178,8 @@ int Kr7ctlMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (std::optional<TFailure> failure = PrepareActions(plan))
         return Fail(err, *failure);
+    // The text engine words its reports in Polish; English is its translation.
+    const std::unique_ptr<QTranslator> english = plan.options.lang == "en" ? InstallEnglish() : nullptr;
     if (plan.actions.empty() && !plan.portsJson && !plan.run) {
         err << "kr7ctl: no action given (see kr7ctl --help)\n";
         return EXIT_USAGE;

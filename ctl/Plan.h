@@ -11,6 +11,7 @@ struct TGlobalOptions {
     std::string port;
     std::string settings;
     std::string outFile;
+    std::string lang = "en"; // the reports of run: en, or pl as the window words them
     bool dryRun = false;
     bool quiet = false; // no reports, remarks, progress or log lines; errors only
     bool help = false;

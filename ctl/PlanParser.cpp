@@ -27,6 +27,13 @@ TActionPtr ParseAction(const std::string& word, TArgs& args) {
     throw TUsageError{"unknown action \"" + word + "\""};
 }
 
+// The language of the reports of run: English, or the window's Polish.
+std::string ParseLanguage(const std::string& word) {
+    if (word != "en" && word != "pl")
+        throw TUsageError{"--lang must be en or pl, not \"" + word + "\""};
+    return word;
+}
+
 // Takes one global option; false when the next word is none.
 bool TakeGlobal(TArgs& args, TGlobalOptions& options) {
     if (args.Take("--help") || args.Take("-h"))
@@ -43,6 +50,8 @@ bool TakeGlobal(TArgs& args, TGlobalOptions& options) {
         options.outFile = Need(args, "file name after --out");
     else if (args.TakeOption("--settings"))
         options.settings = Need(args, "file name after --settings");
+    else if (args.TakeOption("--lang"))
+        options.lang = ParseLanguage(Need(args, "language after --lang (en or pl)"));
     else
         return args.TakeEndOfOptions();
     return true;

@@ -3,6 +3,8 @@
 #include "COMSocket.h"
 #include "KR7.h"
 #include "Neon.h"
+#include "Reconnect.h"
+#include "TextEvent.h"
 #include "TextSettings.h"
 
 #include <QTimer>
@@ -11,9 +13,9 @@
 #include <string>
 
 // The ticker and the pages of a settings file, run without a window on the
-// event loop, as the window runs them: the same timers, rows, file re-reads
-// and centring, and the window's log lines written to log. A port whose
-// device vanishes is closed and opened again every 2 s until it is back.
+// event loop by the text engine, as the window runs them: the same timers,
+// rows, file re-reads, centring and reconnection, and the engine's reports
+// written to log in the installed language.
 class TTextRun {
 public:
     TTextRun(const TTextSettings& settings, std::string portName, std::ostream& log);
@@ -25,11 +27,9 @@ public:
     std::string Start();
 
 private:
-    void Log(const std::string& line);
-    bool Connect();
-    void Reconnect();
-    // Closes a port whose device has gone, and starts the reconnection.
-    void CheckLine();
+    void Report(const TTextEvent& event);
+    // The port has opened: the connection's lines, text mode and the pause.
+    void Opened();
     void HorizTick();
     void VertTick();
     void ReadHorizFile();
@@ -39,12 +39,14 @@ private:
     std::string portName_;
     std::ostream& log_;
     TCOMSocket port_;
-    TKR7 device_{port_};
+    // A vanished device is tried again for as long as the run lasts.
+    TReconnect reconnect_{port_, [] { return true; }, [this](const TTextEvent& event) { Report(event); },
+                          [this] { Opened(); }};
+    TKR7 device_{[this](const void* data, std::size_t size) { reconnect_.Write(data, size); }};
     THorizNeon horiz_;
     TVertNeon vert_;
     QTimer horizTimer_;
     QTimer vertTimer_;
     QTimer horizFileTimer_;
     QTimer vertFileTimer_;
-    QTimer reconnectTimer_;
 };

@@ -33,6 +33,7 @@ const char* const USAGE =
     "                   (the logo report then goes to standard error)\n"
     "  --out FILE       write the raw frames to FILE instead of a port\n"
     "  --settings FILE  the window's settings file (KR7Controller.ini); refused when unreadable\n"
+    "  --lang en|pl     the language of run's log lines; pl: the window's Polish (default en)\n"
     "  -q, --quiet      errors only: no report, progress or log lines\n"
     "  --               no later word is an option\n"
     "  -h, --help, -V, --version\n"

@@ -6,12 +6,13 @@
 #include "Codepage.h"
 #include "Glyphs.h"
 #include "KR7.h"
+#include "Reconnect.h"
+#include "TextWords.h"
 #include "logo/LogoPage.h"
 #include "sequence/SequenceLine.h"
 #include "service/ServicePage.h"
 #include "shell/PortList.h"
 #include "shell/Preview.h"
-#include "shell/Reconnect.h"
 #include "text/TextPages.h"
 #include "ui_Kr7unit1.h"
 
@@ -90,7 +91,8 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     port_ = std::make_unique<TCOMSocket>(line_.get());
     line_->SetPort(port_.get());
     reconnect_ = new TReconnect(
-        *port_, *this, *this, [this] { PortReopened(); }, this);
+        *port_, [this] { return IsConnectChecked(); }, [this](const TTextEvent& event) { LogText(event); },
+        [this] { PortOpened(); }, this);
     device_ = std::make_unique<TKR7>([this](const void* data, std::size_t size) { reconnect_->Write(data, size); });
     preview_ = std::make_unique<TPreview>(*ui_->ImagePreview, chars_, *device_, *this);
     const QImage defaults(QStringLiteral(":/DefaultChars.bmp"));
@@ -225,13 +227,13 @@ void TFormKR7::CheckBoxConnectClick() {
     if (ui_->CheckBoxConnect->checkState() != Qt::PartiallyChecked)
         ui_->CheckBoxConnect->setTristate(false);
     reconnect_->Stop();
-    Log(QString());
     if (!IsConnectChecked()) {
+        Log(QString());
         port_->Close();
         Log(tr("Port niepołączony."));
         return;
     }
-    Log(tr("Trwa łączenie...."));
+    LogText({TTextFact::Connecting});
     port_->SelectPort(ToCp1250(ui_->ComboBoxPort->currentText()));
     port_->SetBaudRate(2400);
     port_->SetQueueSizes(1024, 1024);
@@ -244,18 +246,18 @@ void TFormKR7::CheckBoxConnectClick() {
     PortOpened();
 }
 
-void TFormKR7::PortReopened() {
-    Log(QString());
-    Log(tr("Trwa łączenie...."));
-    PortOpened();
+void TFormKR7::LogText(const TTextEvent& event) {
+    // A connection's report begins with an empty line, as every report of
+    // the connection box does.
+    if (event.fact == TTextFact::Connecting)
+        Log(QString());
+    Log(TextEventLine(event));
 }
 
 void TFormKR7::PortOpened() {
-    Log(tr("Port połączony."));
-    Log(QString::asprintf("Port: COM%i", port_->PortNumber()));
-    device_->SetMode(MODE_TEXT);
+    AnnounceConnected(*device_, port_->PortNumber(), [this](const TTextEvent& event) { LogText(event); });
     preview_->ClearPreview();
-    platform_->Sleep(1000);
+    platform_->Sleep(CONNECT_PAUSE_MS);
 }
 
 void TFormKR7::ComboBoxPortDropDown() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CharsImage.h"
+#include "TextEvent.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "shell/FormOptions.h"
@@ -86,8 +87,8 @@ private:
     void CheckBoxConnectChanged();
     // The connect lines after the port has opened, the text mode, the pause.
     void PortOpened();
-    // The port is back after the device had vanished.
-    void PortReopened();
+    // One report of the text engine (the connection, the reconnection) in the log.
+    void LogText(const TTextEvent& event);
     QString SettingsPath() const;
     QString RecoveryFolder() const;
 

@@ -4,20 +4,14 @@
 
 #include "CharTable.h"
 #include "Codepage.h"
+#include "FeatureSwitch.h"
 #include "KR7.h"
 #include "Protocol.h"
+#include "TextLimits.h"
 #include "TextSettings.h"
 #include "shell/Preview.h"
 #include "text/TextFileChooser.h"
 #include "ui_Kr7unit1.h"
-
-namespace {
-
-// The longest ticker text: longer texts make the one-line editor unusably
-// slow. Typed text stops here; a longer file is refused with the error line.
-constexpr int TEXT_LIMIT = 1 << 20;
-
-} // namespace
 
 THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services, TTextFileChooser& chooser,
                                QObject* parent)
@@ -25,15 +19,15 @@ THorizNeonPage::THorizNeonPage(Ui::TFormKR7& ui, const TTextPageServices& servic
       file_(
           {*ui.EditHorizFile, *ui.CheckBoxHorizFileRead, *ui.ScrollBarHorizFileTime, *ui.LabelHorizNeonFileTime,
            *ui.LabelHorizNeonLastTime, TimerHorizNeonFileTime},
-          {TFileDialog::HorizNeonFile, tr("Nie wskazano pliku dla teletekstu poziomego."), TEXT_LIMIT},
-          [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
-          services.platform) {
+          {TFileDialog::HorizNeonFile, TTextFeature::Ticker},
+          [this](const TFeatureFileRead& read) { ui_.EditHorizNeon->setText(FromCp1250(read.tickerText)); }, chooser,
+          services.log, services.platform) {
     TimerHorizNeon.setObjectName(QStringLiteral("TimerHorizNeon"));
     TimerHorizNeon.setInterval(100);
     TimerHorizNeonFileTime.setObjectName(QStringLiteral("TimerHorizNeonFileTime"));
     TimerHorizNeonFileTime.setInterval(30000);
     chooser.PauseWhileOpen(TimerHorizNeon);
-    ui_.EditHorizNeon->setMaxLength(TEXT_LIMIT);
+    ui_.EditHorizNeon->setMaxLength(static_cast<int>(TICKER_TEXT_LIMIT));
     ui_.ScrollBarHorizNeonY->setMaximum(SCREEN_ROWS - 1);
     ui_.LabelHorizNeonLastTime->setText(QString());
     ConnectHandlers();
@@ -60,13 +54,12 @@ void THorizNeonPage::TimerHorizNeonTimer() {
 void THorizNeonPage::CheckBoxHorizNeonEnabledClick() {
     services_.preview.ClearPreview();
     if (ui_.CheckBoxHorizNeonEnabled->isChecked()) {
-        services_.device.SetMode(MODE_TEXT);
-        neon_.Reset();
+        SwitchOn(services_.device, neon_);
         TimerHorizNeonTimer();
         TimerHorizNeon.start();
         return;
     }
-    services_.device.WriteText(0, neon_.PosY, BlankRow);
+    SwitchOff(services_.device, neon_);
     TimerHorizNeon.stop();
     ui_.CheckBoxHorizFileRead->setChecked(false);
 }
@@ -94,16 +87,6 @@ void THorizNeonPage::EditHorizNeonChange() {
 
 void THorizNeonPage::EditHorizFileDblClick() {
     ui_.ButtonHorizFile->click();
-}
-
-bool THorizNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text.append(line).append("\r\n");
-    if (text.size() > static_cast<std::size_t>(TEXT_LIMIT))
-        return false;
-    ui_.EditHorizNeon->setText(FromCp1250(text));
-    return true;
 }
 
 void THorizNeonPage::Load(const THorizNeonSettings& settings) {

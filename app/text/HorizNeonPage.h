@@ -44,8 +44,6 @@ public:
 private:
     void TakeRowFromBar();
     void ConnectHandlers();
-    // Takes a file's lines as the ticker text, each line ended by CR LF.
-    bool TakeFileLines(const std::vector<std::string>& lines);
 
     Ui::TFormKR7& ui_;
     TTextPageServices services_;

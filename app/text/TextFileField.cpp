@@ -2,34 +2,22 @@
 // the path field.
 #include "text/TextFileField.h"
 
-#include "Neon.h"
-#include "TextFile.h"
+#include "TextWords.h"
 #include "platform/Platform.h"
 #include "shell/WindowServices.h"
 #include "text/TextFileChooser.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace {
-
-QString LastReadText(const QDateTime& now) {
-    const QLocale locale;
-    return QCoreApplication::translate("TTextFileField", "Ostatnio odczytany: %1 %2")
-        .arg(locale.toString(now.date(), QLocale::ShortFormat), locale.toString(now.time(), QLocale::LongFormat));
-}
 
 QString MinutesSeconds(int seconds) {
     return QString::asprintf("%.2i:%.2i", seconds / 60, seconds % 60);
@@ -52,22 +40,13 @@ TTextFileField::TTextFileField(const TTextFileControls& controls, const TTextFil
 }
 
 void TTextFileField::Read() {
-    const QString path = controls_.field.text();
-    if (path.isEmpty()) {
-        Fail(rules_.noFileLine);
+    const TFeatureFileRead read = ReadFeatureFile(rules_.feature, controls_.field.text());
+    if (read.failure) {
+        Fail(*read.failure);
         return;
     }
-    std::string bytes;
-    const TReadResult result = ReadTextFile(path, rules_.limit, bytes);
-    if (result == TReadResult::Missing) {
-        Fail(tr("Plik nie istnieje: \"%1\".").arg(path));
-        return;
-    }
-    if (result == TReadResult::Failed || !take_(SplitTextLines(bytes))) {
-        Fail(tr("Błąd otwarcia pliku: \"%1\".").arg(path));
-        return;
-    }
-    controls_.lastRead.setText(LastReadText(platform_.Now()));
+    take_(read);
+    controls_.lastRead.setText(LastReadLine(platform_.Now()));
 }
 
 void TTextFileField::ReadBoxChanged() {
@@ -89,8 +68,8 @@ void TTextFileField::TimeChanged() {
     controls_.timeLabel.setText(MinutesSeconds(s));
 }
 
-void TTextFileField::Fail(const QString& line) {
-    log_.Log(line);
+void TTextFileField::Fail(const TTextEvent& failure) {
+    log_.Log(TextEventLine(failure));
     controls_.readBox.setChecked(false);
 }
 

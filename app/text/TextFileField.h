@@ -1,13 +1,12 @@
 #pragma once
 
+#include "FeatureFile.h"
 #include "platform/FileDialogState.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 class QAbstractButton;
 class QCheckBox;
@@ -31,9 +30,8 @@ struct TTextFileControls {
 
 // What tells the two pages' files apart.
 struct TTextFileRules {
-    TFileDialog dialog; // which file dialog chooses it
-    QString noFileLine; // logged when the field is empty
-    qint64 limit = 0;   // the largest file read, in bytes
+    TFileDialog dialog;   // which file dialog chooses it
+    TTextFeature feature; // whose file it is: its limit and its log line
 };
 
 // The file side of a text page: the timed read with its log lines, the
@@ -42,15 +40,14 @@ struct TTextFileRules {
 class TTextFileField : public QObject {
     Q_OBJECT
 public:
-    // Receives the file's lines; false refuses them as a failed read.
-    using TTake = std::function<bool(const std::vector<std::string>& lines)>;
+    // Receives a file read without failure.
+    using TTake = std::function<void(const TFeatureFileRead& read)>;
 
     TTextFileField(const TTextFileControls& controls, const TTextFileRules& rules, TTake take,
                    TTextFileChooser& chooser, TMessageLog& log, TPlatform& platform);
 
-    // Reads the file named in the field and hands its lines to take. A
-    // missing name, a missing file or a failed read is logged and switches
-    // the periodic read off.
+    // Reads the file named in the field by the text engine's rule and hands
+    // it to take. A failure is logged and switches the periodic read off.
     void Read();
     // The read switch changed: starts the timer and reads at once, or stops it.
     void ReadBoxChanged();
@@ -66,7 +63,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Fail(const QString& line);
+    void Fail(const TTextEvent& failure);
     bool DropEvent(QEvent* event);
 
     TTextFileControls controls_;

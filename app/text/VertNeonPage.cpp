@@ -4,6 +4,7 @@
 
 #include "CharTable.h"
 #include "Codepage.h"
+#include "FeatureSwitch.h"
 #include "IniFile.h"
 #include "KR7.h"
 #include "Protocol.h"
@@ -22,9 +23,6 @@ namespace {
 
 const std::string SECTION = "VertNeon";
 const std::string LINES_SECTION = "VertNeonLines";
-
-// The largest page text file that is read.
-constexpr qint64 FILE_LIMIT = 16 << 20;
 
 // The editor's text as it is held: toPlainText() would turn no-break spaces
 // into spaces, and so into break points. Only the block and line separators
@@ -60,8 +58,8 @@ TVertNeonPage::TVertNeonPage(Ui::TFormKR7& ui, const TTextPageServices& services
       file_(
           {*ui.EditVertFile, *ui.CheckBoxVertFileRead, *ui.ScrollBarVertFileTime, *ui.LabelVertNeonFileTime,
            *ui.LabelVertNeonLastTime, TimerVertNeonFileTime},
-          {TFileDialog::VertNeonFile, tr("Nie wskazano pliku dla teletekstu pionowego."), FILE_LIMIT},
-          [this](const std::vector<std::string>& lines) { return TakeFileLines(lines); }, chooser, services.log,
+          {TFileDialog::VertNeonFile, TTextFeature::Pages},
+          [this](const TFeatureFileRead& read) { TakeFileLines(read.lines); }, chooser, services.log,
           services.platform) {
     TimerVertNeon.setObjectName(QStringLiteral("TimerVertNeon"));
     TimerVertNeon.setInterval(10000);
@@ -109,23 +107,19 @@ void TVertNeonPage::MemoVertNeonChange() {
 void TVertNeonPage::CheckBoxVertNeonEnabledClick() {
     services_.preview.ClearPreview();
     if (ui_.CheckBoxVertNeonEnabled->isChecked()) {
-        services_.device.SetMode(MODE_TEXT);
-        neon_.Reset();
+        SwitchOn(services_.device, neon_);
         TimerVertNeonTimer();
         TimerVertNeon.start();
         return;
     }
     TimerVertNeon.stop();
     ui_.CheckBoxVertFileRead->setChecked(false);
-    const int end = std::min(neon_.PosY + neon_.Height, SCREEN_ROWS);
-    for (int r = neon_.PosY; r < end; ++r)
-        services_.device.WriteText(0, r, BlankRow);
+    SwitchOff(services_.device, neon_);
 }
 
 void TVertNeonPage::ScrollBarVertNeonYLengthChange() {
     if (ui_.CheckBoxVertNeonEnabled->isChecked()) {
-        const int end = std::min(neon_.PosY + neon_.Height, SCREEN_ROWS);
-        for (int r = neon_.PosY; r < end; ++r)
+        for (int r = neon_.PosY; r < neon_.EndRow(); ++r)
             services_.preview.OutputRow(r, BlankRow);
     }
     TakeWindowFromBars();
@@ -152,12 +146,11 @@ void TVertNeonPage::EditVertFileDblClick() {
     ui_.ButtonVertFile->click();
 }
 
-bool TVertNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
+void TVertNeonPage::TakeFileLines(const std::vector<std::string>& lines) {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i)
         text.append(i == 0 ? "" : "\n").append(lines[i]);
     ui_.MemoVertNeon->setPlainText(FromCp1250(text));
-    return true;
 }
 
 void TVertNeonPage::Load(const TVertNeonSettings& settings, const TIniFile& ini) {

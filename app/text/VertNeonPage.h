@@ -46,7 +46,7 @@ public:
 private:
     void ConnectHandlers();
     // Takes a file's lines as the editor's lines.
-    bool TakeFileLines(const std::vector<std::string>& lines);
+    void TakeFileLines(const std::vector<std::string>& lines);
     void LoadWindow(int posY, int height);
     void TakeWindowFromBars();
 

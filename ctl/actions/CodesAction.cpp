@@ -1,6 +1,7 @@
 // codes ROW COL HEX...: glyph codes written at a cell.
 #include "Actions.h"
 #include "KR7.h"
+#include "Protocol.h"
 
 #include <cstdlib>
 
@@ -19,5 +20,10 @@ TActionPtr ParseCodes(TArgs& args) {
     }
     if (codes.empty())
         throw TUsageError{"codes needs at least one hex byte"};
-    return DeviceAction([row, column, codes](TKR7& device) { device.WriteCodes(column - 1, row - 1, codes); });
+    std::vector<std::string> warnings;
+    if (codes.size() > MAX_PAYLOAD_SIZE)
+        warnings.push_back(std::to_string(codes.size()) + " codes given; one command carries " +
+                           std::to_string(MAX_PAYLOAD_SIZE) + ", the rest are left out");
+    return DeviceAction([row, column, codes](TKR7& device) { device.WriteCodes(column - 1, row - 1, codes); },
+                        std::move(warnings));
 }

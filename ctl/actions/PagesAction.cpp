@@ -1,26 +1,30 @@
 // pages FILE [--row R] [--height H] [--centre]: every page of a text file once.
 #include "Actions.h"
+#include "BoundedRead.h"
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "KR7.h"
 #include "Neon.h"
-
-#include <QFile>
+#include "TextLimits.h"
 
 namespace {
 
-// Reads a whole text file; nullopt with the reason in error.
+// Reads a whole text file, a pipe or a device, never more than the pages'
+// limit; nullopt with the reason in error.
 std::optional<std::string> ReadWholeFile(const std::string& name, std::string& error) {
     error = ReadProblem(name);
     if (!error.empty())
         return std::nullopt;
-    QFile file(FileName(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString().toStdString();
+    const TBoundedRead read = ReadTextInput(FileName(name), PAGES_FILE_LIMIT);
+    if (read.result == TReadResult::Missing)
+        error = "no such file";
+    else if (read.result == TReadResult::TooLarge)
+        error = "larger than the " + std::to_string(PAGES_FILE_LIMIT >> 20) + " MiB the pages take";
+    else if (read.result == TReadResult::Failed)
+        error = read.reason;
+    if (read.result != TReadResult::Ok)
         return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    return bytes.toStdString();
+    return read.bytes;
 }
 
 class TPagesAction : public TAction {

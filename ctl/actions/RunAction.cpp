@@ -17,7 +17,12 @@ int RunText(const TPlan& plan, std::ostream& err) {
     if (std::optional<TFailure> failure = CheckSettings(options))
         return Fail(err, *failure);
     TTextSettings settings;
-    settings.Load(TIniFile(FileName(SettingsPath(options))));
+    std::vector<TSettingNote> notes;
+    settings.Load(TIniFile(FileName(SettingsPath(options))), &notes);
+    for (const TSettingNote& note : notes)
+        if (!options.quiet)
+            err << "kr7ctl: warning: [" << note.section << "] " << note.key << "=" << note.stored
+                << " cannot be used; using " << note.used << "\n";
     TStopSignals stops;
     if (!stops.Ready())
         return Fail(err, {EXIT_USAGE, "cannot watch for stop signals"});

@@ -1,38 +1,43 @@
 // text ROW TEXT [--centre]: one row of text; TEXT "-" reads it from stdin.
 #include "Actions.h"
-#include "Codepage.h"
+#include "BoundedRead.h"
 #include "ExitStatus.h"
 #include "KR7.h"
-#include "Neon.h"
-
-#include <QString>
-
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include "Protocol.h"
+#include "RowText.h"
+#include "TextLimits.h"
 
 namespace {
 
-// The most a text read from standard input may hold, as the ticker's edit field.
-constexpr std::size_t STDIN_TEXT_LIMIT = 1 << 20;
-
-// Reads standard input up to one byte past the limit.
+// Standard input as the text, bounded as the ticker's text; a final line
+// break is not part of it.
 std::optional<TFailure> ReadStandardInput(std::string& text) {
-    char buffer[4096];
-    while (text.size() <= STDIN_TEXT_LIMIT) {
-        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return TFailure{EXIT_FILE,
-                            std::string("cannot read the text from standard input: ") + std::strerror(errno)};
-        if (got == 0)
-            return std::nullopt;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    return TFailure{EXIT_FILE,
-                    "the text on standard input is longer than " + std::to_string(STDIN_TEXT_LIMIT) + " bytes"};
+    const TBoundedRead read = ReadTextInput(QStringLiteral("-"), TICKER_TEXT_LIMIT);
+    if (read.result == TReadResult::TooLarge)
+        return TFailure{EXIT_FILE,
+                        "the text on standard input is longer than " + std::to_string(TICKER_TEXT_LIMIT) + " bytes"};
+    if (read.result != TReadResult::Ok)
+        return TFailure{EXIT_FILE, "cannot read the text from standard input: " + read.reason};
+    text = read.bytes;
+    if (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    return std::nullopt;
+}
+
+// What was cut or replaced on the way to the row, one warning each.
+std::vector<std::string> Warnings(const TRowText& text) {
+    std::vector<std::string> warnings;
+    if (text.invalidUtf8)
+        warnings.emplace_back("the text is not valid UTF-8; each invalid byte sequence became \"?\"");
+    if (text.unmappable > 0)
+        warnings.push_back(std::to_string(text.unmappable) +
+                           " character(s) of the text have no Windows-1250 form; each became \"?\"");
+    if (text.cells > SCREEN_COLUMNS)
+        warnings.push_back("the text is " + std::to_string(text.cells) + " cells long; the row shows the first " +
+                           std::to_string(SCREEN_COLUMNS));
+    return warnings;
 }
 
 class TTextAction : public TAction {
@@ -42,19 +47,14 @@ public:
     std::optional<TFailure> Prepare() override {
         if (text_ != "-")
             return std::nullopt;
-        text_.clear();
-        if (std::optional<TFailure> failure = ReadStandardInput(text_))
-            return failure;
-        if (!text_.empty() && text_.back() == '\n')
-            text_.pop_back();
-        if (!text_.empty() && text_.back() == '\r')
-            text_.pop_back();
-        return std::nullopt;
+        return ReadStandardInput(text_);
     }
 
     std::optional<TFailure> Run(TContext& context) override {
-        const std::string padded = PageRow(ToCp1250(QString::fromUtf8(text_)), centre_);
-        context.device.WriteText(0, row_ - 1, padded);
+        const TRowText text = RowFromUtf8(text_, centre_);
+        for (const std::string& warning : Warnings(text))
+            context.notes << "kr7ctl: warning: " << warning << "\n";
+        context.device.WriteText(0, row_ - 1, text.row);
         return std::nullopt;
     }
 

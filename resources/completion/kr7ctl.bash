@@ -10,7 +10,7 @@ _kr7ctl() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     local actions="ports clear store mode cross celownik tekst text codes pages glyphs glyph logo run"
-    local options="--port --dry-run --out --settings --quiet --help --version --json --centre --row --height
+    local options="--port --dry-run --out --settings --lang --quiet --help --version --json --centre --row --height
         --interval --x --y --width --mode --level --negative --background --tolerance --seed --preview --program --remove"
     COMPREPLY=()
     case $prev in
@@ -24,6 +24,10 @@ _kr7ctl() {
         ;;
     --mode)
         COMPREPLY=($(compgen -W "bw mosaic mix" -- "$cur"))
+        return
+        ;;
+    --lang)
+        COMPREPLY=($(compgen -W "en pl" -- "$cur"))
         return
         ;;
     --out | --settings | --preview | pages | glyphs | glyph | logo | text | codes | cross | --row | --height | \

@@ -419,16 +419,8 @@
         <translation>Port not connected.</translation>
     </message>
     <message>
-        <source>Trwa łączenie....</source>
-        <translation>Connecting....</translation>
-    </message>
-    <message>
         <source>Błąd otwarcia portu.</source>
         <translation>Error opening the port.</translation>
-    </message>
-    <message>
-        <source>Port połączony.</source>
-        <translation>Port connected.</translation>
     </message>
     <message>
         <source>Błąd odczytu konfiguracji.</source>
@@ -437,13 +429,6 @@
     <message>
         <source>Błąd zapisu konfiguracji.</source>
         <translation>Error saving the settings.</translation>
-    </message>
-</context>
-<context>
-    <name>THorizNeonPage</name>
-    <message>
-        <source>Nie wskazano pliku dla teletekstu poziomego.</source>
-        <translation>No file chosen for the horizontal ticker.</translation>
     </message>
 </context>
 <context>
@@ -532,33 +517,6 @@
     <message>
         <source>Anuluj</source>
         <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>TReconnect</name>
-    <message>
-        <source>błąd wejścia-wyjścia (EIO)</source>
-        <translation>input/output error (EIO)</translation>
-    </message>
-    <message>
-        <source>brak urządzenia (ENXIO)</source>
-        <translation>no such device (ENXIO)</translation>
-    </message>
-    <message>
-        <source>urządzenie nie istnieje (ENODEV)</source>
-        <translation>the device does not exist (ENODEV)</translation>
-    </message>
-    <message>
-        <source>połączenie zerwane (EPIPE)</source>
-        <translation>connection broken (EPIPE)</translation>
-    </message>
-    <message>
-        <source>błąd %1</source>
-        <translation>error %1</translation>
-    </message>
-    <message>
-        <source>Urządzenie odłączone: %1.</source>
-        <translation>Device disconnected: %1.</translation>
     </message>
 </context>
 <context>
@@ -664,7 +622,43 @@
     </message>
 </context>
 <context>
-    <name>TTextFileField</name>
+    <name>TTextWords</name>
+    <message>
+        <source>Trwa łączenie....</source>
+        <translation>Connecting....</translation>
+    </message>
+    <message>
+        <source>Port połączony.</source>
+        <translation>Port connected.</translation>
+    </message>
+    <message>
+        <source>Nie wskazano pliku dla teletekstu poziomego.</source>
+        <translation>No file chosen for the horizontal ticker.</translation>
+    </message>
+    <message>
+        <source>błąd wejścia-wyjścia (EIO)</source>
+        <translation>input/output error (EIO)</translation>
+    </message>
+    <message>
+        <source>brak urządzenia (ENXIO)</source>
+        <translation>no such device (ENXIO)</translation>
+    </message>
+    <message>
+        <source>urządzenie nie istnieje (ENODEV)</source>
+        <translation>the device does not exist (ENODEV)</translation>
+    </message>
+    <message>
+        <source>połączenie zerwane (EPIPE)</source>
+        <translation>connection broken (EPIPE)</translation>
+    </message>
+    <message>
+        <source>błąd %1</source>
+        <translation>error %1</translation>
+    </message>
+    <message>
+        <source>Urządzenie odłączone: %1.</source>
+        <translation>Device disconnected: %1.</translation>
+    </message>
     <message>
         <source>Ostatnio odczytany: %1 %2</source>
         <translation>Last read: %1 %2</translation>
@@ -677,9 +671,6 @@
         <source>Błąd otwarcia pliku: &quot;%1&quot;.</source>
         <translation>Error opening the file: &quot;%1&quot;.</translation>
     </message>
-</context>
-<context>
-    <name>TVertNeonPage</name>
     <message>
         <source>Nie wskazano pliku dla teletekstu pionowego.</source>
         <translation>No file chosen for the vertical pages.</translation>

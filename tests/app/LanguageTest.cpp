@@ -117,7 +117,8 @@ TEST(TranslationFileTest, EveryTextHasAnEnglishTranslation) {
     ExpectAllTranslated(shipped);
 }
 
-// lupdate run over the window's sources and form finds no text the shipped
+// lupdate run over the window's sources and form, and the models' wording
+// that the window shows, finds no text the shipped
 // translation lacks, and none it holds that the sources no longer have.
 TEST(TranslationFileTest, LupdateFindsNoNewOrVanishedText) {
     const QString lupdate = QStringLiteral(KR7_LUPDATE);
@@ -130,6 +131,7 @@ TEST(TranslationFileTest, LupdateFindsNoNewOrVanishedText) {
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
                             QStringLiteral("none"), QStringLiteral(KR7_SOURCE_DIR "/app"),
+                            QStringLiteral(KR7_SOURCE_DIR "/models"),
                             QStringLiteral(KR7_SOURCE_DIR "/resources/Kr7unit1.ui"), QStringLiteral("-ts"), refreshed});
     ASSERT_TRUE(process.waitForFinished(-1));
     ASSERT_EQ(process.exitCode(), 0) << process.readAll().toStdString();

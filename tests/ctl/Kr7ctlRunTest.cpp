@@ -72,7 +72,8 @@ TEST_F(Kr7ctlRunTest, TheTickerRowsAreTheWindowsAndSigtermStopsIt) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), EXIT_DONE);
     const std::string log = process.readAllStandardError().toStdString();
-    EXPECT_EQ(log, "Trwa łączenie....\nPort połączony.\nPort: COM3\n");
+    // The engine's reports, in English unless asked for the window's Polish.
+    EXPECT_EQ(log, "Connecting....\nPort connected.\nPort: COM3\n");
 
     ASSERT_GE(window.size(), COMPARED);
     ASSERT_GE(ctl.size(), COMPARED);
@@ -81,16 +82,34 @@ TEST_F(Kr7ctlRunTest, TheTickerRowsAreTheWindowsAndSigtermStopsIt) {
     EXPECT_EQ(ToHex(ctl.substr(20, 10)), "FF 00 04 00 02 1E 00 00 00 24");
 }
 
-TEST_F(Kr7ctlRunTest, SigintIsAnInterruption) {
+TEST_F(Kr7ctlRunTest, SigintIsAnInterruptionAndTheWindowsPolishIsThereOnRequest) {
     WriteFile(SettingsPath(), TICKER_SETTINGS);
     QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), {"run", "--settings", SettingsPath()});
+    process.start(QStringLiteral(KR7CTL_PATH), {"--lang", "pl", "run", "--settings", SettingsPath()});
     ASSERT_TRUE(process.waitForStarted(30000));
     TakeAtLeast(pty, 30, false);
     ::kill(static_cast<pid_t>(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), EXIT_INTERRUPTED);
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "Trwa łączenie....\nPort połączony.\nPort: COM3\n");
+}
+
+TEST_F(Kr7ctlRunTest, SettingsThatCannotBeUsedAreNamedOneLineEach) {
+    WriteFile(SettingsPath(), "[HorizNeon]\r\nText=x\r\nInterval=2O\r\nPosY=99\r\nEnabled=yes\r\n"
+                              "[VertNeon]\r\nHeight=0\r\n");
+    QProcess process;
+    process.start(QStringLiteral(KR7CTL_PATH), {"--port", "COM3", "run", "--settings", SettingsPath()});
+    ASSERT_TRUE(process.waitForStarted(30000));
+    TakeAtLeast(pty, 30, false);
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "kr7ctl: warning: [HorizNeon] Interval=2O cannot be used; using 1\n"
+              "kr7ctl: warning: [HorizNeon] PosY=99 cannot be used; using 15\n"
+              "kr7ctl: warning: [HorizNeon] Enabled=yes cannot be used; using 1\n"
+              "kr7ctl: warning: [VertNeon] Height=0 cannot be used; using 1\n"
+              "Connecting....\nPort connected.\nPort: COM3\n");
 }
 
 TEST_F(Kr7ctlRunTest, RunRefusesWhatItCannotDo) {

@@ -180,10 +180,13 @@ std::string PageRow(const std::string& line, bool centre) {
 std::vector<TVertNeon::TRow> TVertNeon::NextPageRows(bool centre) {
     std::vector<TRow> rows;
     std::int64_t i = NextPage();
-    const int end = std::min(PosY + Height, SCREEN_ROWS);
-    for (int r = PosY; r < end; ++r, ++i) {
+    for (int r = PosY; r < EndRow(); ++r, ++i) {
         const bool blank = i < 0 || i >= static_cast<std::int64_t>(Lines.size());
         rows.push_back({r, blank ? BlankRow : PageRow(Lines[static_cast<std::size_t>(i)], centre)});
     }
     return rows;
+}
+
+int TVertNeon::EndRow() const {
+    return std::min(PosY + Height, SCREEN_ROWS);
 }

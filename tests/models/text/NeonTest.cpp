@@ -1,5 +1,9 @@
 #include "Neon.h"
 
+#include "FeatureSwitch.h"
+#include "KR7.h"
+#include "PtyPort.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -174,4 +178,28 @@ TEST(SplitTextLines, ZeroByteEndsTheText) {
     EXPECT_EQ(SplitTextLines(std::string("AB\r\nC\0D\r\nE", 10)), (std::vector<std::string>{"AB", "C"}));
     EXPECT_EQ(SplitTextLines(std::string("AB\r\0\nE", 6)), (std::vector<std::string>{"AB"}));
     EXPECT_TRUE(SplitTextLines(std::string("\0AB", 3)).empty());
+}
+
+TEST(FeatureSwitch, OnIsTextModeFromTheStartOffBlanksTheRowsWithinTheScreen) {
+    std::string sent;
+    TKR7 device([&sent](const void* data, std::size_t size) { sent.append(static_cast<const char*>(data), size); });
+    THorizNeon ticker;
+    ticker.Position = 9;
+    SwitchOn(device, ticker);
+    EXPECT_EQ(ticker.Position, 0);
+    EXPECT_EQ(ToHex(sent), "FF 00 01 01 00 00 00 00 00 02");
+    sent.clear();
+    SwitchOff(device, ticker);
+    EXPECT_EQ(ToHex(sent.substr(0, 10)), "FF 00 04 00 08 1E 00 00 00 2A");
+    EXPECT_EQ(sent.substr(10), std::string(30, ' '));
+
+    TVertNeon pages;
+    pages.First = 4;
+    SwitchOn(device, pages);
+    EXPECT_EQ(pages.First, 0);
+    sent.clear();
+    pages.PosY = 14; // a window reaching past the last row blanks rows 14 and 15 only
+    SwitchOff(device, pages);
+    EXPECT_EQ(sent.size(), 2u * 40);
+    EXPECT_EQ(ToHex(sent.substr(40, 10)), "FF 00 04 00 0F 1E 00 00 00 31");
 }

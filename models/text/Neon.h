@@ -50,6 +50,8 @@ public:
     // The rows of the next page (NextPage): Height rows from PosY, cut at the
     // screen's last row, each a PageRow of its line or blank past the text.
     std::vector<TRow> NextPageRows(bool centre);
+    // One past the last row of the window, which ends at the screen's last row.
+    int EndRow() const;
 
     std::vector<std::string> Lines;
     int Height = 3;

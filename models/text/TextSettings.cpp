@@ -85,24 +85,64 @@ private:
     TBoundedValue height_{3, 1, SCREEN_ROWS};
 };
 
-void LoadHoriz(const TIniFile& ini, THorizNeonSettings& s) {
+// Reads the values of the text sections as the window's controls take them,
+// noting each stored value that is not used as it stands.
+class TValueReader {
+public:
+    TValueReader(const TIniFile& ini, std::vector<TSettingNote>* notes) : ini_(ini), notes_(notes) {}
+
+    int Integer(const std::string& section, const std::string& key, int def, int low, int high) const {
+        const int used = std::clamp(ini_.ReadInteger(section, key, def), low, high);
+        Check(section, key, used);
+        return used;
+    }
+    bool Bool(const std::string& section, const std::string& key, bool def) const {
+        const bool used = ini_.ReadBool(section, key, def);
+        Check(section, key, used ? 1 : 0, true);
+        return used;
+    }
+    // Notes the key when the file holds it and its value is not used: not a
+    // number, or (unless onlyNumbers) another number than used.
+    void Check(const std::string& section, const std::string& key, int used, bool onlyNumbers = false) const {
+        // No stored value holds a line break, so this default tells a missing key.
+        const std::string missing = "\n";
+        const std::string stored = ini_.ReadString(section, key, missing);
+        if (notes_ == nullptr || stored == missing)
+            return;
+        // A number is read whatever the default; anything else gives the default.
+        const int parsed = ini_.ReadInteger(section, key, 0);
+        const bool number = parsed == ini_.ReadInteger(section, key, 1);
+        if (number && (onlyNumbers || parsed == used))
+            return;
+        notes_->push_back({section, key, stored, used});
+    }
+    const TIniFile& Ini() const { return ini_; }
+
+private:
+    const TIniFile& ini_;
+    std::vector<TSettingNote>* notes_;
+};
+
+void LoadHoriz(const TValueReader& read, THorizNeonSettings& s) {
+    const TIniFile& ini = read.Ini();
     s.Text = ini.ReadString(HORIZ, "Text", "");
-    s.Interval = std::clamp(ini.ReadInteger(HORIZ, "Interval", 1), 1, MAX_INTERVAL);
-    s.PosY = std::clamp(ini.ReadInteger(HORIZ, "PosY", THorizNeon().PosY), 0, SCREEN_ROWS - 1);
-    s.FileTime = std::clamp(ini.ReadInteger(HORIZ, "FileTime", 30), 1, MAX_FILE_TIME);
+    s.Interval = read.Integer(HORIZ, "Interval", 1, 1, MAX_INTERVAL);
+    s.PosY = read.Integer(HORIZ, "PosY", THorizNeon().PosY, 0, SCREEN_ROWS - 1);
+    s.FileTime = read.Integer(HORIZ, "FileTime", 30, 1, MAX_FILE_TIME);
     s.File = ini.ReadString(HORIZ, "File", "");
-    s.FileRead = ini.ReadBool(HORIZ, "FileRead", false);
-    s.Enabled = ini.ReadBool(HORIZ, "Enabled", true);
+    s.FileRead = read.Bool(HORIZ, "FileRead", false);
+    s.Enabled = read.Bool(HORIZ, "Enabled", true);
 }
 
-void LoadVert(const TIniFile& ini, TVertNeonSettings& s) {
+void LoadVert(const TValueReader& read, TVertNeonSettings& s) {
+    const TIniFile& ini = read.Ini();
     const TVertNeon fresh;
-    s.Center = ini.ReadBool(VERT, "Center", false);
+    s.Center = read.Bool(VERT, "Center", false);
     TVertNeon pages;
     pages.SetLines(
         SplitAtLineFeeds(StoredPageText(ini.ReadSection(VERT_LINES), ini.ReadInteger(VERT, "LinesCount", 0))));
     s.Lines = std::move(pages.Lines);
-    s.Interval = std::clamp(ini.ReadInteger(VERT, "Interval", 10), 1, MAX_INTERVAL);
+    s.Interval = read.Integer(VERT, "Interval", 10, 1, MAX_INTERVAL);
     const int posY = ini.ReadInteger(VERT, "PosY", fresh.PosY);
     const int height = ini.ReadInteger(VERT, "Height", fresh.Height);
     // Restored first is the bar whose stored value the present bounds would cut.
@@ -116,10 +156,12 @@ void LoadVert(const TIniFile& ini, TVertNeonSettings& s) {
     }
     s.PosY = bars.Row();
     s.Height = bars.Height();
-    s.FileTime = std::clamp(ini.ReadInteger(VERT, "FileTime", 30), 1, MAX_FILE_TIME);
+    read.Check(VERT, "PosY", s.PosY);
+    read.Check(VERT, "Height", s.Height);
+    s.FileTime = read.Integer(VERT, "FileTime", 30, 1, MAX_FILE_TIME);
     s.File = ini.ReadString(VERT, "File", "");
-    s.FileRead = ini.ReadBool(VERT, "FileRead", false);
-    s.Enabled = ini.ReadBool(VERT, "Enabled", false);
+    s.FileRead = read.Bool(VERT, "FileRead", false);
+    s.Enabled = read.Bool(VERT, "Enabled", false);
 }
 
 bool SaveHoriz(TIniFile& ini, const THorizNeonSettings& s) {
@@ -173,9 +215,10 @@ std::string StoredPageText(const std::unordered_map<std::string, std::string>& s
     return text;
 }
 
-void TTextSettings::Load(const TIniFile& ini) {
-    LoadHoriz(ini, Horiz);
-    LoadVert(ini, Vert);
+void TTextSettings::Load(const TIniFile& ini, std::vector<TSettingNote>* notes) {
+    const TValueReader read(ini, notes);
+    LoadHoriz(read, Horiz);
+    LoadVert(read, Vert);
 }
 
 bool TTextSettings::Save(TIniFile& ini) const {

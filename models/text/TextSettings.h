@@ -32,6 +32,15 @@ struct TVertNeonSettings {
     bool Enabled = false;
 };
 
+// A stored value that was not used as it stands: not a number, or outside
+// its control's range.
+struct TSettingNote {
+    std::string section;
+    std::string key;
+    std::string stored; // as the file holds it
+    int used = 0;       // the value taken instead
+};
+
 // The text features' settings as the window keeps them, read and written
 // without a window: the same defaults, the same ranges as its controls, the
 // same key order.
@@ -41,8 +50,9 @@ struct TTextSettings {
 
     // Missing keys keep the defaults; values outside a control's range are
     // brought to its nearest end, the row and height of the pages as the two
-    // bounding controls bring them.
-    void Load(const TIniFile& ini);
+    // bounding controls bring them. Each value not used as stored is noted
+    // in notes when given.
+    void Load(const TIniFile& ini, std::vector<TSettingNote>* notes = nullptr);
     // Writes every key in the window's order; stops at the first failed write.
     bool Save(TIniFile& ini) const;
 };

@@ -1,0 +1,11 @@
+// The main of the model tests: an application object for timers, the event
+// loop and translators, no window.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
