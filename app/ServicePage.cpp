@@ -15,6 +15,7 @@
 #include "ProgressBarAdapter.h"
 #include "Protocol.h"
 #include "RecentMenu.h"
+#include "SequenceLine.h"
 #include "ServiceFiles.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
@@ -148,9 +149,9 @@ void TServicePage::ButtonTestClick() {
         device_.WriteCodes(7, row, codes);
         sequence.Step();
     }
+    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
     sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
 
 void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
@@ -162,9 +163,9 @@ void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
         device_.WriteCodes(0, row, codes);
         sequence.Step();
     }
+    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
     sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
 
 void TServicePage::ButtonTextCharOutClick(QAbstractButton* sender) {
@@ -344,9 +345,9 @@ void TServicePage::ButtonSendCharsToDeviceClick() {
         return;
     TLongSequence sequence(line_, *ShowProgressFromZero());
     SendCharsBitmap(device_, chars_.Image(), 0, &sequence, 255);
+    LogIfCancelled(sequence, sequence.Total(), tr("characters"));
     sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, sequence.Total(), tr("characters"));
 }
 
 void TServicePage::ButtonSendCharToDeviceClick() {
@@ -358,5 +359,9 @@ void TServicePage::ButtonSendCharToDeviceClick() {
     const std::optional<QImage> cell = CopyCharBitmap(code, chars_.Image());
     if (!cell)
         return;
+    // A device gone under the one glyph is no upload either.
+    const bool wasOpen = line_.PortOpen();
     SendCharBitmap(device_, code, *cell);
+    if (wasOpen && !line_.PortOpen())
+        log_.Log(tr("Cancelled after %1 of %2 %3.").arg(0).arg(1).arg(tr("characters")));
 }
