@@ -7,6 +7,7 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LogoPage.h"
+#include "OpenFailureText.h"
 #include "PortList.h"
 #include "Preview.h"
 #include "Reconnect.h"
@@ -223,7 +224,7 @@ void TFormKR7::CheckBoxConnectClick() {
     if (const TOpenResult opened = port_->Open(); !opened) {
         Log(tr("Błąd otwarcia portu."));
         ui_->CheckBoxConnect->setChecked(false);
-        Log(QString::fromStdString(opened.reason));
+        Log(OpenFailureLine(opened));
         return;
     }
     PortOpened();
