@@ -491,6 +491,7 @@ TEST_F(LogoPageTest, RestoredSettingsMayLeaveNoModeSelected) {
     ASSERT_TRUE(ini.WriteBool("Logo", "Color0", false));
     ASSERT_TRUE(ini.WriteBool("Logo", "Transparent", false));
     ASSERT_TRUE(ini.WriteInteger("Logo", "Width", 20));
+    ASSERT_TRUE(ini.Save());
     auto form = MakeForm();
     const TWindowControls ui(*form);
     EXPECT_FALSE(ui.RadioButtonLogoColor0->isChecked());
