@@ -333,7 +333,12 @@ TEST_F(LongSequenceTest, TickerFramesDueDuringTheUploadFollowIt) {
     });
     SendWholeSet();
     QCoreApplication::processEvents(); // the ticker's step, held back until now
-    const std::string bytes = pty.TakeAtLeast(256 * GLYPH_BYTES + FRAME_SIZE);
+    std::string bytes = pty.TakeAtLeast(256 * GLYPH_BYTES + FRAME_SIZE);
+    // Steps due before the click went out before the upload.
+    while (ToHex(bytes.substr(0, 3)) == "FF 00 04")
+        bytes.erase(0, FRAME_SIZE + 30);
+    if (bytes.size() < 256 * GLYPH_BYTES + FRAME_SIZE)
+        bytes += pty.TakeAtLeast(256 * GLYPH_BYTES + FRAME_SIZE - bytes.size());
     EXPECT_EQ(WholeUploads(bytes.substr(0, 256 * GLYPH_BYTES)), 256u);
     EXPECT_EQ(ToHex(bytes.substr(256 * GLYPH_BYTES, 3)), "FF 00 04");
     UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
