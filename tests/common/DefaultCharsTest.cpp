@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -17,8 +16,9 @@
 namespace {
 
 QString DefaultCharsPath() {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "../../resources/DefaultChars.bmp";
-    return QString::fromStdString(path.lexically_normal().string());
+    // Not from __FILE__: a compiler cache may hand it over relative to the
+    // build folder, and the tests run in another one.
+    return QStringLiteral(KR7_SOURCE_DIR "/resources/DefaultChars.bmp");
 }
 
 QByteArray FileBytes() {
