@@ -1,6 +1,7 @@
 // KR7Controller: the controller of the KR-7 character display.
 #include "Codepage.h"
 #include "shell/Application.h"
+#include "shell/CloseOnSignals.h"
 #include "shell/Kr7unit1.h"
 #include "shell/Language.h"
 #include "shell/ProgramIcon.h"
@@ -12,36 +13,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcessEnvironment>
-#include <QSocketNotifier>
 
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace {
-
-// Signals arrive on this pair; the window closes from the event loop.
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-void InstallSignalHandlers() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return;
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(signal, &action, nullptr);
-}
 
 void PrintUsage() {
     std::puts("Usage: KR7Controller [-service] [--lang en]\n"
@@ -101,7 +78,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    InstallSignalHandlers();
     TFormOptions options;
     options.settingsDir = ProgramSettingsFolder();
     options.service = HasServiceSwitch(QCoreApplication::arguments());
@@ -112,12 +88,7 @@ int main(int argc, char** argv) {
         return 1;
     TFormKR7& form = *window;
 
-    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &form, [&form] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
-        form.ForceClose();
-    });
+    const TCloseOnSignals closeOnSignals(form);
 
     form.show();
     return QApplication::exec();

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 #include <climits>
 #include <cstdint>
 #include <string_view>
@@ -289,30 +291,26 @@ std::string TIniFile::Bytes() const {
     return data;
 }
 
-bool TIniFile::Store(const std::vector<std::string>& lines) {
+bool TIniFile::Save() {
     if (inMemory_)
         return true;
     if (!writable_)
         return false;
     QByteArray data;
-    JoinLines(lines, data);
+    JoinLines(lines_, data);
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(data) != data.size()) {
+    if (file.write(data) != data.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
 }
 
-// The file and the lines in memory change together or not at all.
-bool TIniFile::Replace(std::vector<std::string> lines) {
-    if (!Store(lines))
-        return false;
+void TIniFile::Replace(std::vector<std::string> lines) {
     lines_ = std::move(lines);
     IndexSections();
-    return true;
 }
 
 // Puts key=value into lines: replaced in place, or appended to its section,
@@ -346,7 +344,10 @@ bool TIniFile::Apply(std::vector<std::string>& lines, const std::string& section
 
 bool TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
     std::vector<std::string> lines = lines_;
-    return Apply(lines, section, key, value) && Replace(std::move(lines));
+    if (!Apply(lines, section, key, value))
+        return false;
+    Replace(std::move(lines));
+    return true;
 }
 
 bool TIniFile::WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
@@ -370,13 +371,15 @@ bool TIniFile::WriteSection(const std::string& section, const std::vector<std::p
             lines.reserve(lines.size() + keys.size());
             for (std::size_t i = 1; i < keys.size(); ++i)
                 lines.push_back(std::string(Trim(keys[i].first)) + "=" + OneLine(keys[i].second));
-            return Replace(std::move(lines));
+            Replace(std::move(lines));
+            return true;
         }
     }
     for (const auto& [key, value] : keys)
         if (!Apply(lines, section, key, value))
             return false;
-    return Replace(std::move(lines));
+    Replace(std::move(lines));
+    return true;
 }
 
 bool TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -402,7 +405,7 @@ bool TIniFile::EraseSection(const std::string& section) {
         if (!erasing)
             lines.push_back(line);
     }
-    if (!found)
-        return true;
-    return Replace(std::move(lines));
+    if (found)
+        Replace(std::move(lines));
+    return true;
 }

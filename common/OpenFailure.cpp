@@ -8,13 +8,11 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 
 namespace {
 
 constexpr std::size_t MAX_HOLDERS = 3;
-constexpr const char* FALLBACK_GROUP = "dialout";
 
 bool IsNumber(const char* text) {
     if (*text == '\0')
@@ -60,59 +58,6 @@ std::string ProgramName(const std::string& processFolder) {
     return name.empty() ? std::string("?") : name;
 }
 
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string out;
-    for (const std::string& part : parts)
-        out += (out.empty() ? "" : ", ") + part;
-    return out;
-}
-
-std::string NoSuchDeviceReason(const std::string& device) {
-    if (device.empty())
-        return "Przyczyna: nie ma takiego urządzenia (nazwa portu nie wskazuje żadnego).";
-    return "Przyczyna: nie ma takiego urządzenia (" + device + ").";
-}
-
-std::string PermissionReason(const std::string& device) {
-    std::string group = DeviceGroup(device);
-    if (group.empty() || group == "root")
-        group = FALLBACK_GROUP;
-    return "Przyczyna: brak uprawnień do " + device + "; użytkownik musi należeć do grupy " + group +
-           " (sudo usermod -aG " + group + " $USER), a potem zalogować się ponownie.";
-}
-
-std::string BusyReason(const std::string& device) {
-    const std::vector<std::string> holders = PortHolders(device);
-    if (holders.empty())
-        return "Przyczyna: port " + device + " jest zajęty przez inny program.";
-    return "Przyczyna: port " + device + " jest zajęty przez inny program (" + Joined(holders) + ").";
-}
-
-std::string FailedReason(const std::string& device, int errorNumber) {
-    std::string text = "Przyczyna: system odmówił otwarcia " + device;
-    if (errorNumber != 0)
-        text += std::string(" (") + std::strerror(errorNumber) + ")";
-    return text + ".";
-}
-
-std::string ReasonText(TOpenError error, const std::string& device, int errorNumber) {
-    switch (error) {
-    case TOpenError::None:
-        return {};
-    case TOpenError::NoSuchDevice:
-        return NoSuchDeviceReason(device);
-    case TOpenError::PermissionDenied:
-        return PermissionReason(device);
-    case TOpenError::Busy:
-        return BusyReason(device);
-    case TOpenError::NotSerial:
-        return "Przyczyna: " + device + " nie jest portem szeregowym.";
-    case TOpenError::Failed:
-        break;
-    }
-    return FailedReason(device, errorNumber);
-}
-
 } // namespace
 
 TOpenError OpenErrorOf(int errorNumber) {
@@ -141,7 +86,13 @@ TOpenResult OpenFailure(TOpenError error, const std::string& device, int errorNu
     TOpenResult result;
     result.error = error;
     result.device = device;
-    result.reason = ReasonText(error, device, errorNumber);
+    result.errorNumber = errorNumber;
+    if (error == TOpenError::PermissionDenied && !device.empty()) {
+        result.group = DeviceGroup(device);
+        result.groupMayReadWrite = GroupMayReadWrite(device);
+    }
+    if (error == TOpenError::Busy && !device.empty())
+        result.holders = PortHolders(device);
     return result;
 }
 
@@ -153,8 +104,15 @@ std::string DeviceGroup(const std::string& device) {
     return owner != nullptr && owner->gr_name != nullptr ? std::string(owner->gr_name) : std::string();
 }
 
-std::vector<std::string> PortHolders(const std::string& device, const std::string& procRoot) {
-    std::vector<std::string> holders;
+bool GroupMayReadWrite(const std::string& device) {
+    struct stat st {};
+    if (::stat(device.c_str(), &st) != 0)
+        return false;
+    return (st.st_mode & S_IRGRP) != 0 && (st.st_mode & S_IWGRP) != 0;
+}
+
+std::vector<TPortHolder> PortHolders(const std::string& device, const std::string& procRoot) {
+    std::vector<TPortHolder> holders;
     const std::string file = RealPath(device);
     DIR* dir = ::opendir(procRoot.c_str());
     if (dir == nullptr)
@@ -165,7 +123,7 @@ std::vector<std::string> PortHolders(const std::string& device, const std::strin
         const std::string process = procRoot + "/" + entry->d_name;
         if (!HoldsFile(process + "/fd", file))
             continue;
-        holders.push_back(ProgramName(process) + " (PID " + entry->d_name + ")");
+        holders.push_back({ProgramName(process), std::atoi(entry->d_name)});
         if (holders.size() == MAX_HOLDERS)
             break;
     }

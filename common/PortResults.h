@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Why the port did not open.
 enum class TOpenError {
@@ -12,12 +13,26 @@ enum class TOpenError {
     Failed,           // any other refusal of the system or the driver
 };
 
+// A program that holds a port open.
+struct TPortHolder {
+    std::string name; // the program's name as the system gives it ("minicom")
+    int pid = 0;
+};
+
 // The outcome of TCOMSocket::Open: true when the port is open; otherwise the
-// kind of failure and one line for the user (Polish, UTF-8) saying why.
+// kind of failure and the facts behind it, for each program to word in its
+// own language.
 struct TOpenResult {
     TOpenError error = TOpenError::None;
-    std::string device; // the device tried ("/dev/ttyUSB0"), empty when the name maps to nothing
-    std::string reason;
+    std::string device;  // the device tried ("/dev/ttyUSB0"), empty when the name maps to nothing
+    int errorNumber = 0; // errno of the refused call, 0 when none was issued
+    // PermissionDenied: the group that owns the device (empty when unknown),
+    // and whether its group bits let the group read and write it, so that
+    // joining the group would help.
+    std::string group;
+    bool groupMayReadWrite = false;
+    // Busy: the programs that hold the device open (a few at most).
+    std::vector<TPortHolder> holders;
 
     explicit operator bool() const { return error == TOpenError::None; }
 };

@@ -154,7 +154,7 @@ template <typename Reopen> void CheckProfile(TIniFile& ini, const std::string& b
     const std::vector<std::string> before = ReadSections(ini, others);
 
     const std::string value = PlainValue(bytes.substr(0, 64));
-    if (!ini.WriteString("HorizNeon", "Text", value))
+    if (!ini.WriteString("HorizNeon", "Text", value) || !ini.Save())
         return;
     const TIniFile reread = reopen(ini);
     Check(reread.ReadString("HorizNeon", "Text", "\x01") == value);

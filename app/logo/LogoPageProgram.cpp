@@ -144,11 +144,14 @@ void TLogoPage::ButtonLogoProgramClick() {
         ProgramLogo(sequence);
     else
         RemoveLogo(sequence);
+    // Cut short (Esc, the cancel button, a close, the device gone): said at
+    // once, while the bar goes on showing the bytes still on the line.
+    const bool interrupted = sequence.Cancelled();
+    if (interrupted)
+        Log(tr("Przerwano po %1 z %2 znaków.").arg(sequence.Done()).arg(sequence.Total()));
     sequence.WaitForLine();
     bar->hide();
-    if (sequence.Cancelled())
-        Log(tr("Przerwano po %1 z %2 znaków.").arg(sequence.Done()).arg(sequence.Total()));
-    else
+    if (!interrupted)
         Log(tr("Zakończono"));
 }
 

@@ -1,7 +1,5 @@
 #include "sequence/LongSequence.h"
 
-#include "sequence/SequenceLine.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -80,7 +78,7 @@ QPushButton* AddCancelButton(QProgressBar& bar, const QString& caption) {
 TLongSequence::TLongSequence(TSequenceLine& line, QProgressBar& bar)
     : line_(line), outer_(line.SetActive(this)), bar_(bar), progress_(&bar), window_(bar.window()),
       cancel_(AddCancelButton(bar, QCoreApplication::translate("TLongSequence", "Anuluj"))),
-      barGeometry_(bar.geometry()) {
+      barGeometry_(bar.geometry()), portWasOpen_(line.PortOpen()) {
     ShowCancelButton();
     QApplication::setOverrideCursor(Qt::BusyCursor);
     qApp->installEventFilter(this);
@@ -114,7 +112,10 @@ void TLongSequence::SetMax(int max) {
     progress_.SetMax(max);
 }
 
+// A step whose bytes met a device gone is not counted.
 void TLongSequence::Step() {
+    if (DeviceLost())
+        return;
     ++done_;
     unshownSteps_.push_back(line_.Written());
     ShowCarriedSteps();
@@ -157,7 +158,7 @@ void TLongSequence::WaitForLine() {
     waitingForLine_ = true;
     for (;;) {
         ShowCarriedSteps();
-        if (waitCancelled_ || line_.InFlight() == 0)
+        if (waitCancelled_ || closeRequested_ || line_.InFlight() == 0)
             break;
         line_.WaitUntil(line_.Now() + TSequenceLine::SLICE);
     }
@@ -181,8 +182,11 @@ bool TLongSequence::HoldsBack(QObject* watched, QEvent* event) {
             heldBack_.append(timer);
         return true;
     }
+    // The window closes once the handler has returned: the sequence stops
+    // at the next step and the line is not waited for.
     if (event->type() == QEvent::Close && watched == window_) {
         closeRequested_ = true;
+        Cancel();
         event->ignore();
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "LineClock.h"
 #include "sequence/ProgressBarAdapter.h"
+#include "sequence/SequenceLine.h"
 
 #include <QList>
 #include <QObject>
@@ -16,7 +17,6 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class QWidget;
-class TSequenceLine;
 
 // Puts a hidden cancel button with caption beside bar, named after it
 // ("ProgressBarLogoProgress" -> "ButtonCancelLogoProgress"), unless it is
@@ -31,8 +31,14 @@ QPushButton* AddCancelButton(QProgressBar& bar, const QString& caption);
 // shows on the bar once the line has carried the bytes written up to it, so
 // the bar moves with the line, not with what the driver has taken. Timer
 // events of the window's timers due meanwhile are held back and run, once
-// each, after the sequence; a close request is carried out then too.
-class TLongSequence : public QObject, public TProgress {
+// each, after the sequence.
+//
+// The sequence ends early, between two steps, on Esc, on a click of the
+// cancel button, on a close request (the window closes once the handler has
+// returned, without waiting for the line) and when the device goes away
+// (the port closes under it); Cancelled() then says so and Done() counts the
+// steps whose bytes were all written.
+class TLongSequence : public QObject, public TProgress, private TLineWaiter {
 public:
     TLongSequence(TSequenceLine& line, QProgressBar& bar);
     ~TLongSequence() override;
@@ -41,23 +47,25 @@ public:
 
     void SetMax(int max) override;
     void Step() override;
-    bool Cancelled() const override { return cancelled_; }
+    bool Cancelled() const override { return cancelled_ || DeviceLost(); }
 
     // Steps taken and the maximum set, for the log line after a cancel.
     int Done() const { return done_; }
     int Total() const { return total_; }
 
-    // Handles the events that have arrived; the line calls this during its waits.
-    void HandleEvents();
     // Waits, keeping the window alive, until the line has carried every byte
-    // written or the user cancels the wait. The handler calls this after the
-    // last frame, before its result line.
+    // written, the user cancels the wait or the window is to close. The
+    // handler calls this after the last frame; a sequence cut short is
+    // logged before this wait, a finished one after it.
     void WaitForLine();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Handles the events that have arrived; the line calls this during its waits.
+    void HandleEvents() override;
+    bool DeviceLost() const { return portWasOpen_ && !line_.PortOpen(); }
     bool IsWindowTimer(const QObject* object) const;
     bool HoldsBack(QObject* watched, QEvent* event);
     void ShowCancelButton();
@@ -67,7 +75,7 @@ private:
     void RunHeldBack();
 
     TSequenceLine& line_;
-    TLongSequence* outer_;
+    TLineWaiter* outer_;
     QProgressBar& bar_;
     TProgressBarAdapter progress_;
     QPointer<QWidget> window_;
@@ -81,6 +89,7 @@ private:
     bool waitCancelled_ = false;
     bool closeRequested_ = false;
     bool cancelled_ = false;
+    bool portWasOpen_ = false;
     int done_ = 0;
     int total_ = 0;
 };

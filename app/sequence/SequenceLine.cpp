@@ -1,7 +1,6 @@
 #include "sequence/SequenceLine.h"
 
 #include "COMSocket.h"
-#include "sequence/LongSequence.h"
 
 #include <algorithm>
 
@@ -31,8 +30,12 @@ std::uint64_t TSequenceLine::Carried() {
     return written - std::min<std::uint64_t>(written, InFlight());
 }
 
-TLongSequence* TSequenceLine::SetActive(TLongSequence* sequence) {
-    TLongSequence* previous = active_;
+bool TSequenceLine::PortOpen() const {
+    return port_ != nullptr && port_->IsOpen();
+}
+
+TLineWaiter* TSequenceLine::SetActive(TLineWaiter* sequence) {
+    TLineWaiter* previous = active_;
     active_ = sequence;
     return previous;
 }

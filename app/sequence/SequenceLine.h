@@ -6,13 +6,23 @@
 #include <cstdint>
 
 class TCOMSocket;
-class TLongSequence;
+
+// What runs during the line's waits while a long sequence is active: the
+// handling of the events that have arrived meanwhile.
+class TLineWaiter {
+public:
+    virtual void HandleEvents() = 0;
+
+protected:
+    ~TLineWaiter() = default;
+};
 
 // The window's view of the serial line's clock: it passes everything to the
 // real clock (or the one tests give), and while a long sequence runs it
 // keeps the window alive during the line's waits, letting the sequence
 // handle the events that arrive meanwhile in slices of at most SLICE. It
-// also tells the sequence how far the port's line has got.
+// also tells the sequence how far the port's line has got and whether the
+// port is still open (a device gone closes it).
 class TSequenceLine : public TLineClock {
 public:
     static constexpr std::chrono::milliseconds SLICE{50};
@@ -32,14 +42,15 @@ public:
     std::size_t InFlight();
     std::uint64_t Written() const;
     std::uint64_t Carried();
+    bool PortOpen() const;
 
     // The sequence whose events are handled during the waits (null: none);
     // returns the one before it.
-    TLongSequence* SetActive(TLongSequence* sequence);
+    TLineWaiter* SetActive(TLineWaiter* sequence);
 
 private:
     TLineClock ownClock_;
     TLineClock* inner_;
-    TLongSequence* active_ = nullptr;
+    TLineWaiter* active_ = nullptr;
     TCOMSocket* port_ = nullptr;
 };

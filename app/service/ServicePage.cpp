@@ -8,9 +8,8 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "Protocol.h"
-#include "platform/Dialogs.h"
-#include "sequence/LongSequence.h"
-#include "sequence/ProgressBarAdapter.h"
+#include "sequence/SequenceLine.h"
+#include "service/ServiceFiles.h"
 #include "shell/WindowServices.h"
 #include "ui_Kr7unit1.h"
 #include "widgets/RecentMenu.h"
@@ -136,9 +135,9 @@ void TServicePage::ButtonTestClick() {
         device_.WriteCodes(7, row, codes);
         sequence.Step();
     }
+    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
     sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
 
 void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
@@ -150,9 +149,9 @@ void TServicePage::ButtonZoneTest1Click(QAbstractButton* sender) {
         device_.WriteCodes(0, row, codes);
         sequence.Step();
     }
+    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
     sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, TEST_ROWS, tr("rows"));
 }
 
 void TServicePage::ButtonTextCharOutClick(QAbstractButton* sender) {
@@ -190,9 +189,9 @@ void TServicePage::ButtonSendCharsToDeviceClick() {
         return;
     TLongSequence sequence(line_, *ShowProgressFromZero());
     SendCharsBitmap(device_, chars_.Image(), 0, &sequence, 255);
+    LogIfCancelled(sequence, sequence.Total(), tr("characters"));
     sequence.WaitForLine();
     ui_.ProgressBarSendCharsToDevice->hide();
-    LogIfCancelled(sequence, sequence.Total(), tr("characters"));
 }
 
 void TServicePage::ButtonSendCharToDeviceClick() {
@@ -204,5 +203,9 @@ void TServicePage::ButtonSendCharToDeviceClick() {
     const std::optional<QImage> cell = CopyCharBitmap(code, chars_.Image());
     if (!cell)
         return;
+    // A device gone under the one glyph is no upload either.
+    const bool wasOpen = line_.PortOpen();
     SendCharBitmap(device_, code, *cell);
+    if (wasOpen && !line_.PortOpen())
+        log_.Log(tr("Cancelled after %1 of %2 %3.").arg(0).arg(1).arg(tr("characters")));
 }

@@ -11,6 +11,7 @@
 #include "logo/LogoPage.h"
 #include "sequence/SequenceLine.h"
 #include "service/ServicePage.h"
+#include "shell/OpenFailureText.h"
 #include "shell/PortList.h"
 #include "shell/Preview.h"
 #include "text/TextPages.h"
@@ -240,7 +241,7 @@ void TFormKR7::CheckBoxConnectClick() {
     if (const TOpenResult opened = port_->Open(); !opened) {
         Log(tr("Błąd otwarcia portu."));
         ui_->CheckBoxConnect->setChecked(false);
-        Log(QString::fromStdString(opened.reason));
+        Log(OpenFailureLine(opened));
         return;
     }
     PortOpened();

@@ -59,6 +59,8 @@ void TFormKR7::SaveSettings() {
     ok = ok && textPages_->Save(ini);
     if (ok)
         ok = logo_->Save(ini);
-    if (!ok)
+    // One write of the whole file, holding every key set up to a failure.
+    const bool written = ini.Save();
+    if (!ok || !written)
         dialogs_->Message(this, tr("Błąd zapisu konfiguracji."));
 }

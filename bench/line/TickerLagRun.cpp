@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     port.SetBaudRate(2400);
     port.SetQueueSizes(1024, 1024);
     if (const TOpenResult opened = port.Open(); !opened) {
-        std::fprintf(stderr, "open failed: %s\n", opened.reason.c_str());
+        std::fprintf(stderr, "open failed: %s (errno %d)\n", opened.device.c_str(), opened.errorNumber);
         return 1;
     }
 

@@ -520,6 +520,72 @@
     </message>
 </context>
 <context>
+    <name>TOpenFailure</name>
+    <message>
+        <source>Przyczyna: nie ma takiego urządzenia (nazwa portu nie wskazuje żadnego).</source>
+        <translation>Reason: no such device (the port name points to none).</translation>
+    </message>
+    <message>
+        <source>Przyczyna: nie ma takiego urządzenia (%1).</source>
+        <translation>Reason: no such device (%1).</translation>
+    </message>
+    <message>
+        <source>Przyczyna: brak uprawnień do %1; użytkownik musi należeć do grupy %2 (sudo usermod -aG %2 $USER), a potem zalogować się ponownie.</source>
+        <translation>Reason: no permission to use %1; the user must belong to the group %2 (sudo usermod -aG %2 $USER) and then log in again.</translation>
+    </message>
+    <message>
+        <source>Przyczyna: brak uprawnień do %1; urządzenie nie jest dostępne dla swojej grupy, więc dołączenie do niej nie pomoże. Poproś administratora o regułę udev, która da grupie dialout odczyt i zapis (GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot;, jak w README).</source>
+        <translation>Reason: no permission to use %1; the device is not open to its group, so joining that group would not help. Ask an administrator for a udev rule that gives the dialout group read and write access (GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot;, as in the README).</translation>
+    </message>
+    <message>
+        <source>Przyczyna: port %1 jest zajęty przez inny program.</source>
+        <translation>Reason: the port %1 is in use by another program.</translation>
+    </message>
+    <message>
+        <source>Przyczyna: port %1 jest zajęty przez inny program (%2).</source>
+        <translation>Reason: the port %1 is in use by another program (%2).</translation>
+    </message>
+    <message>
+        <source>Przyczyna: system odmówił otwarcia %1.</source>
+        <translation>Reason: the system refused to open %1.</translation>
+    </message>
+    <message>
+        <source>Przyczyna: system odmówił otwarcia %1 (%2).</source>
+        <translation>Reason: the system refused to open %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Przyczyna: %1 nie jest portem szeregowym.</source>
+        <translation>Reason: %1 is not a serial port.</translation>
+    </message>
+</context>
+<context>
+    <name>TReconnect</name>
+    <message>
+        <source>błąd wejścia-wyjścia (EIO)</source>
+        <translation>input/output error (EIO)</translation>
+    </message>
+    <message>
+        <source>brak urządzenia (ENXIO)</source>
+        <translation>no such device (ENXIO)</translation>
+    </message>
+    <message>
+        <source>urządzenie nie istnieje (ENODEV)</source>
+        <translation>the device does not exist (ENODEV)</translation>
+    </message>
+    <message>
+        <source>połączenie zerwane (EPIPE)</source>
+        <translation>connection broken (EPIPE)</translation>
+    </message>
+    <message>
+        <source>błąd %1</source>
+        <translation>error %1</translation>
+    </message>
+    <message>
+        <source>Urządzenie odłączone: %1.</source>
+        <translation>Device disconnected: %1.</translation>
+    </message>
+</context>
+<context>
     <name>TServicePage</name>
     <message>
         <source>Confirm</source>

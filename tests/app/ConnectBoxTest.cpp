@@ -3,6 +3,7 @@
 // and typed text stays as it was typed.
 #include "FakeSeams.h"
 #include "IniFile.h"
+#include "OpenFailure.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
@@ -15,7 +16,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -172,3 +176,46 @@ TEST_F(ConnectBoxTest, TypedTextStaysAsTypedAndIsStored) {
 }
 
 } // namespace
+
+// A user refused by the device's permissions is sent to its group only when
+// the group may read and write the device (crw-rw----); a device closed to
+// its group (crw--w----) sends the user to an administrator instead. The
+// click is made as another user, since root is never refused.
+TEST_F(ConnectBoxTest, APermissionRefusalNamesTheGroupOnlyWhenJoiningItWouldHelp) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    TPtyPort pty(3);
+    auto form = MakeForm();
+    const QByteArray folder = QFile::encodeName(pty.Folder());
+    ASSERT_EQ(::chmod(folder.constData(), 0755), 0);
+    // The device belongs to a group that is not this user's.
+    const group* serial = ::getgrnam("dialout");
+    if (serial == nullptr)
+        serial = ::getgrnam("tty");
+    if (serial == nullptr)
+        GTEST_SKIP() << "no dialout or tty group";
+    ASSERT_EQ(::chown(pty.SlavePath().c_str(), 0, serial->gr_gid), 0);
+    TypePort(*form, QStringLiteral("COM3"));
+    const QString path = pty.Folder() + QStringLiteral("/COM3");
+    const auto clickAsAnotherUser = [&](mode_t mode) {
+        ASSERT_EQ(::chmod(pty.SlavePath().c_str(), mode), 0);
+        form->ClearLog();
+        ASSERT_EQ(::seteuid(65534), 0);
+        QTest::mouseClick(Box(*form), Qt::LeftButton);
+        ASSERT_EQ(::seteuid(0), 0);
+        ExpectFailedConnect(*form);
+    };
+    clickAsAnotherUser(0620);
+    EXPECT_EQ(form->LogLines().back(),
+              QStringLiteral("Przyczyna: brak uprawnień do %1; urządzenie nie jest dostępne dla swojej grupy, więc "
+                             "dołączenie do niej nie pomoże. Poproś administratora o regułę udev, która da grupie "
+                             "dialout odczyt i zapis (GROUP=\"dialout\", MODE=\"0660\", jak w README).")
+                  .arg(path));
+    clickAsAnotherUser(0660);
+    const QString group = QString::fromStdString(DeviceGroup(pty.SlavePath()));
+    EXPECT_EQ(
+        form->LogLines().back(),
+        QStringLiteral("Przyczyna: brak uprawnień do %1; użytkownik musi należeć do grupy %2 (sudo usermod -aG %2 "
+                       "$USER), a potem zalogować się ponownie.")
+            .arg(path, group));
+}

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -120,6 +121,15 @@ TEST_F(FaultTest, DeviceVanishingDuringGlyphUploadEndsQuietly) {
         EXPECT_FALSE(bar->isVisible());
         EXPECT_TRUE(form->IsConnectChecked());
         EXPECT_TRUE(dialogs.messages.isEmpty());
+        // Reported as interrupted, with the glyphs written before the loss.
+        const QStringList lines = LogLines(*form);
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO)."));
+        const QRegularExpressionMatch interrupted =
+            QRegularExpression(QStringLiteral("^Cancelled after (\\d+) of 256 characters\\.$")).match(lines.last());
+        ASSERT_TRUE(interrupted.hasMatch()) << lines.last().toStdString();
+        EXPECT_GE(interrupted.captured(1).toInt(), 64);
+        EXPECT_LT(interrupted.captured(1).toInt(), 256);
         // Another upload into the dead line ends the same way.
         dialogs.okCancelAnswers = {true};
         UserInput::Click(TWindowControls(*form).ButtonSendCharsToDevice);
@@ -144,9 +154,36 @@ TEST_F(FaultTest, DeviceVanishingDuringLogoProgrammingEndsQuietly) {
         ShowPage(*form, &TWindowControls::TabSheetLogo);
         UserInput::Click(TWindowControls(*form).ButtonLogoProgramClear);
         EXPECT_EQ(pty.MasterFd(), -1);
-        EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Zakończono")));
+        // Reported as interrupted, never as finished.
+        const QStringList lines = LogLines(*form);
+        EXPECT_FALSE(lines.contains(QStringLiteral("Zakończono")));
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO)."));
+        const QRegularExpressionMatch interrupted =
+            QRegularExpression(QStringLiteral("^Przerwano po (\\d+) z 141 znaków\\.$")).match(lines.last());
+        ASSERT_TRUE(interrupted.hasMatch()) << lines.last().toStdString();
+        EXPECT_GE(interrupted.captured(1).toInt(), 20);
+        EXPECT_LT(interrupted.captured(1).toInt(), 141);
         EXPECT_FALSE(bar->isVisible());
         EXPECT_TRUE(dialogs.messages.isEmpty());
+    }
+    ExpectReconnectWorks(*form);
+}
+
+TEST_F(FaultTest, DeviceVanishedBeforeASingleGlyphUploadIsReported) {
+    auto form = MakeForm();
+    {
+        TPtyPort pty(3);
+        Connect(*form, pty.Name());
+        pty.Take();
+        pty.CloseMaster();
+        ShowPage(*form, &TWindowControls::TabSheetService);
+        dialogs.okCancelAnswers = {true};
+        UserInput::Click(form->findChild<QAbstractButton*>("ButtonSendCharToDevice"));
+        const QStringList lines = LogLines(*form);
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO)."));
+        EXPECT_EQ(lines.last(), QStringLiteral("Cancelled after 0 of 1 characters."));
     }
     ExpectReconnectWorks(*form);
 }

@@ -2,6 +2,7 @@
 // only when asked for, and shown in the window when installed.
 #include "shell/Language.h"
 
+#include "COMSocket.h"
 #include "FakeSeams.h"
 #include "PtyPort.h"
 #include "UserInput.h"
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -177,6 +179,20 @@ TEST_F(EnglishWindowTest, CaptionsAndLogLinesReadEnglish) {
     form->ClearLog();
     QTest::mouseClick(Find<QAbstractButton>("CheckBoxConnect"), Qt::LeftButton);
     EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port not connected.")}));
+
+    // The reason for a failed open reads English too, naming the holder.
+    TCOMSocket holder;
+    ASSERT_TRUE(holder.SelectPort("COM3"));
+    holder.SetBaudRate(2400);
+    ASSERT_TRUE(holder.Open());
+    form->ClearLog();
+    QTest::mouseClick(Find<QAbstractButton>("CheckBoxConnect"), Qt::LeftButton);
+    // The system names a program by at most 15 letters of its file.
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15);
+    EXPECT_EQ(form->LogLines().last(),
+              QStringLiteral("Reason: the port %1/COM3 is in use by another program (%2 (PID %3)).")
+                  .arg(pty.Folder(), program)
+                  .arg(QCoreApplication::applicationPid()));
 }
 
 // Every caption fits its control on every page; with KR7_SHOTS_DIR set the

@@ -5,10 +5,34 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <climits>
+#include <csignal>
 
 namespace {
+
+// Writes past limit bytes into any file fail (EFBIG) while this lives.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = previous_;
+        lower.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~TFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 struct IniFileTest : ::testing::Test {
     QTemporaryDir dir;
@@ -27,7 +51,7 @@ struct IniFileTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(IniFileTest, AMissingFileGivesDefaultsAndWritesCreateIt) {
+TEST_F(IniFileTest, AMissingFileGivesDefaultsAndASaveCreatesIt) {
     TIniFile ini(path);
     EXPECT_EQ(ini.ReadString("Settings", "Port", "COM1"), "COM1");
     EXPECT_EQ(ini.ReadInteger("Settings", "Left", -7), -7);
@@ -43,6 +67,9 @@ TEST_F(IniFileTest, AMissingFileGivesDefaultsAndWritesCreateIt) {
     // In place, then appended to its own section ahead of the blank line.
     ASSERT_TRUE(ini.WriteBool("Settings", "Connected", false));
     ASSERT_TRUE(ini.WriteInteger("Settings", "Left", -5));
+    // The writes stay in memory until the one save.
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_TRUE(ini.Save());
     EXPECT_EQ(Contents(), "[Settings]\r\nPort=COM3\r\nConnected=0\r\nActivePageIndex=2\r\nLeft=-5\r\n"
                           "\r\n[HorizNeon]\r\nText=abc\r\n");
     // No temporary file is left beside it.
@@ -123,6 +150,7 @@ TEST_F(IniFileTest, IntegersAndBools) {
     TIniFile out(path);
     ASSERT_TRUE(out.WriteInteger("S", "Min", INT_MIN));
     ASSERT_TRUE(out.WriteBool("S", "On", true));
+    ASSERT_TRUE(out.Save());
     EXPECT_TRUE(Contents().endsWith("Min=-2147483648\r\nOn=1\r\n"));
 }
 
@@ -132,6 +160,7 @@ TEST_F(IniFileTest, StringsKeepTheirBytesUpTo2047) {
     ASSERT_TRUE(ini.WriteString("HorizNeon", "Text", polish));
     ASSERT_TRUE(ini.WriteString("HorizNeon", "Long", std::string(3000, 'x')));
     ASSERT_TRUE(ini.WriteString("HorizNeon", "Blanks", "  both sides  "));
+    ASSERT_TRUE(ini.Save());
     EXPECT_TRUE(Contents().contains(QByteArray::fromStdString("Text=" + polish + "\r\n")));
 
     const TIniFile again(path);
@@ -143,6 +172,7 @@ TEST_F(IniFileTest, StringsKeepTheirBytesUpTo2047) {
 TEST_F(IniFileTest, AValueCannotBreakOutOfItsLine) {
     TIniFile ini(path);
     ASSERT_TRUE(ini.WriteString("HorizNeon", "File", "a\r\n[Settings]\nPort=COM9\r"));
+    ASSERT_TRUE(ini.Save());
     const TIniFile again(path);
     EXPECT_FALSE(again.SectionExists("Settings"));
     EXPECT_EQ(again.ReadString("HorizNeon", "File", ""), "a  [Settings] Port=COM9");
@@ -157,27 +187,51 @@ TEST_F(IniFileTest, EraseSectionRemovesEveryCopyAndKeepsTheRest) {
         "[Logo]\nLoaded=0\n[vertneonlines]\nLine4=e\n");
     TIniFile ini(path);
     ASSERT_TRUE(ini.EraseSection("VertNeonLines"));
+    ASSERT_TRUE(ini.Save());
     EXPECT_EQ(Contents(), "; top\r\n[VertNeon]\r\nLinesCount=5\r\n\r\n[Logo]\r\nLoaded=0\r\n");
     EXPECT_FALSE(ini.SectionExists("VertNeonLines"));
     EXPECT_EQ(ini.ReadString("VertNeonLines", "Line4", "gone"), "gone");
     ASSERT_TRUE(ini.WriteString("VertNeonLines", "Line0", "x"));
+    ASSERT_TRUE(ini.Save());
     EXPECT_TRUE(Contents().endsWith("Loaded=0\r\n\r\n[VertNeonLines]\r\nLine0=x\r\n"));
 }
 
-TEST_F(IniFileTest, WritesFailWithoutHarm) {
+TEST_F(IniFileTest, SavesFailWithoutHarm) {
     // The folder is a file: nothing can be created in it.
     Put("[Settings]\nPort=COM2\n");
     TIniFile blocked(path + "/KR7Controller.ini");
-    EXPECT_FALSE(blocked.WriteString("Settings", "Port", "COM3"));
-    EXPECT_EQ(blocked.ReadString("Settings", "Port", "def"), "def");
+    EXPECT_TRUE(blocked.WriteString("Settings", "Port", "COM3"));
+    EXPECT_FALSE(blocked.Save());
+    EXPECT_EQ(Contents(), "[Settings]\nPort=COM2\n");
 
     // A settings "file" that cannot be read is not replaced.
     const QString folder = dir.filePath("folder.ini");
     ASSERT_TRUE(QDir().mkdir(folder));
     TIniFile notAFile(folder);
     EXPECT_EQ(notAFile.ReadString("Settings", "Port", "COM1"), "COM1");
-    EXPECT_FALSE(notAFile.WriteString("Settings", "Port", "COM3"));
+    EXPECT_TRUE(notAFile.WriteString("Settings", "Port", "COM3"));
+    EXPECT_FALSE(notAFile.Save());
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+// A save cut short after its first write (here by the file size limit, as
+// a full disk would) leaves the old file whole; the next save writes the new
+// one whole. No temporary file is left beside it.
+TEST_F(IniFileTest, ASaveInterruptedAfterItsFirstWriteLeavesTheOldFileWhole) {
+    const QByteArray old("[Settings]\r\nPort=COM2\r\n");
+    Put(old);
+    TIniFile ini(path);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(ini.WriteInteger("VertNeonLines", "Line" + std::to_string(i), i));
+    const std::string full = ini.Bytes();
+    {
+        const TFileSizeLimit limit(1024);
+        EXPECT_FALSE(ini.Save());
+    }
+    EXPECT_EQ(Contents(), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KR7Controller.ini"});
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(Contents().toStdString(), full);
 }
 
 TEST_F(IniFileTest, SurvivesGarbageAndSize) {
@@ -196,6 +250,7 @@ TEST_F(IniFileTest, SurvivesGarbageAndSize) {
     EXPECT_EQ(ini.ReadInteger("S9999", "K", -1), 9999);
     ASSERT_TRUE(ini.WriteInteger("S5000", "K", -1));
     ASSERT_TRUE(ini.WriteInteger("S5000", "New", 1));
+    ASSERT_TRUE(ini.Save());
 
     const TIniFile again(path);
     EXPECT_EQ(again.ReadInteger("S5000", "K", 0), -1);
@@ -212,9 +267,11 @@ TEST_F(IniFileTest, WholeSectionsAreWrittenAndReadInOnePass) {
     ASSERT_TRUE(ini.WriteSection("VertNeonLines", {{"Line0", "ab"}, {"Line1", " cd "}}));
     ASSERT_TRUE(ini.WriteInteger("VertNeon", "Interval", 10));
     // Same bytes as one WriteString a key.
+    ASSERT_TRUE(ini.Save());
     EXPECT_EQ(Contents(),
               "[VertNeon]\r\nLinesCount=2\r\nInterval=10\r\n\r\n[VertNeonLines]\r\nLine0=ab\r\nLine1= cd \r\n");
     ASSERT_TRUE(ini.WriteSection("VertNeonLines", {{"LINE1", "x"}, {"Line2", "y"}, {"Line2", "z"}}));
+    ASSERT_TRUE(ini.Save());
     const auto values = TIniFile(path).ReadSection("vertneonlines");
     ASSERT_EQ(values.size(), 3U);
     EXPECT_EQ(values.at("line0"), "ab");
@@ -228,6 +285,7 @@ TEST_F(IniFileTest, WholeSectionsAreWrittenAndReadInOnePass) {
         many.emplace_back("Line" + std::to_string(i), std::string(20, 'a' + i % 26));
     ASSERT_TRUE(ini.EraseSection("VertNeonLines"));
     ASSERT_TRUE(ini.WriteSection("VertNeonLines", many));
+    ASSERT_TRUE(ini.Save());
     const auto back = TIniFile(path).ReadSection("VertNeonLines");
     ASSERT_EQ(back.size(), many.size());
     EXPECT_EQ(back.at("line29999"), many.back().second);
@@ -282,6 +340,7 @@ TEST_F(IniFileTest, ReadsFindTheFirstOfEqualSectionsAndFollowEveryChange) {
     Put("[A]\r\nk=1\r\n");
     TIniFile file(path);
     ASSERT_TRUE(file.WriteString("B", "k", "2"));
+    ASSERT_TRUE(file.Save());
     EXPECT_EQ(TIniFile(path).ReadInteger("b", "K", 0), 2);
     EXPECT_EQ(file.ReadInteger("A", "k", 0), 1);
 }
