@@ -1,14 +1,17 @@
 // KR7Controller: the controller of the KR-7 character display.
 #include "Application.h"
 #include "Codepage.h"
+#include "CommandLine.h"
 #include "Kr7unit1.h"
 #include "Language.h"
 #include "ProgramIcon.h"
 #include "SettingsLocation.h"
+#include "SingleInstance.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QList>
 #include <QMessageBox>
 #include <QProcessEnvironment>
 #include <QSocketNotifier>
@@ -18,8 +21,9 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -42,26 +46,45 @@ void InstallSignalHandlers() {
         sigaction(signal, &action, nullptr);
 }
 
-void PrintUsage() {
-    std::puts("Usage: KR7Controller [-service] [--lang en]\n"
-              "\n"
-              "Drives the KR-7 character display on a serial port (2400 baud).\n"
-              "\n"
-              "  -service, /service   also show the service page (any letter case)\n"
-              "  --lang en            English texts in the window (also KR7_LANG=en)\n"
-              "  --help               show this help and exit\n"
-              "  --version            show the version and exit\n"
-              "\n"
-              "Ports are named COM<n>. With KR7_PORTS naming a folder, its entry COM<n>\n"
-              "(usually a link to a tty) is port n; otherwise COM1..32 are /dev/ttyS0..31,\n"
-              "COM33..64 /dev/ttyUSB0..31 and COM65..96 /dev/ttyACM0..31.\n"
-              "\n"
-              "Settings are kept in $XDG_CONFIG_HOME/KR7Controller when the program is\n"
-              "installed; a copy run from another folder keeps them in KR7Controller.ini\n"
-              "beside itself when that folder is writable.");
+// While the toolkit starts, its messages are held back: when it cannot reach
+// a display it would print several lines and abort. The program says so in
+// one line and ends with status 1 instead.
+QtMessageHandler previousHandler = nullptr;
+QList<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
+
+void HoldStartMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("KR7Controller: cannot open a window: no usable display (is DISPLAY or WAYLAND_DISPLAY set?)\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    if (heldMessages != nullptr)
+        heldMessages->append({type, text});
+    else if (previousHandler != nullptr)
+        previousHandler(type, context, text);
 }
 
-QString ProgramSettingsFolder() {
+void ReleaseStartMessages() {
+    qInstallMessageHandler(previousHandler);
+    const QList<std::pair<QtMsgType, QString>> held = *heldMessages;
+    delete heldMessages;
+    heldMessages = nullptr;
+    for (const auto& [type, text] : held)
+        qt_message_output(type, QMessageLogContext(), text);
+}
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
+QString ProgramSettingsFolder(const QString& given) {
+    if (!given.isEmpty()) {
+        QDir().mkpath(given);
+        return QDir(given).absolutePath();
+    }
     TProgramPlace place;
     place.programDir = QCoreApplication::applicationDirPath();
     place.programDirWritable = QFileInfo(place.programDir).isWritable();
@@ -74,36 +97,52 @@ QString ProgramSettingsFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            PrintUsage();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("KR7Controller %s\n", KR7_VERSION);
-            return 0;
-        }
+    const TCommandLine line = ParseCommandLine(Arguments(argc, argv));
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "KR7Controller: %s\n\n%s\n", qPrintable(line.error), qPrintable(UsageText()));
+        return 2;
+    }
+    if (line.help) {
+        std::puts(qPrintable(UsageText()));
+        return 0;
+    }
+    if (line.version) {
+        std::printf("KR7Controller %s\n", KR7_VERSION);
+        return 0;
     }
 
+    heldMessages = new QList<std::pair<QtMsgType, QString>>;
+    previousHandler = qInstallMessageHandler(HoldStartMessages);
     TApplication app(argc, argv);
+    ReleaseStartMessages();
     // The window is designed for this style's paddings on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("KR7Controller"));
     QApplication::setApplicationVersion(QStringLiteral(KR7_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kr7controller"));
     QApplication::setWindowIcon(ProgramIcon());
-    const std::unique_ptr<QTranslator> language =
-        InstallLanguage(RequestedLanguage(QCoreApplication::arguments(), QProcessEnvironment::systemEnvironment()));
+    const std::unique_ptr<QTranslator> language = InstallLanguage(RequestedLanguage(
+        QStringList{QString(), QStringLiteral("--lang=") + line.language}, QProcessEnvironment::systemEnvironment()));
     if (!CodepageAvailable()) {
         QMessageBox::critical(nullptr, QStringLiteral("KR7Controller"),
                               QStringLiteral("The Windows-1250 text codec is missing from this Qt installation."));
         return 1;
     }
 
-    InstallSignalHandlers();
     TFormOptions options;
-    options.settingsDir = ProgramSettingsFolder();
-    options.service = HasServiceSwitch(QCoreApplication::arguments());
+    options.settingsDir = ProgramSettingsFolder(line.settingsDir);
+    options.service = line.service;
+    // One window per settings folder: a second would overwrite what the
+    // first saves.
+    TSingleInstance instance(options.settingsDir, RuntimeFolder());
+    if (instance.HandOver(line.files)) {
+        std::fprintf(stderr,
+                     "KR7Controller: already running with the settings in %s; that window was brought to the front\n",
+                     qPrintable(options.settingsDir));
+        return 0;
+    }
+
+    InstallSignalHandlers();
     TQtDialogs errors;
     const std::unique_ptr<TFormKR7> window = BuildMainWindow(options, errors);
     if (!window)
@@ -117,6 +156,12 @@ int main(int argc, char** argv) {
         form.ForceClose();
     });
 
+    QObject::connect(&instance, &TSingleInstance::Activated, &form, [&form](const QStringList& files) {
+        form.BringToFront();
+        form.OpenFiles(files);
+    });
+
     form.show();
+    form.OpenFiles(line.files);
     return QApplication::exec();
 }
