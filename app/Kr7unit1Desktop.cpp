@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QShortcut>
 #include <QUrl>
@@ -49,12 +50,17 @@ void TFormKR7::OpenFiles(const QStringList& files) {
     if (files.isEmpty())
         return;
     ui_->PageControl->setCurrentWidget(ui_->TabSheetLogo);
-    // Handed to the Logo view as a dropped file, so it is taken exactly as a
-    // drop is: refused while the view holds a picture.
+    // Handed to the Logo view as a dragged and dropped file, so it is taken
+    // exactly as a drop is: refused while the view holds a picture.
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(files.front())});
-    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(ui_->ImageLogo, &drop);
+    data.setUrls({QUrl::fromLocalFile(QFileInfo(files.front()).absoluteFilePath())});
+    const QPointF centre = QRectF(ui_->ImageLogo->rect()).center();
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(ui_->ImageLogo, &enter);
+    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setAccepted(false);
+    if (enter.isAccepted())
+        QCoreApplication::sendEvent(ui_->ImageLogo, &drop);
     if (!drop.isAccepted())
         Log(tr("Obraz z wiersza poleceń nie został wczytany: najpierw wyczyść obecny obraz."));
 }

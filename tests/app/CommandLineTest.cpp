@@ -16,7 +16,7 @@ struct TRun {
     QString err;
 };
 
-TRun Run(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
+TRun RunProgram(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(program, args);
@@ -58,23 +58,23 @@ TEST(CommandLineTest, OwnAndToolkitOptionsAreTakenUnknownOnesRefused) {
 
 TEST(CommandLineTest, WindowProgramRefusesUnknownOptionsWithStatusTwoAndTheUsage) {
     for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"--lang", "de"}}) {
-        const TRun run = Run(QStringLiteral(KR7CONTROLLER_PATH), args, QProcessEnvironment::systemEnvironment());
+        const TRun run = RunProgram(QStringLiteral(KR7CONTROLLER_PATH), args, QProcessEnvironment::systemEnvironment());
         EXPECT_EQ(run.status, 2) << args.join(u' ').toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("Usage: KR7Controller"))) << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("KR7Controller: "))) << run.err.toStdString();
     }
-    EXPECT_EQ(Run(QStringLiteral(KR7CONTROLLER_PATH), {"--help"}, WithoutDisplay()).status, 0);
+    EXPECT_EQ(RunProgram(QStringLiteral(KR7CONTROLLER_PATH), {"--help"}, WithoutDisplay()).status, 0);
 }
 
 TEST(CommandLineTest, WithoutADisplayOneLineAndStatusOne) {
-    const TRun run = Run(QStringLiteral(KR7CONTROLLER_PATH), {}, WithoutDisplay());
+    const TRun run = RunProgram(QStringLiteral(KR7CONTROLLER_PATH), {}, WithoutDisplay());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("display"))) << run.err.toStdString();
 }
 
 TEST(CommandLineTest, EmulatorTellsItsVersion) {
-    const TRun run = Run(QStringLiteral(KR7EMULATOR_PATH), {"--version"}, WithoutDisplay());
+    const TRun run = RunProgram(QStringLiteral(KR7EMULATOR_PATH), {"--version"}, WithoutDisplay());
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith(QStringLiteral("kr7-emulator "))) << run.out.toStdString();
 }

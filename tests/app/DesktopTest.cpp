@@ -142,11 +142,11 @@ TEST_F(DesktopTest, PictureGivenAtStartIsImportedOnTheLogoPage) {
     Open();
     QImage picture(100, 80, QImage::Format_RGB32);
     picture.fill(Qt::white);
-    const QString file = dir.filePath(QStringLiteral("shop.gif"));
-    ASSERT_TRUE(picture.save(file, "GIF"));
+    const QString file = dir.filePath(QStringLiteral("shop.png"));
+    ASSERT_TRUE(picture.save(file, "PNG"));
     form->OpenFiles({file});
     EXPECT_EQ(Find<QTabWidget>("PageControl")->currentWidget(), Find("TabSheetLogo"));
-    EXPECT_TRUE(form->Logo().LogoBitmap().has_value());
+    EXPECT_TRUE(form->Logo().LogoBitmap().has_value()) << form->LogLines().join(u'|').toStdString();
     form->OpenFiles({file}); // the view holds a picture: refused, and said so
     EXPECT_TRUE(form->LogLines().constLast().contains(QStringLiteral("wyczyść")))
         << form->LogLines().constLast().toStdString();
