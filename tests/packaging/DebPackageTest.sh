@@ -9,7 +9,7 @@
 # Exits 77 (skipped) where cpack or dpkg-deb is missing.
 set -u
 build=$1
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli mandoc readelf; do
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli mandoc readelf nm; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
 done
 out=$(mktemp -d "${TMPDIR:-/tmp}/kr7-deb.XXXXXX")
@@ -56,7 +56,7 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6; do
 done
 
 # The distribution's tools on the package.
-lintian --no-tag-display-limit "$deb" >"$out/lintian" 2>&1
+lintian --tag-display-limit 0 "$deb" >"$out/lintian" 2>&1
 if grep -E '^E: |extended-description-line-too-long' "$out/lintian"; then
     echo "lintian finds the above"
     status=1
@@ -68,9 +68,9 @@ for program in "$out"/root/usr/bin/*; do
     readelf -h "$program" | grep -q 'Type:[[:space:]]*DYN' || { echo "$name is not position-independent"; status=1; }
     readelf -d "$program" | grep -qE 'BIND_NOW|FLAGS.*NOW' || { echo "$name is not linked with BIND_NOW"; status=1; }
     readelf -S "$program" | grep -q '\.comment' && { echo "$name keeps its .comment section"; status=1; }
-    readelf --dyn-syms "$program" | grep -q '__stack_chk_fail' || { echo "$name has no stack protector"; status=1; }
+    nm -D "$program" | grep -q '__stack_chk_fail' || { echo "$name has no stack protector"; status=1; }
 done
-readelf --dyn-syms "$out/root/usr/bin/KR7Controller" | grep -q '_chk@' ||
+nm -D "$out/root/usr/bin/KR7Controller" | grep -qE '__[a-z]+_chk@' ||
     { echo "KR7Controller is not built with _FORTIFY_SOURCE"; status=1; }
 if ! appstreamcli validate --no-net "$out/root/usr/share/metainfo/kr7controller.metainfo.xml" >"$out/appstream" 2>&1; then
     cat "$out/appstream"
