@@ -2,44 +2,67 @@
 #include "Codepage.h"
 #include "shell/Application.h"
 #include "shell/CloseOnSignals.h"
+#include "shell/CommandLine.h"
 #include "shell/Kr7unit1.h"
 #include "shell/Language.h"
 #include "shell/ProgramIcon.h"
 #include "shell/SettingsLocation.h"
+#include "shell/SingleInstance.h"
 #include "shell/UserFolders.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QList>
 #include <QMessageBox>
 #include <QProcessEnvironment>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
-void PrintUsage() {
-    std::puts("Usage: KR7Controller [-service] [--lang en]\n"
-              "\n"
-              "Drives the KR-7 character display on a serial port (2400 baud).\n"
-              "\n"
-              "  -service, /service   also show the service page (any letter case)\n"
-              "  --lang en            English texts in the window (also KR7_LANG=en)\n"
-              "  --help               show this help and exit\n"
-              "  --version            show the version and exit\n"
-              "\n"
-              "Ports are named COM<n>. With KR7_PORTS naming a folder, its entry COM<n>\n"
-              "(usually a link to a tty) is port n; otherwise COM1..32 are /dev/ttyS0..31,\n"
-              "COM33..64 /dev/ttyUSB0..31 and COM65..96 /dev/ttyACM0..31.\n"
-              "\n"
-              "Settings are kept in $XDG_CONFIG_HOME/KR7Controller when the program is\n"
-              "installed; a copy run from another folder keeps them in KR7Controller.ini\n"
-              "beside itself when that folder is writable.");
+// While the toolkit starts, its messages are held back: when it cannot reach
+// a display it would print several lines and abort. The program says so in
+// one line and ends with status 1 instead.
+QtMessageHandler previousHandler = nullptr;
+QList<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
+
+void HoldStartMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("KR7Controller: cannot open a window: no usable display (is DISPLAY or WAYLAND_DISPLAY set?)\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    if (heldMessages != nullptr)
+        heldMessages->append({type, text});
+    else if (previousHandler != nullptr)
+        previousHandler(type, context, text);
 }
 
-QString ProgramSettingsFolder() {
+void ReleaseStartMessages() {
+    qInstallMessageHandler(previousHandler);
+    const QList<std::pair<QtMsgType, QString>> held = *heldMessages;
+    delete heldMessages;
+    heldMessages = nullptr;
+    for (const auto& [type, text] : held)
+        qt_message_output(type, QMessageLogContext(), text);
+}
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
+QString ProgramSettingsFolder(const QString& given) {
+    if (!given.isEmpty()) {
+        QDir().mkpath(given);
+        return QDir(given).absolutePath();
+    }
     TProgramPlace place;
     place.programDir = QCoreApplication::applicationDirPath();
     place.programDirWritable = QFileInfo(place.programDir).isWritable();
@@ -52,26 +75,32 @@ QString ProgramSettingsFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            PrintUsage();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("KR7Controller %s\n", KR7_VERSION);
-            return 0;
-        }
+    const TCommandLine line = ParseCommandLine(Arguments(argc, argv));
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "KR7Controller: %s\n\n%s\n", qPrintable(line.error), qPrintable(UsageText()));
+        return 2;
+    }
+    if (line.help) {
+        std::puts(qPrintable(UsageText()));
+        return 0;
+    }
+    if (line.version) {
+        std::printf("KR7Controller %s\n", KR7_VERSION);
+        return 0;
     }
 
+    heldMessages = new QList<std::pair<QtMsgType, QString>>;
+    previousHandler = qInstallMessageHandler(HoldStartMessages);
     TApplication app(argc, argv);
+    ReleaseStartMessages();
     // The window is designed for this style's paddings on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("KR7Controller"));
     QApplication::setApplicationVersion(QStringLiteral(KR7_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kr7controller"));
     QApplication::setWindowIcon(ProgramIcon());
-    const std::unique_ptr<QTranslator> language =
-        InstallLanguage(RequestedLanguage(QCoreApplication::arguments(), QProcessEnvironment::systemEnvironment()));
+    const std::unique_ptr<QTranslator> language = InstallLanguage(RequestedLanguage(
+        QStringList{QString(), QStringLiteral("--lang=") + line.language}, QProcessEnvironment::systemEnvironment()));
     if (!CodepageAvailable()) {
         QMessageBox::critical(nullptr, QStringLiteral("KR7Controller"),
                               QStringLiteral("The Windows-1250 text codec is missing from this Qt installation."));
@@ -79,9 +108,18 @@ int main(int argc, char** argv) {
     }
 
     TFormOptions options;
-    options.settingsDir = ProgramSettingsFolder();
-    options.service = HasServiceSwitch(QCoreApplication::arguments());
+    options.settingsDir = ProgramSettingsFolder(line.settingsDir);
+    options.service = line.service;
     options.recoveryDir = StateHome(QProcessEnvironment::systemEnvironment()) + QStringLiteral("/KR7Controller");
+    // One window per settings folder: a second would overwrite what the
+    // first saves.
+    TSingleInstance instance(options.settingsDir, RuntimeFolder());
+    if (instance.HandOver(line.files)) {
+        std::fprintf(stderr,
+                     "KR7Controller: already running with the settings in %s; that window was brought to the front\n",
+                     qPrintable(options.settingsDir));
+        return 0;
+    }
     TQtDialogs errors;
     const std::unique_ptr<TFormKR7> window = BuildMainWindow(options, errors);
     if (!window)
@@ -90,6 +128,12 @@ int main(int argc, char** argv) {
 
     const TCloseOnSignals closeOnSignals(form);
 
+    QObject::connect(&instance, &TSingleInstance::Activated, &form, [&form](const QStringList& files) {
+        form.BringToFront();
+        form.OpenFiles(files);
+    });
+
     form.show();
+    form.OpenFiles(line.files);
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QPoint>
 #include <QRegularExpression>
 #include <QSocketNotifier>
 
@@ -30,6 +31,7 @@ struct TOptions {
     QString logPath;
     int baud = 2400;
     bool headless = false;
+    std::optional<QPoint> position; // where the window goes; none: the desktop decides
 };
 
 void Say(const QString& text) {
@@ -40,6 +42,7 @@ std::optional<TOptions> ParseOptions(const QStringList& args) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A stand-in for the KR-7 display on a pseudo-terminal."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("port"), QStringLiteral("Port name to publish (default COM1)."), QStringLiteral("COMn")},
         {QStringLiteral("ports-dir"), QStringLiteral("Folder of published ports (default $KR7_PORTS)."),
@@ -52,6 +55,8 @@ std::optional<TOptions> ParseOptions(const QStringList& args) {
         {QStringLiteral("log"), QStringLiteral("Write the decoded traffic to this file."), QStringLiteral("FILE")},
         {QStringLiteral("state"), QStringLiteral("The display's kept state (default under $XDG_STATE_HOME)."),
          QStringLiteral("FILE")},
+        {QStringLiteral("position"), QStringLiteral("Put the window's top left corner at X,Y on the screen."),
+         QStringLiteral("X,Y")},
     });
     if (!parser.parse(args)) {
         Say(parser.errorText());
@@ -62,6 +67,10 @@ std::optional<TOptions> ParseOptions(const QStringList& args) {
         QString help = parser.helpText();
         help.replace(QStringLiteral("<executable_name>"), QStringLiteral("kr7-emulator"));
         std::fputs(qPrintable(help), stdout);
+        std::exit(0);
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("kr7-emulator %s\n", KR7_VERSION);
         std::exit(0);
     }
     TOptions options;
@@ -84,6 +93,15 @@ std::optional<TOptions> ParseOptions(const QStringList& args) {
         parser.isSet(QStringLiteral("ports-dir")) ? parser.value(QStringLiteral("ports-dir")) : DefaultPortsFolder();
     options.statePath =
         parser.isSet(QStringLiteral("state")) ? parser.value(QStringLiteral("state")) : DefaultStatePath();
+    if (parser.isSet(QStringLiteral("position"))) {
+        const QRegularExpressionMatch xy = QRegularExpression(QStringLiteral("^(-?[0-9]{1,5}),(-?[0-9]{1,5})$"))
+                                               .match(parser.value(QStringLiteral("position")));
+        if (!xy.hasMatch()) {
+            Say(QStringLiteral("--position takes X,Y in pixels, such as 420,40"));
+            return std::nullopt;
+        }
+        options.position = QPoint(xy.captured(1).toInt(), xy.captured(2).toInt());
+    }
     options.dumpPath = parser.value(QStringLiteral("dump"));
     options.logPath = parser.value(QStringLiteral("log"));
     return options;
@@ -146,6 +164,8 @@ int Run(const TOptions& options) {
         window = std::make_unique<TEmulatorWindow>(
             session, QStringLiteral("%1 in %2 (%3 baud)").arg(options.port, options.portsDir).arg(options.baud));
         session.SetTrafficHandler([w = window.get()](const QString& line) { w->AppendTraffic(line); });
+        if (options.position)
+            window->move(*options.position);
         window->show();
     }
     TLineReader reader(endpoint, options.baud,

@@ -5,15 +5,17 @@
 #   install-deps.sh test    build, plus GoogleTest, Google Benchmark, Xvfb and
 #                           what the package test uses
 #   install-deps.sh ci      test, plus clang and its sanitizer and fuzzer runtime
+#   install-deps.sh docs    what tools/make-screenshots.sh uses beside a build
 # Several purposes may be named at once. Runs apt-get only when something is
 # missing; as root or through sudo.
 set -e
 RUN="qt6-translations-l10n fonts-dejavu-core"
 BUILD="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg62-turbo-dev"
-TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth dpkg-dev"
+TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth dpkg-dev lintian appstream mandoc"
 CI="$TEST clang libclang-rt-14-dev"
+DOCS="xvfb xauth x11-apps netpbm"
 
-[ $# -gt 0 ] || { echo "usage: $0 run|build|test|ci ..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 run|build|test|ci|docs ..." >&2; exit 2; }
 PACKAGES=""
 for purpose in "$@"; do
     case "$purpose" in
@@ -21,7 +23,8 @@ for purpose in "$@"; do
     build) PACKAGES="$PACKAGES $BUILD" ;;
     test) PACKAGES="$PACKAGES $TEST $RUN" ;;
     ci) PACKAGES="$PACKAGES $CI $RUN" ;;
-    *) echo "$0: unknown purpose '$purpose' (run, build, test or ci)" >&2; exit 2 ;;
+    docs) PACKAGES="$PACKAGES $DOCS" ;;
+    *) echo "$0: unknown purpose '$purpose' (run, build, test, ci or docs)" >&2; exit 2 ;;
     esac
 done
 

@@ -21,9 +21,9 @@
 namespace {
 
 QString PictureFilter() {
-    return QCoreApplication::translate("TLogoPage",
-                                       "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|"
-                                       "*.jpg;*.jpeg|PNG (*.png)|*.png");
+    return QCoreApplication::translate(
+        "TLogoPage", "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|"
+                     "*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif");
 }
 
 // The log line that says why a picture was not imported.

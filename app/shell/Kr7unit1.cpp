@@ -7,13 +7,9 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "Reconnect.h"
-#include "TextWords.h"
-#include "logo/LogoPage.h"
 #include "sequence/SequenceLine.h"
 #include "service/ServicePage.h"
-#include "shell/OpenFailureText.h"
-#include "shell/PortList.h"
-#include "shell/Preview.h"
+#include "shell/ScreenFit.h"
 #include "text/TextPages.h"
 #include "ui_Kr7unit1.h"
 
@@ -45,6 +41,8 @@ constexpr int OTHER_PAGE_HEIGHT = 618;
 constexpr int PANEL_TOP = 72;
 constexpr int BELOW_PANEL = 110;
 constexpr int MESSAGES_FROM_BOTTOM = 108;
+// The least room the pages keep on a screen too small for the design.
+constexpr int MIN_PANEL_HEIGHT = 120;
 
 // The events on a drop-down box that may open its list: a mouse press, F4,
 // and Alt with an arrow key.
@@ -72,6 +70,7 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     platform_ = options_.platform != nullptr ? options_.platform : ownPlatform_.get();
 
     ui_->setupUi(this);
+    pageArea_ = std::make_unique<TPageArea>(*ui_->PanelMain, *ui_->PageControl);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     SetClientHeight(WINDOW_DESIGN_HEIGHT);
@@ -114,6 +113,7 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     preview_->ClearPreview();
 
     ConnectMainHandlers();
+    InstallShortcuts();
     FormCreate();
     TimerClearMemo->start();
 }
@@ -306,12 +306,29 @@ void TFormKR7::ButtonEEPROMSaveClick() {
 }
 
 void TFormKR7::SetClientHeight(int height) {
-    setFixedSize(WINDOW_WIDTH, height);
-    const int panelHeight = height - PANEL_TOP - BELOW_PANEL;
-    ui_->PanelMain->resize(ui_->PanelMain->width(), panelHeight);
-    const int margin = ui_->PageControl->y();
-    ui_->PageControl->resize(ui_->PageControl->width(), panelHeight - 2 * margin);
-    ui_->GroupBoxMessages->move(ui_->GroupBoxMessages->x(), height - MESSAGES_FROM_BOTTOM);
+    // The designed height where the screen has room for it; else the page
+    // area gets what is left and scrolls.
+    designedHeight_ = height;
+    const int shown = std::max(FittedHeight(AvailableArea(*this), FrameMargins(*this), height),
+                               PANEL_TOP + BELOW_PANEL + MIN_PANEL_HEIGHT);
+    const int bar = pageArea_->Layout(height - PANEL_TOP - BELOW_PANEL, shown - PANEL_TOP - BELOW_PANEL);
+    setFixedSize(WINDOW_WIDTH + bar, shown);
+    ui_->GroupBoxMessages->move(ui_->GroupBoxMessages->x(), shown - MESSAGES_FROM_BOTTOM);
+    KeepOnScreen();
+}
+
+void TFormKR7::KeepOnScreen() {
+    if (!isVisible())
+        return;
+    const QPoint corner = PlaceOnScreen(AvailableArea(*this), frameGeometry());
+    if (corner != frameGeometry().topLeft())
+        move(corner);
+}
+
+void TFormKR7::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The desktop's frame is known from now on.
+    SetClientHeight(designedHeight_);
 }
 
 void TFormKR7::PageControlChange() {

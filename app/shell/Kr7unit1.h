@@ -18,6 +18,7 @@ class QTimer;
 class TCOMSocket;
 class TKR7;
 class TLogoPage;
+class TPageArea;
 class TPreview;
 class TReconnect;
 class TSequenceLine;
@@ -45,6 +46,10 @@ public:
     // Closes without the unsaved-glyphs question (SIGTERM and friends),
     // keeping unsaved glyph edits for the next start.
     void ForceClose();
+    // Shows the window in front of the others (a second start asked for it).
+    void BringToFront();
+    // Imports the first picture of files as the logo, as a drop on the Logo view does.
+    void OpenFiles(const QStringList& files);
 
     // ---- Part of the window shell -------------------------------------
     void CheckBoxConnectClick();
@@ -76,12 +81,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     void FormDestroy();
     void SetClientHeight(int height);
+    // Moves the window the least so that it lies wholly on its screen.
+    void KeepOnScreen();
+    // Ctrl+Tab, Ctrl+Shift+Tab and Ctrl+Q.
+    void InstallShortcuts();
+    // Shows the next (step 1) or previous (-1) page whose tab is shown.
+    void StepPage(int step);
     void ConnectMainHandlers();
     // Runs CheckBoxConnectClick once for each change of the box's state.
     void CheckBoxConnectChanged();
@@ -98,6 +110,8 @@ private:
     std::unique_ptr<TPlatform> ownPlatform_;
     TDialogs* dialogs_ = nullptr;
     TPlatform* platform_ = nullptr;
+    std::unique_ptr<TPageArea> pageArea_;
+    int designedHeight_ = 0; // the client height the shown page asks for
     bool forceClose_ = false;
     bool destroyed_ = false;
     bool logEmpty_ = true;

@@ -40,6 +40,7 @@ void TFormKR7::LoadSettings() {
         const int left = ini.ReadInteger(SETTINGS, "Left", (area.width() - width()) / 2);
         const int top = ini.ReadInteger(SETTINGS, "Top", (area.height() - height()) / 2);
         move(left, top);
+        KeepOnScreen();
 
         textPages_->Load(ini);
         ui_->CheckBoxConnect->setChecked(ini.ReadBool(SETTINGS, "Connected", false));

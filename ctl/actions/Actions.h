@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Action.h"
-#include "CommandLine.h"
+#include "shell/CommandLine.h"
 
 // The parsers of the actions: each reads its action's arguments and options
 // after the action's word and returns the action, or throws TUsageError.

@@ -228,7 +228,7 @@
     </message>
     <message>
         <source>Wy&amp;czyść</source>
-        <translation>Cl&amp;ear</translation>
+        <translation>&amp;Clear</translation>
     </message>
     <message>
         <source>Ustawienia koloru:</source>
@@ -307,8 +307,8 @@
         <translation>Service</translation>
     </message>
     <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Copy</translation>
+        <source>Cop&amp;y</source>
+        <translation>Cop&amp;y</translation>
     </message>
     <message>
         <source>P&amp;aste</source>
@@ -323,24 +323,20 @@
         <translation>Se&amp;nd</translation>
     </message>
     <message>
-        <source>Binary</source>
-        <translation>Binary</translation>
+        <source>&amp;Binary</source>
+        <translation>&amp;Binary</translation>
     </message>
     <message>
-        <source>&amp;Load</source>
-        <translation>&amp;Load</translation>
+        <source>Load</source>
+        <translation>Load</translation>
     </message>
     <message>
         <source>&amp;Save</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <source>Bitmap</source>
-        <translation>Bitmap</translation>
-    </message>
-    <message>
-        <source>L&amp;oad</source>
-        <translation>L&amp;oad</translation>
+        <source>B&amp;itmap</source>
+        <translation>B&amp;itmap</translation>
     </message>
     <message>
         <source>Sa&amp;ve</source>
@@ -383,8 +379,8 @@
         <translation>TextOut</translation>
     </message>
     <message>
-        <source>C&amp;harOut</source>
-        <translation>C&amp;harOut</translation>
+        <source>&amp;CharOut</source>
+        <translation>&amp;CharOut</translation>
     </message>
     <message>
         <source>CharOut*</source>
@@ -419,6 +415,14 @@
         <translation>Port not connected.</translation>
     </message>
     <message>
+        <source>Obraz z wiersza poleceń nie został wczytany: najpierw wyczyść obecny obraz.</source>
+        <translation>The picture from the command line was not loaded: clear the present picture first.</translation>
+    </message>
+    <message>
+        <source>Trwa łączenie....</source>
+        <translation>Connecting....</translation>
+    </message>
+    <message>
         <source>Błąd otwarcia portu.</source>
         <translation>Error opening the port.</translation>
     </message>
@@ -438,8 +442,8 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png</source>
-        <translation>All pictures|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png</translation>
+        <source>Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif</source>
+        <translation>All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif</translation>
     </message>
     <message>
         <source>Nieznany format pliku.</source>
