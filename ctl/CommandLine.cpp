@@ -1,4 +1,4 @@
-#include "shell/CommandLine.h"
+#include "CommandLine.h"
 
 #include <cerrno>
 #include <cstdlib>

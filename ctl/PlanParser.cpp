@@ -1,7 +1,7 @@
 #include "PlanParser.h"
 
+#include "CommandLine.h"
 #include "actions/Actions.h"
-#include "shell/CommandLine.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #include "SettingsFile.h"
 
+#include "CommandLine.h"
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "IniFile.h"
-#include "shell/CommandLine.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Action.h"
-#include "shell/CommandLine.h"
+#include "CommandLine.h"
 
 // The parsers of the actions: each reads its action's arguments and options
 // after the action's word and returns the action, or throws TUsageError.

@@ -1,12 +1,12 @@
 #include "RunAction.h"
 
+#include "CommandLine.h"
 #include "ExitStatus.h"
 #include "IniFile.h"
 #include "SettingsFile.h"
 #include "StopSignals.h"
 #include "TextRun.h"
 #include "TextSettings.h"
-#include "shell/CommandLine.h"
 
 #include <csignal>
 
