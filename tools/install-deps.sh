@@ -9,8 +9,8 @@
 # missing; as root or through sudo.
 set -e
 RUN="qt6-translations-l10n fonts-dejavu-core"
-BUILD="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg62-turbo-dev"
-TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth dpkg-dev"
+BUILD="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev"
+TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth dpkg-dev fonts-terminus-otb"
 CI="$TEST clang libclang-rt-14-dev"
 
 [ $# -gt 0 ] || { echo "usage: $0 run|build|test|ci ..." >&2; exit 2; }
