@@ -23,6 +23,9 @@ public:
     virtual ~TAction() = default;
     virtual std::optional<TFailure> Prepare() { return std::nullopt; }
     virtual std::optional<TFailure> Run(TContext& context) = 0;
+    // False for an action that only writes files: a command line of such
+    // actions alone opens no port.
+    virtual bool Sends() const { return true; }
 };
 
 using TActionPtr = std::unique_ptr<TAction>;

@@ -75,6 +75,21 @@ int Send(TPlan& plan, std::ostream& out, std::ostream& err) {
     return failure ? Fail(err, *failure) : EXIT_DONE;
 }
 
+bool AnySends(const TPlan& plan) {
+    for (const TActionPtr& action : plan.actions)
+        if (action->Sends())
+            return true;
+    return false;
+}
+
+// Actions that only write files, run without a port or a recording.
+int WriteFiles(TPlan& plan, std::ostream& out, std::ostream& err) {
+    TKR7 device([](const void*, std::size_t) {});
+    if (std::optional<TFailure> failure = RunActions(plan, device, out, err))
+        return Fail(err, *failure);
+    return EXIT_DONE;
+}
+
 int Execute(TPlan& plan, std::ostream& out, std::ostream& err) {
     if (plan.run)
         return RunText(plan, err);
@@ -82,6 +97,8 @@ int Execute(TPlan& plan, std::ostream& out, std::ostream& err) {
         out << PortsListing(*plan.portsJson);
     if (plan.actions.empty())
         return EXIT_DONE;
+    if (!AnySends(plan))
+        return WriteFiles(plan, out, err);
     if (plan.options.dryRun || !plan.options.outFile.empty())
         return Record(plan, out, err);
     return Send(plan, out, err);

@@ -17,6 +17,8 @@ const char* const USAGE =
     "                                 the pages of a text file:    kr7ctl pages news.txt --row 2 --height 5\n"
     "  glyphs FILE                    upload a .bin or .bmp set:   kr7ctl glyphs set.bin\n"
     "  glyph CODE FILE                upload one glyph of a set:   kr7ctl glyph 65 set.bmp\n"
+    "  font \"FAMILY[:STYLE]\" --out FILE [--base SETFILE] [--size N] [--weight N] [--no-outline]\n"
+    "       [--preview OUT.png]       a glyph set from a font:     kr7ctl font \"DejaVu Sans Mono\" --out set.bmp\n"
     "  logo PICTURE [--x X] [--y Y] [--width W] [--height H] [--mode bw|mosaic|mix] [--level N]\n"
     "       [--negative] [--background RRGGBB] [--tolerance N] [--preview OUT.png] [--program]\n"
     "                                 tile a picture, program it:  kr7ctl logo shop.jpg --program\n"
@@ -30,5 +32,5 @@ const char* const USAGE =
     "  --settings FILE  the window's settings file (KR7Controller.ini)\n"
     "  --help, --version\n"
     "\n"
-    "Exit status: 0 done (run: stopped by SIGTERM), 2 usage, 3 port, 4 file or picture,\n"
+    "Exit status: 0 done (run: stopped by SIGTERM), 2 usage, 3 port, 4 file, picture or font,\n"
     "5 logo does not fit, 130 interrupted (run: stopped by SIGINT).\n";

@@ -6,6 +6,8 @@
 #include "FontCharacters.h"
 #include "Glyphs.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -180,6 +182,36 @@ TEST(FontRenderer, PolishTextSitsOnOneLine) {
         else
             EXPECT_LE(top, 4) << QString(letter).toStdString(); // ascenders and accents reach above the small letters
     }
+}
+
+// A bitmap face of two letters, as a BDF file: the rest keep the base set's
+// shapes and are named.
+TEST(FontRenderer, MissingCharactersKeepTheBaseShapesAndAreListed) {
+    const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("kr7-font-test.bdf"));
+    QFile bdf(file);
+    ASSERT_TRUE(bdf.open(QIODevice::WriteOnly));
+    const char* const H_ROWS = "C3\nC3\nC3\nC3\nC3\nFF\nFF\nC3\nC3\nC3\nC3\nC3\n";
+    const char* const L_ROWS = "C0\nC0\nC0\nC0\nC0\nC0\nC0\nC0\nC0\nC0\nFF\nFF\n";
+    bdf.write(
+        QByteArray("STARTFONT 2.1\nFONT -kr7-tiny-medium-r-normal--16-160-75-75-c-80-iso10646-1\n"
+                   "SIZE 16 75 75\nFONTBOUNDINGBOX 8 12 0 0\nSTARTPROPERTIES 4\nFONT_ASCENT 12\n"
+                   "FONT_DESCENT 4\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nENDPROPERTIES\nCHARS 2\n"
+                   "STARTCHAR H\nENCODING 72\nSWIDTH 500 0\nDWIDTH 8 0\nBBX 8 12 0 0\nBITMAP\n") +
+        H_ROWS + "ENDCHAR\nSTARTCHAR L\nENCODING 76\nSWIDTH 500 0\nDWIDTH 8 0\nBBX 8 12 0 0\nBITMAP\n" + L_ROWS +
+        "ENDCHAR\nENDFONT\n");
+    bdf.close();
+    std::string error;
+    const auto renderer = TFontRenderer::Open({"Tiny", "Medium", file.toStdString(), 0}, error);
+    ASSERT_TRUE(renderer) << error;
+    const QImage defaults = DefaultSet();
+    const TFontSet set = renderer->Render(defaults, {});
+    EXPECT_EQ(set.missing.size(), 109u);
+    EXPECT_TRUE(CharactersOfCodes(set.missing).startsWith(QStringLiteral("1 2 3 4 5 6 7 8 9 0 A Ą B C Ć D E Ę F G I")));
+    EXPECT_EQ(Glyph(set.chars, CodeOf("A")), Glyph(defaults, CodeOf("A")));
+    const QImage h = Glyph(set.chars, CodeOf("H"));
+    EXPECT_NE(h, Glyph(defaults, CodeOf("H")));
+    EXPECT_EQ(InkRows(h), std::make_pair(4, 17)); // two-pixel strokes kept: 12 rows, outlined, on the bottom
+    QFile::remove(file);
 }
 
 TEST(FontRenderer, SameFontAndOptionsGiveTheSamePixels) {
