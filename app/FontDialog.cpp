@@ -81,9 +81,12 @@ void TFontDialog::BuildControls() {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto* shapes = new QVBoxLayout;
+    shapes->addWidget(new QLabel(tr("Left the current shapes, right the shapes from the font:")));
+    shapes->addWidget(preview_, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(form, 0);
-    columns->addWidget(preview_, 1);
+    columns->addLayout(shapes, 1);
     auto* page = new QVBoxLayout(this);
     page->addLayout(columns);
     page->addWidget(buttons);

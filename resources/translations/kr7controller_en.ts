@@ -36,6 +36,10 @@
         <translation>Cancel</translation>
     </message>
     <message>
+        <source>Left the current shapes, right the shapes from the font:</source>
+        <translation>Left the current shapes, right the shapes from the font:</translation>
+    </message>
+    <message>
         <source>No installed font was found.</source>
         <translation>No installed font was found.</translation>
     </message>
