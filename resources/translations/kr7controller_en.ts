@@ -402,8 +402,8 @@
         <translation>Sen&amp;d</translation>
     </message>
     <message>
-        <source>F&amp;ont...</source>
-        <translation>F&amp;ont...</translation>
+        <source>Font...</source>
+        <translation>Font...</translation>
     </message>
     <message>
         <source>Draw codes 1 to 111 from an installed font</source>

@@ -17,7 +17,8 @@
 namespace {
 
 QString DefaultCharsPath() {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "../../resources/DefaultChars.bmp";
+    // Not __FILE__: a compiler cache may hand the compiler a relative path.
+    const auto path = std::filesystem::path(KR7_SOURCE_DIR) / "resources/DefaultChars.bmp";
     return QString::fromStdString(path.lexically_normal().string());
 }
 
