@@ -1,6 +1,6 @@
 // kr7ctl font through the real binary, and the service page's Font... dialog
-// through clicks and keys: the same glyph set, byte for byte, and nothing
-// sent to the device until the user uploads.
+// through clicks and keys: the same glyph set, byte for byte, one undo step,
+// and nothing sent to the device until the user uploads.
 #include "FontDialog.h"
 #include "FontPreview.h"
 #include "Kr7ctlWindow.h"
@@ -75,4 +75,7 @@ TEST_F(Kr7ctlFontWindowTest, ApplyTakesKr7ctlsShapesAsAnUnsavedEditAndSendsNothi
     dialogs.saveAnswers.push_back(dir.filePath(QStringLiteral("window.bin")));
     UserInput::Click(form->findChild<QPushButton*>(QStringLiteral("ButtonSaveToBinaryFile")));
     EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("window.bin"))), FileBytes(ctlSet));
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier); // Apply is one undo step
+    EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
 }
