@@ -18,6 +18,7 @@ const TActionWord ACTIONS[] = {
     {"clear", ParseClear},        {"store", ParseStore},    {"mode", ParseMode},   {"cross", ParseCross},
     {"celownik", ParseCrossMode}, {"tekst", ParseTextMode}, {"text", ParseText},   {"codes", ParseCodes},
     {"pages", ParsePages},        {"glyphs", ParseGlyphs},  {"glyph", ParseGlyph}, {"logo", ParseLogo},
+    {"font", ParseFont},
 };
 
 TActionPtr ParseAction(const std::string& word, TArgs& args) {

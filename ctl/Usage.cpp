@@ -18,6 +18,8 @@ const char* const USAGE =
     "                                 the pages of a text file:    kr7ctl pages news.txt --row 2 --height 5\n"
     "  glyphs FILE                    upload a .bin or .bmp set:   kr7ctl glyphs set.bin\n"
     "  glyph CODE FILE                upload one glyph of a set:   kr7ctl glyph 65 set.bmp\n"
+    "  font \"FAMILY[:STYLE]\" --out FILE [--base SETFILE] [--size N] [--weight N] [--no-outline]\n"
+    "       [--preview OUT.png]       a glyph set from a font:     kr7ctl font \"DejaVu Sans Mono\" --out set.bmp\n"
     "  logo PICTURE [--x X] [--y Y] [--width W] [--height H] [--mode bw|mosaic|mix] [--level N]\n"
     "       [--negative] [--background RRGGBB] [--tolerance N] [--seed N] [--preview OUT.png] [--program]\n"
     "       [--json]\n"
@@ -38,5 +40,5 @@ const char* const USAGE =
     "  --               no later word is an option\n"
     "  -h, --help, -V, --version\n"
     "\n"
-    "Exit status: 0 done (or stopped by SIGTERM), 2 usage, 3 port, 4 file, picture or standard output,\n"
+    "Exit status: 0 done (or stopped by SIGTERM), 2 usage, 3 port, 4 file, picture, font or standard output,\n"
     "5 logo does not fit, 130 interrupted by SIGINT. A stop comes between two commands, never inside one.\n";

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 TExactReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes) {
     QFile file(fileName);
@@ -21,18 +20,6 @@ TExactReadResult ReadExactFile(const QString& fileName, std::size_t size, std::s
         return TExactReadResult::Failed; // the file changed while it was read
     bytes.resize(size);
     return TExactReadResult::Ok;
-}
-
-bool WriteWholeFile(const QString& fileName, const char* bytes, std::size_t size) {
-    QSaveFile file(fileName);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 TBitmapResult ReadCharsBitmapFile(const QString& fileName, QImage& picture) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GlyphSetSave.h"
+
 #include <QImage>
 #include <QString>
 
@@ -15,8 +17,7 @@ enum class TExactReadResult { Ok, WrongSize, Failed };
 // files that cannot be opened fail.
 TExactReadResult ReadExactFile(const QString& fileName, std::size_t size, std::string& bytes);
 
-// Writes the whole file or leaves whatever was there before untouched.
-bool WriteWholeFile(const QString& fileName, const char* bytes, std::size_t size);
+// WriteWholeFile lives with the glyph-set writers in common.
 
 enum class TBitmapResult { Ok, WrongSize, Failed };
 

@@ -108,6 +108,7 @@ void TServicePage::ConnectHandlers() {
     connect(ui_.ButtonLoadDefaultBitmap, &QAbstractButton::clicked, this, &TServicePage::ButtonLoadDefaultBitmapClick);
     connect(ui_.ButtonSendCharsToDevice, &QAbstractButton::clicked, this, &TServicePage::ButtonSendCharsToDeviceClick);
     connect(ui_.ButtonSendCharToDevice, &QAbstractButton::clicked, this, &TServicePage::ButtonSendCharToDeviceClick);
+    connect(ui_.ButtonFont, &QAbstractButton::clicked, this, &TServicePage::ButtonFontClick);
 }
 
 // ---- Test commands -----------------------------------------------------------

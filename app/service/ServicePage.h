@@ -91,6 +91,9 @@ private:
     void ButtonLoadDefaultBitmapClick();
     void ButtonSendCharsToDeviceClick();
     void ButtonSendCharToDeviceClick();
+    // Font... (ServicePageFont.cpp): the dialog, then its shapes into the set.
+    void ButtonFontClick();
+    void ApplyFontGlyphs(const QImage& drawn, const QString& faceName, const QString& missing);
 
     void ConnectHandlers();
     void CreateUndoKeys();

@@ -22,5 +22,7 @@ TActionPtr ParsePages(TArgs& args);
 // glyphs FILE and glyph CODE FILE (GlyphsAction.cpp).
 TActionPtr ParseGlyphs(TArgs& args);
 TActionPtr ParseGlyph(TArgs& args);
+// font "FAMILY[:STYLE]" --out FILE [options] (FontAction.cpp).
+TActionPtr ParseFont(TArgs& args);
 // logo PICTURE [options] and logo --remove (LogoAction.cpp).
 TActionPtr ParseLogo(TArgs& args);

@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="pl_PL">
 <context>
+    <name>TFontDialog</name>
+    <message>
+        <source>Glyphs from a font</source>
+        <translation>Glyphs from a font</translation>
+    </message>
+    <message>
+        <source>&amp;Outline</source>
+        <translation>&amp;Outline</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Search:</translation>
+    </message>
+    <message>
+        <source>St&amp;yle:</source>
+        <translation>St&amp;yle:</translation>
+    </message>
+    <message>
+        <source>Si&amp;ze:</source>
+        <translation>Si&amp;ze:</translation>
+    </message>
+    <message>
+        <source>&amp;Weight:</source>
+        <translation>&amp;Weight:</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Left the current shapes, right the shapes from the font:</source>
+        <translation>Left the current shapes, right the shapes from the font:</translation>
+    </message>
+    <message>
+        <source>No installed font was found.</source>
+        <translation>No installed font was found.</translation>
+    </message>
+    <message>
+        <source>This font cannot be read: %1</source>
+        <translation>This font cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Not in this font, kept as they are: %1</source>
+        <translation>Not in this font, kept as they are: %1</translation>
+    </message>
+</context>
+<context>
     <name>TApplication</name>
     <message>
         <source>Unknown error.</source>
@@ -347,6 +398,14 @@
         <translation>Sen&amp;d</translation>
     </message>
     <message>
+        <source>Font...</source>
+        <translation>Font...</translation>
+    </message>
+    <message>
+        <source>Draw codes 1 to 111 from an installed font</source>
+        <translation>Draw codes 1 to 111 from an installed font</translation>
+    </message>
+    <message>
         <source>Defa&amp;ult</source>
         <translation>Defa&amp;ult</translation>
     </message>
@@ -682,6 +741,14 @@
     <message>
         <source>Send selected character to device?</source>
         <translation>Send selected character to device?</translation>
+    </message>
+    <message>
+        <source>Codes 1 to 111 drawn from font %1.</source>
+        <translation>Codes 1 to 111 drawn from font %1.</translation>
+    </message>
+    <message>
+        <source>Not in the font, kept as they were: %1</source>
+        <translation>Not in the font, kept as they were: %1</translation>
     </message>
 </context>
 <context>
