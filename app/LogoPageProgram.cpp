@@ -7,6 +7,7 @@
 #include "LogoPage.h"
 #include "LogoTable.h"
 #include "LongSequence.h"
+#include "PictureFaultText.h"
 #include "PictureFile.h"
 #include "Preview.h"
 #include "ProgressBarAdapter.h"
@@ -21,25 +22,10 @@
 namespace {
 
 QString PictureFilter() {
-    return QCoreApplication::translate("TLogoPage",
-                                       "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|"
-                                       "*.jpg;*.jpeg|PNG (*.png)|*.png");
-}
-
-// The log line that says why a picture was not imported.
-QString PictureFaultText(TPictureFault fault) {
-    switch (fault) {
-    case TPictureFault::UnknownFormat:
-        return QCoreApplication::translate("TLogoPage", "Nieznany format pliku.");
-    case TPictureFault::CannotOpen:
-        return QCoreApplication::translate("TLogoPage", "Nie można otworzyć pliku.");
-    case TPictureFault::TooLarge:
-        return QCoreApplication::translate("TLogoPage", "Obraz jest za duży.");
-    case TPictureFault::Damaged:
-    case TPictureFault::None:
-        break;
-    }
-    return QCoreApplication::translate("TLogoPage", "Plik jest uszkodzony lub niepełny.");
+    return QCoreApplication::translate(
+        "TLogoPage", "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp|Bitmap (*.bmp)|*.bmp|"
+                     "JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|TIFF (*.tif)|*.tif;*.tiff|"
+                     "WebP (*.webp)|*.webp");
 }
 
 } // namespace
@@ -62,7 +48,7 @@ bool TLogoPage::ImportLogoFile(const QString& fileName) {
     Log(tr("Wczytywanie pliku graficznego..."));
     const TPictureResult loaded = LoadPicture(fileName);
     if (!loaded.Ok()) {
-        Log(PictureFaultText(loaded.fault));
+        Log(PictureFaultText(loaded, fileName));
         return false;
     }
     try {

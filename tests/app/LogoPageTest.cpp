@@ -130,8 +130,9 @@ TEST_F(LogoPageTest, ImportFitsProportionsAndCentres) {
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...",
                                             "Wczytywanie pliku graficznego powiodło się."}));
     EXPECT_EQ(dialogs.openCalls.back().filter,
-              "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|"
-              "PNG (*.png)|*.png");
+              "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp|Bitmap (*.bmp)|*.bmp|"
+              "JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|TIFF (*.tif)|*.tif;*.tiff|"
+              "WebP (*.webp)|*.webp");
     EXPECT_EQ(Size(*form), QSize(360, 288));
     EXPECT_EQ(Placement(*form), QPoint(0, 0));
     EXPECT_FALSE(ui.ButtonLogoLoad->isEnabled());
