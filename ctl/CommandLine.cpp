@@ -1,0 +1,35 @@
+#include "CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+bool TArgs::Take(const std::string& name) {
+    if (AtEnd() || Peek() != name)
+        return false;
+    ++at_;
+    return true;
+}
+
+std::string Need(TArgs& args, const std::string& what) {
+    if (args.AtEnd())
+        throw TUsageError{"missing " + what};
+    return args.Next();
+}
+
+int ParseInt(const std::string& word, int low, int high, const std::string& what) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end != '\0' || errno != 0 || value < low || value > high)
+        throw TUsageError{what + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                          ", not \"" + word + "\""};
+    return static_cast<int>(value);
+}
+
+bool IsOption(const std::string& word) {
+    return word.size() > 2 && word.compare(0, 2, "--") == 0;
+}
+
+QString FileName(const std::string& word) {
+    return QString::fromLocal8Bit(word.c_str());
+}
