@@ -158,6 +158,7 @@ TPictureResult ReadJpeg(QByteArrayView bytes, std::int64_t maxBytes) {
         return TPictureResult::Unsupported(header.variant, header.bits);
     if (header.fault != TPictureFault::None)
         return TPictureResult::Failed(header.fault);
+    const int orientation = JpegOrientation(jpeg.cinfo); // the saved markers go with the decoding
     if (!PictureFits(jpeg.cinfo.output_width, jpeg.cinfo.output_height, maxBytes))
         return TPictureResult::Failed(TPictureFault::TooLarge);
     QImage decoded(static_cast<int>(jpeg.cinfo.output_width), static_cast<int>(jpeg.cinfo.output_height),
@@ -168,5 +169,5 @@ TPictureResult ReadJpeg(QByteArrayView bytes, std::int64_t maxBytes) {
         return TPictureResult::Failed(TPictureFault::Damaged);
     if (jpeg.cinfo.out_color_space == JCS_CMYK)
         ConvertCmykRows(decoded, jpeg.cinfo.saw_Adobe_marker);
-    return {ApplyOrientation(std::move(decoded), JpegOrientation(jpeg.cinfo)), TPictureFault::None};
+    return {ApplyOrientation(std::move(decoded), orientation), TPictureFault::None};
 }

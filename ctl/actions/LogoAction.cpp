@@ -6,6 +6,7 @@
 #include "KR7.h"
 #include "LogoJob.h"
 #include "LogoTable.h"
+#include "PictureFaultText.h"
 #include "PictureFile.h"
 #include "TerminalProgress.h"
 
@@ -83,23 +84,6 @@ bool TakeLogoOption(TArgs& args, TLogoPlacement& placement, TLogoOutputs& output
     return true;
 }
 
-// Why a picture was refused, in the words of the error line.
-std::string PictureFaultText(TPictureFault fault) {
-    switch (fault) {
-    case TPictureFault::UnknownFormat:
-        return "not a BMP, JPEG, PNG, GIF or TIFF picture";
-    case TPictureFault::CannotOpen:
-        return "the file cannot be read";
-    case TPictureFault::Damaged:
-        return "the picture is truncated or damaged";
-    case TPictureFault::TooLarge:
-        return "the picture is too large";
-    case TPictureFault::None:
-        break;
-    }
-    return "unknown fault";
-}
-
 class TLogoAction : public TAction {
 public:
     TLogoAction(std::string name, const TLogoPlacement& placement, TLogoOutputs outputs)
@@ -110,7 +94,7 @@ public:
             return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": no such file"};
         const TPictureResult read = LoadPicture(FileName(name_));
         if (!read.Ok())
-            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read.fault)};
+            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read, name_)};
         view_ = RenderPlacedLogo(read.image, placement_);
         table_ = BuildLogoTable(view_, nullptr);
         if (!table_ || table_->Failed)
