@@ -131,7 +131,8 @@ TPictureResult ReadCoreBmp(QByteArrayView bytes, std::int64_t maxBytes) {
     if (!layout.Within(bytes.size()))
         return TPictureResult::Failed(TPictureFault::Damaged);
     std::vector<std::uint32_t> palette;
-    const std::int64_t entries = layout.bits == 24 ? 0 : std::min<std::int64_t>(1 << layout.bits, (layout.dataOffset - PALETTE) / 3);
+    const std::int64_t entries =
+        layout.bits == 24 ? 0 : std::min<std::int64_t>(1 << layout.bits, (layout.dataOffset - PALETTE) / 3);
     for (std::int64_t i = 0; i < entries; ++i) {
         const qsizetype at = PALETTE + 3 * i;
         palette.push_back(0xFF000000u | Le16(bytes, at + 1) << 8 | static_cast<uchar>(bytes[at]));

@@ -18,8 +18,8 @@ void PutLe32(QByteArray& bytes, int pos, std::uint32_t v) {
 }
 
 constexpr int FILE_HEADER = 14;
-constexpr int INFO_HEADER = 40;  // BITMAPINFOHEADER: opaque pictures
-constexpr int V5_HEADER = 124;   // BITMAPV5HEADER: pictures with alpha
+constexpr int INFO_HEADER = 40; // BITMAPINFOHEADER: opaque pictures
+constexpr int V5_HEADER = 124;  // BITMAPV5HEADER: pictures with alpha
 constexpr std::uint32_t BI_RGB = 0;
 constexpr std::uint32_t BI_BITFIELDS = 3;
 constexpr std::uint32_t LCS_SRGB = 0x73524742; // 'sRGB'

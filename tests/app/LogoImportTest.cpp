@@ -58,6 +58,14 @@ QByteArray White565Bmp(int w, int h) {
     return b;
 }
 
+// A bitmap header of 2 bits a pixel, a depth no reader takes.
+QByteArray TwoBitBmp() {
+    QByteArray b = White565Bmp(4, 4);
+    b[28] = 2;
+    b[30] = 0;
+    return b;
+}
+
 class LogoImportTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
@@ -122,7 +130,8 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
     };
     for (const TCase& c : {
              TCase{Write("picture.txt", pngBytes), "Nieznany format pliku."},
-             TCase{Write("png.jpg", pngBytes), "Nieznany format pliku."},
+             TCase{Write("png.jpg", pngBytes), "Obraz PNG w pliku .jpg."},
+             TCase{Write("two.bmp", TwoBitBmp()), "Obrazy BMP o 2 bitach na piksel nie są obsługiwane."},
              TCase{Write("t.bmp", "not a bitmap"), "Nieznany format pliku."},
              TCase{dir.filePath("missing.jpeg"), "Nie można otworzyć pliku."},
              TCase{Write("cut.jpg", jpegBytes.left(jpegBytes.size() / 2)), "Plik jest uszkodzony lub niepełny."},

@@ -102,7 +102,8 @@ TEST(BmpVariantsTest, CoreHeaderBitmapsHonourTheirDataOffsetAndLength) {
     QByteArray palette(256 * 3, '\0');
     for (int i = 0; i < 256; ++i)
         palette[3 * i] = palette[3 * i + 1] = palette[3 * i + 2] = static_cast<char>(i);
-    const QByteArray rows = QByteArray::fromHex("0a141e28" "323c4650"); // bottom row first
+    const QByteArray rows = QByteArray::fromHex("0a141e28"
+                                                "323c4650"); // bottom row first
     const QByteArray gap(12, '\x7f');
     const QByteArray os2 = Bmp(12, 4, 2, 8, 0, palette + gap, rows);
     const TPictureResult read = Read(os2);
@@ -113,7 +114,9 @@ TEST(BmpVariantsTest, CoreHeaderBitmapsHonourTheirDataOffsetAndLength) {
     for (qsizetype cut : {os2.size() / 10, os2.size() / 2, os2.size() - 1})
         EXPECT_EQ(Read(os2.left(cut)).fault, TPictureFault::Damaged) << cut;
     // 24 bits: blue, green, red
-    const TPictureResult colour = Read(Bmp(12, 1, 1, 24, 0, QByteArray(), QByteArray::fromHex("102030" "00")));
+    const TPictureResult colour = Read(Bmp(12, 1, 1, 24, 0, QByteArray(),
+                                           QByteArray::fromHex("102030"
+                                                               "00")));
     ASSERT_TRUE(colour.Ok());
     EXPECT_EQ(colour.image.pixel(0, 0), qRgb(0x30, 0x20, 0x10));
 }
@@ -156,8 +159,7 @@ TEST(BmpVariantsTest, BitFieldsOfAnyWidthAndAlphaMasks) {
         EXPECT_EQ(read.image.format(), qAlpha(c.expected) == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
     }
     // An alpha mask that no pixel fills: opaque, as other programs show it.
-    const QByteArray unfilled =
-        Bmp(40, 1, 1, 32, 6, Le32s({0xFF0000, 0xFF00, 0xFF, 0xFF000000}), Le32s({0x00102030}));
+    const QByteArray unfilled = Bmp(40, 1, 1, 32, 6, Le32s({0xFF0000, 0xFF00, 0xFF, 0xFF000000}), Le32s({0x00102030}));
     EXPECT_EQ(Read(unfilled).image.pixel(0, 0), 0xFF102030u);
     // Masks with gaps are not a bitmap any writer makes.
     EXPECT_EQ(Read(Bmp(40, 1, 1, 32, 3, Le32s({0xF0F000, 0xFF00, 0xFF}), Le32s({0}))).fault, TPictureFault::Damaged);

@@ -97,8 +97,8 @@ QByteArray Png16WithKey(bool colour) {
     png_set_write_fn(
         png, &out,
         [](png_structp p, png_bytep data, png_size_t size) {
-            static_cast<QByteArray*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data),
-                                                               static_cast<qsizetype>(size));
+            static_cast<QByteArray*>(png_get_io_ptr(p))
+                ->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
         },
         nullptr);
     png_set_IHDR(png, info, 3, 1, 16, colour ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
@@ -109,8 +109,12 @@ QByteArray Png16WithKey(bool colour) {
     key.blue = 0x3456;
     png_set_tRNS(png, info, nullptr, 0, &key);
     png_write_info(png, info);
-    const QByteArray row = colour ? QByteArray::fromHex("123423453456" "c0c040408080" "123523463457")
-                                  : QByteArray::fromHex("1234" "c0c0" "1235");
+    const QByteArray row = colour ? QByteArray::fromHex("123423453456"
+                                                        "c0c040408080"
+                                                        "123523463457")
+                                  : QByteArray::fromHex("1234"
+                                                        "c0c0"
+                                                        "1235");
     png_write_row(png, reinterpret_cast<png_const_bytep>(row.constData()));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -119,12 +123,18 @@ QByteArray Png16WithKey(bool colour) {
 
 // The JPEG with an Exif block right after its start that gives the orientation.
 QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian) {
-    const QByteArray tiff = bigEndian ? QByteArray::fromHex("4d4d002a00000008" "0001" "011200030000000100") +
+    const QByteArray tiff = bigEndian ? QByteArray::fromHex("4d4d002a00000008"
+                                                            "0001"
+                                                            "011200030000000100") +
                                             QByteArray(1, static_cast<char>(orientation)) +
-                                            QByteArray::fromHex("0000" "00000000")
-                                      : QByteArray::fromHex("49492a0008000000" "0100" "1201030001000000") +
+                                            QByteArray::fromHex("0000"
+                                                                "00000000")
+                                      : QByteArray::fromHex("49492a0008000000"
+                                                            "0100"
+                                                            "1201030001000000") +
                                             QByteArray(1, static_cast<char>(orientation)) +
-                                            QByteArray::fromHex("000000" "00000000");
+                                            QByteArray::fromHex("000000"
+                                                                "00000000");
     QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
     const int length = static_cast<int>(exif.size()) + 2;
     QByteArray segment = QByteArray::fromHex("ffe1");
@@ -432,7 +442,8 @@ TEST_F(PictureFileTest, JpegsAreTurnedUprightAsTheirExifSays) {
                           TCase{4, {3, 12}, false}, TCase{5, {3, 3}, false}, TCase{6, {12, 3}, false},
                           TCase{7, {12, 28}, false}, TCase{8, {3, 28}, false}, TCase{6, {12, 3}, true}}) {
         SCOPED_TRACE(c.orientation);
-        const QImage image = ReadPicture(WithExifOrientation(jpeg, c.orientation, c.bigEndian), TPictureFormat::Jpeg).image;
+        const QImage image =
+            ReadPicture(WithExifOrientation(jpeg, c.orientation, c.bigEndian), TPictureFormat::Jpeg).image;
         EXPECT_EQ(image.size(), c.orientation >= 5 ? QSize(16, 32) : QSize(32, 16));
         EXPECT_TRUE(Near(image.pixel(c.red), qRgb(255, 0, 0))) << std::hex << image.pixel(c.red);
         const QPoint across(image.width() - 1 - c.red.x(), image.height() - 1 - c.red.y());
@@ -459,8 +470,8 @@ TEST_F(PictureFileTest, TiffAndWebpThroughTheImagePlugins) {
 TEST_F(PictureFileTest, ReadingSaysNothingOfItsOwn) {
     static QStringList heard;
     heard.clear();
-    const QtMessageHandler before = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { heard.append(text); });
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { heard.append(text); });
     const QByteArray gif = QByteArray::fromHex("47494638396101000100800000ff00000000002c000000000100010000");
     for (const auto& [bytes, format] : {std::pair{gif, TPictureFormat::Gif},
                                         std::pair{QByteArray("II*\0\x08\0\0\0\xff\xff", 10), TPictureFormat::Tiff},
