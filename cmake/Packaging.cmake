@@ -42,8 +42,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KR7Controller maintainers <kr7controller@lo
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The library packages come from the programs' own links; the dialogs'
-# Polish texts are Qt's, packaged apart.
+# The library packages come from the programs' own links, to which the
+# TIFF and WebP readers, Qt plugins that nothing links, are added; the
+# dialogs' Polish texts are Qt's, packaged apart.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
