@@ -174,5 +174,8 @@ bool LoadPictureFile(QImage& image, const QString& fileName) {
 }
 
 bool LoadBmpFile(QImage& image, const QString& fileName) {
-    return Assign(image, LoadAs(fileName, TPictureFormat::Bmp));
+    TPictureResult result = LoadAs(fileName, TPictureFormat::Bmp);
+    if (result.Ok() && result.image.hasAlphaChannel())
+        result.image.convertTo(QImage::Format_RGB32); // alpha dropped: clear pixels grey
+    return Assign(image, std::move(result));
 }

@@ -21,7 +21,9 @@ TPictureResult LoadPicture(const QString& fileName);
 
 // LoadPicture into image; false on any failure, leaving image unchanged.
 bool LoadPictureFile(QImage& image, const QString& fileName);
-// The bitmap reader alone (no extension check), the same way.
+// The bitmap reader alone (no extension check), the same way, always into a
+// Format_RGB32 picture (a glyph-set bitmap has no transparency): alpha is
+// dropped, fully transparent pixels are grey.
 bool LoadBmpFile(QImage& image, const QString& fileName);
 
 // Writes image as a Windows bitmap of 32 bits per pixel, rows bottom up,

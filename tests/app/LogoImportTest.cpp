@@ -175,6 +175,28 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     EXPECT_TRUE(dialogs.openCalls.back().filter.contains("*.png"));
 }
 
+TEST_F(LogoImportTest, ATransparentWorkingPictureSurvivesRestarts) {
+    QImage picture(20, 10, QImage::Format_ARGB32);
+    picture.fill(0x00808080);
+    for (int x = 0; x < 20; ++x)
+        picture.setPixel(x, 0, 0xFFFFFFFF);
+    const QString saved = dir.filePath("LogoBitmap.bmp");
+    ASSERT_TRUE(SaveBmp32File(picture, saved));
+    QFile ini(dir.filePath("KR7Controller.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Logo]\r\nLoaded=1\r\nWidth=20\r\n");
+    ini.close();
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        auto form = MakeForm();
+        ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+        EXPECT_EQ(*form->Logo().LogoBitmap(), picture);
+    } // each close saves the picture again
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(15).at(14), 124); // the header with the alpha mask
+}
+
 TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {
     auto form = MakeForm(true);
     Import(*form, Write("white.bmp", White565Bmp(30, 20)));
