@@ -1,7 +1,6 @@
 #include "BmpReader.h"
 
 #include "BmpParts.h"
-#include "QuietImageIo.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -93,7 +92,6 @@ std::optional<TMasks> ReadMasks(QByteArrayView bytes, const TBmpInfo& info) {
 }
 
 TPictureResult ReadWithQt(QByteArrayView bytes, std::int64_t maxBytes) {
-    const TQuietImageIo quiet;
     QBuffer buffer;
     buffer.setData(QByteArray::fromRawData(bytes.data(), bytes.size()));
     if (!buffer.open(QIODevice::ReadOnly))

@@ -64,7 +64,6 @@ TPictureResult ReadWithPlugin(QByteArrayView bytes, TPictureFormat format, std::
     const char* name = QtFormatName(format);
     if (!QImageReader::supportedImageFormats().contains(name))
         return TPictureResult::Unsupported(TPictureVariant::NoReader);
-    const TQuietImageIo quiet;
     QBuffer buffer;
     buffer.setData(QByteArray::fromRawData(bytes.data(), bytes.size()));
     if (!buffer.open(QIODevice::ReadOnly))
@@ -124,6 +123,7 @@ TPictureFault ReadWholeFile(const QString& fileName, QByteArray& bytes) {
 } // namespace
 
 TPictureResult ReadPicture(QByteArrayView bytes, TPictureFormat format, std::int64_t maxBytes) {
+    const TQuietImageIo quiet; // the result says why; the readers themselves say nothing
     const TPictureFormat content = SniffPictureFormat(bytes);
     TPictureResult result;
     if (format != TPictureFormat::Unknown && content != TPictureFormat::Unknown && content != format) {
