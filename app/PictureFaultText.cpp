@@ -5,10 +5,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TLogoPage", text);
-}
-
 QString FormatName(TPictureFormat format) {
     switch (format) {
     case TPictureFormat::Jpeg:
@@ -32,20 +28,25 @@ QString FormatName(TPictureFormat format) {
 QString UnsupportedText(const TPictureResult& result) {
     switch (result.variant) {
     case TPictureVariant::SampleBits:
-        return Tr("Obrazy JPEG o %1 bitach na próbkę nie są obsługiwane.").arg(result.bits);
+        return QCoreApplication::translate("TLogoPage", "Obrazy JPEG o %1 bitach na próbkę nie są obsługiwane.")
+            .arg(result.bits);
     case TPictureVariant::JpegProcess:
-        return Tr("Obrazy JPEG bezstratne i hierarchiczne nie są obsługiwane.");
+        return QCoreApplication::translate("TLogoPage", "Obrazy JPEG bezstratne i hierarchiczne nie są obsługiwane.");
     case TPictureVariant::PixelBits:
-        return Tr("Obrazy BMP o %1 bitach na piksel nie są obsługiwane.").arg(result.bits);
+        return QCoreApplication::translate("TLogoPage", "Obrazy BMP o %1 bitach na piksel nie są obsługiwane.")
+            .arg(result.bits);
     case TPictureVariant::EmbeddedFormat:
-        return Tr("Obrazy BMP zawierające obraz %1 nie są obsługiwane.").arg(FormatName(result.content));
+        return QCoreApplication::translate("TLogoPage", "Obrazy BMP zawierające obraz %1 nie są obsługiwane.")
+            .arg(FormatName(result.content));
     case TPictureVariant::Compression:
-        return Tr("Obrazy BMP z kompresją nr %1 nie są obsługiwane.").arg(result.bits);
+        return QCoreApplication::translate("TLogoPage", "Obrazy BMP z kompresją nr %1 nie są obsługiwane.")
+            .arg(result.bits);
     case TPictureVariant::NoReader:
     case TPictureVariant::None:
         break;
     }
-    return Tr("Obsługa obrazów %1 nie jest zainstalowana.").arg(FormatName(result.named));
+    return QCoreApplication::translate("TLogoPage", "Obsługa obrazów %1 nie jest zainstalowana.")
+        .arg(FormatName(result.named));
 }
 
 } // namespace
@@ -53,18 +54,19 @@ QString UnsupportedText(const TPictureResult& result) {
 QString PictureFaultText(const TPictureResult& result, const QString& fileName) {
     switch (result.fault) {
     case TPictureFault::UnknownFormat:
-        return Tr("Nieznany format pliku.");
+        return QCoreApplication::translate("TLogoPage", "Nieznany format pliku.");
     case TPictureFault::NamedWrongly:
-        return Tr("Obraz %1 w pliku .%2.").arg(FormatName(result.content), QFileInfo(fileName).suffix());
+        return QCoreApplication::translate("TLogoPage", "Obraz %1 w pliku .%2.")
+            .arg(FormatName(result.content), QFileInfo(fileName).suffix());
     case TPictureFault::Unsupported:
         return UnsupportedText(result);
     case TPictureFault::CannotOpen:
-        return Tr("Nie można otworzyć pliku.");
+        return QCoreApplication::translate("TLogoPage", "Nie można otworzyć pliku.");
     case TPictureFault::TooLarge:
-        return Tr("Obraz jest za duży.");
+        return QCoreApplication::translate("TLogoPage", "Obraz jest za duży.");
     case TPictureFault::Damaged:
     case TPictureFault::None:
         break;
     }
-    return Tr("Plik jest uszkodzony lub niepełny.");
+    return QCoreApplication::translate("TLogoPage", "Plik jest uszkodzony lub niepełny.");
 }
