@@ -1,21 +1,21 @@
-// The glyph editor: the cells, the frame on the map, painting and the editor's
-// buttons.
+// The glyph editor: the cells, the frame on the map, the mouse and the
+// editor's buttons. Every edit goes to the glyph set's model, which the cells
+// and the map then show.
 #include "GlyphEditor.h"
 
+#include "GlyphCells.h"
+#include "GlyphEditorKeys.h"
+#include "GlyphSetDocument.h"
 #include "ui_Kr7unit1.h"
 
 #include <QAbstractButton>
 #include <QFrame>
-#include <QLabel>
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
-constexpr int CELL_PITCH = 13; // neighbouring cells share their one-pixel border
-constexpr int CELL_SIZE = 14;
 constexpr int SHAPE_MARGIN = 2;
 constexpr int SHAPE_WIDTH = GLYPH_WIDTH + 2 * SHAPE_MARGIN;
 constexpr int SHAPE_HEIGHT = GLYPH_HEIGHT + 2 * SHAPE_MARGIN;
@@ -24,17 +24,16 @@ const char* const TAG = "tag";
 
 void SetCellColour(QFrame* cell, QRgb colour) {
     QPalette palette = cell->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(colour & 0xFFFFFFu));
+    const QColor wanted = QColor::fromRgb(colour & 0xFFFFFFu);
+    if (palette.color(QPalette::Window) == wanted)
+        return;
+    palette.setColor(QPalette::Window, wanted);
     cell->setPalette(palette);
-}
-
-QRgb CellColour(const QFrame* cell) {
-    return cell->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
 }
 
 QFrame* NewCharCell(QWidget* panel, int column, int row) {
     auto* cell = new QFrame(panel);
-    cell->setGeometry(CELL_PITCH * column + 1, CELL_PITCH * row + 1, CELL_SIZE, CELL_SIZE);
+    cell->setGeometry(CharCellRect(column, row));
     cell->setFrameShape(QFrame::Box);
     cell->setFrameShadow(QFrame::Plain);
     cell->setLineWidth(1);
@@ -44,76 +43,66 @@ QFrame* NewCharCell(QWidget* panel, int column, int row) {
     return cell;
 }
 
-// The cell index along one axis under a panel coordinate: the later (right or
-// lower) of two cells that share a border lies on top. -1 outside the grid.
-int CellIndexAt(int coordinate, int count) {
-    if (coordinate < 1 || coordinate > CELL_PITCH * (count - 1) + CELL_SIZE)
-        return -1;
-    const int index = (coordinate - 1) / CELL_PITCH;
-    return index < count ? index : count - 1;
-}
-
-// The colour that a press with buttons paints on a cell now of colour current.
-std::optional<QRgb> StrokeColour(Qt::MouseButtons buttons, QRgb current) {
-    QRgb candidate = 0;
-    if (buttons & Qt::LeftButton)
-        candidate = LEVEL_WHITE;
-    else if (buttons & Qt::RightButton)
-        candidate = LEVEL_BLACK;
-    else
-        return std::nullopt;
-    return current == LEVEL_GREY ? candidate : LEVEL_GREY;
-}
-
 bool IsPress(const QEvent* event) {
     return event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
 }
 
 } // namespace
 
-TGlyphEditor::TGlyphEditor(Ui::TFormKR7& ui, TCharsImage& chars, const QImage& charsDefault)
-    : ui_(ui), chars_(chars), charsDefault_(charsDefault) {
-    ui_.ImageChars->SetImage(&chars_.Image());
+TGlyphEditor::TGlyphEditor(Ui::TFormKR7& ui, TGlyphSetDocument& glyphs) : ui_(ui), glyphs_(glyphs) {
+    ui_.ImageChars->SetImage(&glyphs_.Image());
     ui_.ButtonCharPaste->setEnabled(false);
     ui_.ImageChars->installEventFilter(this);
     ui_.ShapeActiveChar->installEventFilter(this);
     ui_.ShapeActiveChar->raise();
     CreateCharEditor();
+    keys_ = new TGlyphEditorKeys(ui_, glyphs_, this); // lives no longer than the model
+    connect(&glyphs_, &TGlyphSetDocument::Changed, this, &TGlyphEditor::LoadCharEditor);
+    LoadCharEditor();
+}
+
+int TGlyphEditor::ActiveCharCol() const {
+    return glyphs_.ActiveCharCol();
+}
+
+int TGlyphEditor::ActiveCharRow() const {
+    return glyphs_.ActiveCharRow();
 }
 
 // ---- Mouse ----------------------------------------------------------------------
 
 bool TGlyphEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (KeyEvent(watched, event))
-        return true;
-    if (!IsPress(event) && event->type() != QEvent::MouseMove)
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if (!IsPress(event) && event->type() != QEvent::MouseMove && !release)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
     if (watched == ui_.ImageChars) {
         if (IsPress(event))
             ImageCharsMouseDown(mouse->buttons(), pos);
-        else
+        else if (!release)
             ImageCharsMouseMove(mouse->buttons(), pos);
-        return true;
+        return !release;
     }
     if (watched == ui_.ShapeActiveChar) {
         if (event->type() == QEvent::MouseMove)
             ShapeActiveCharMouseMove(mouse->buttons(), pos);
-        else
+        else if (!release)
             ui_.ImageChars->setFocus(Qt::MouseFocusReason); // the frame stands for the map
-        return true;
+        return !release;
     }
     auto* cell = qobject_cast<QFrame*>(watched);
     if (cell == nullptr || cell->parentWidget() != ui_.PanelCharEditor || !cell->property(TAG).isValid())
         return false;
-    if (IsPress(event)) {
-        const int tag = cell->property(TAG).toInt();
-        MoveCharCursor(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH); // the keys go on from the cell clicked
-        CharCellMouseDown(cell, mouse->buttons());
-    } else {
-        CharCellMouseMove(cell, mouse->buttons(), pos);
+    if (release) {
+        if (!(mouse->buttons() & (Qt::LeftButton | Qt::RightButton)))
+            glyphs_.EndStroke();
+        return false;
     }
+    if (IsPress(event))
+        CharCellMouseDown(cell, mouse->buttons());
+    else
+        CharCellMouseMove(cell, mouse->buttons(), pos);
     return true;
 }
 
@@ -128,27 +117,18 @@ void TGlyphEditor::CreateCharEditor() {
             CharCells[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = cell;
         }
     }
-    CreateMapFocus();
-    CreateCharCursor();
-    ShowFocus();
-    activeCharCol_ = 0;
-    activeCharRow_ = 0;
     ui_.ShapeActiveChar->resize(SHAPE_WIDTH, SHAPE_HEIGHT);
     ShowActiveChar();
 }
 
 void TGlyphEditor::ShowActiveChar() {
     const QPoint image = ui_.ImageChars->pos();
-    ui_.ShapeActiveChar->move(image.x() + GLYPH_WIDTH * activeCharCol_ - SHAPE_MARGIN,
-                              image.y() + GLYPH_HEIGHT * activeCharRow_ - SHAPE_MARGIN);
+    ui_.ShapeActiveChar->move(image.x() + GLYPH_WIDTH * ActiveCharCol() - SHAPE_MARGIN,
+                              image.y() + GLYPH_HEIGHT * ActiveCharRow() - SHAPE_MARGIN);
 }
 
 QFrame* TGlyphEditor::CharCell(int column, int row) const {
     return CharCells[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
-}
-
-QPoint TGlyphEditor::ActiveCharPixel(int column, int row) const {
-    return {GLYPH_WIDTH * activeCharCol_ + column, GLYPH_HEIGHT * activeCharRow_ + row};
 }
 
 void TGlyphEditor::CharsChanged() {
@@ -156,29 +136,16 @@ void TGlyphEditor::CharsChanged() {
 }
 
 void TGlyphEditor::LoadCharEditor() {
-    for (int row = 0; row < GLYPH_HEIGHT; ++row) {
-        for (int column = 0; column < GLYPH_WIDTH; ++column) {
-            const QPoint pixel = ActiveCharPixel(column, row);
-            SetCellColour(CharCell(column, row), chars_.Pixel(pixel.x(), pixel.y()));
-        }
-    }
-}
-
-void TGlyphEditor::StoreCharEditor() {
-    for (int row = 0; row < GLYPH_HEIGHT; ++row) {
-        for (int column = 0; column < GLYPH_WIDTH; ++column) {
-            const QPoint pixel = ActiveCharPixel(column, row);
-            chars_.SetPixel(pixel.x(), pixel.y(), CellColour(CharCell(column, row)));
-        }
-    }
+    const TGlyphGrid glyph = glyphs_.ActiveGlyph();
+    for (int row = 0; row < GLYPH_HEIGHT; ++row)
+        for (int column = 0; column < GLYPH_WIDTH; ++column)
+            SetCellColour(CharCell(column, row), glyph.At(column, row));
+    ShowActiveChar();
     CharsChanged();
 }
 
 void TGlyphEditor::SelectActiveChar(QPoint pos) {
-    activeCharCol_ = pos.x() / GLYPH_WIDTH;
-    activeCharRow_ = pos.y() / GLYPH_HEIGHT;
-    LoadCharEditor();
-    ShowActiveChar();
+    glyphs_.SelectGlyph(CHARS_WIDTH / GLYPH_WIDTH * (pos.y() / GLYPH_HEIGHT) + pos.x() / GLYPH_WIDTH);
 }
 
 void TGlyphEditor::ImageCharsMouseDown(Qt::MouseButtons buttons, QPoint pos) {
@@ -205,20 +172,13 @@ void TGlyphEditor::ShapeActiveCharMouseMove(Qt::MouseButtons buttons, QPoint pos
     ImageCharsMouseMove(buttons, ui_.ImageChars->mapFromGlobal(global));
 }
 
-void TGlyphEditor::PaintCharCell(QFrame* cell, QRgb colour) {
-    const int tag = cell->property(TAG).toInt();
-    const QPoint pixel = ActiveCharPixel(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH);
-    SetCellColour(cell, colour);
-    chars_.SetPixel(pixel.x(), pixel.y(), colour);
-    CharsChanged();
-}
-
 void TGlyphEditor::CharCellMouseDown(QFrame* cell, Qt::MouseButtons buttons) {
-    const std::optional<QRgb> colour = StrokeColour(buttons, CellColour(cell));
-    if (!colour)
-        return;
-    PaintColor = *colour;
-    PaintCharCell(cell, PaintColor);
+    const int tag = cell->property(TAG).toInt();
+    keys_->MoveCharCursor(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH); // the keys go on from the cell clicked
+    if (buttons & Qt::LeftButton)
+        glyphs_.PressCell(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH, TStrokeButton::Left);
+    else if (buttons & Qt::RightButton)
+        glyphs_.PressCell(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH, TStrokeButton::Right);
 }
 
 // The cell pressed keeps the mouse for the whole drag, so the cell under the
@@ -226,65 +186,37 @@ void TGlyphEditor::CharCellMouseDown(QFrame* cell, Qt::MouseButtons buttons) {
 void TGlyphEditor::CharCellMouseMove(QFrame* cell, Qt::MouseButtons buttons, QPoint pos) {
     if (!(buttons & (Qt::LeftButton | Qt::RightButton)))
         return;
+    const QPoint panelPos = cell->mapTo(ui_.PanelCharEditor, pos);
+    const int column = CharCellIndexAt(panelPos.x(), GLYPH_WIDTH);
+    const int row = CharCellIndexAt(panelPos.y(), GLYPH_HEIGHT);
     if (cell->rect().contains(pos)) {
-        PaintCharCell(cell, PaintColor);
+        const int tag = cell->property(TAG).toInt();
+        glyphs_.DragToCell(tag % GLYPH_WIDTH, tag / GLYPH_WIDTH);
         return;
     }
-    const QPoint panelPos = cell->mapTo(ui_.PanelCharEditor, pos);
-    const int column = CellIndexAt(panelPos.x(), GLYPH_WIDTH);
-    const int row = CellIndexAt(panelPos.y(), GLYPH_HEIGHT);
-    if (column < 0 || row < 0)
-        return;
-    PaintCharCell(CharCell(column, row), PaintColor);
+    if (column >= 0 && row >= 0)
+        glyphs_.DragToCell(column, row);
 }
 
 void TGlyphEditor::SpeedButtonEditorMoveClick(QAbstractButton* sender) {
     const int dx = sender == ui_.SpeedButtonEditorRight ? 1 : sender == ui_.SpeedButtonEditorLeft ? -1 : 0;
     const int dy = sender == ui_.SpeedButtonEditorDown ? 1 : sender == ui_.SpeedButtonEditorUp ? -1 : 0;
-    std::array<std::array<QRgb, GLYPH_HEIGHT>, GLYPH_WIDTH> grid{};
-    for (auto& column : grid)
-        column.fill(LEVEL_GREY);
-    for (int row = 0; row < GLYPH_HEIGHT; ++row) {
-        for (int column = 0; column < GLYPH_WIDTH; ++column) {
-            const int x = column + dx;
-            const int y = row + dy;
-            if (x >= 0 && x < GLYPH_WIDTH && y >= 0 && y < GLYPH_HEIGHT)
-                grid[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] = CellColour(CharCell(column, row));
-        }
-    }
-    for (int row = 0; row < GLYPH_HEIGHT; ++row)
-        for (int column = 0; column < GLYPH_WIDTH; ++column)
-            SetCellColour(CharCell(column, row), grid[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]);
-    StoreCharEditor();
+    glyphs_.Shift(dx, dy);
 }
 
 void TGlyphEditor::SpeedButtonClearBlackClick(QAbstractButton* sender) {
-    const QRgb colour = static_cast<QRgb>(sender->property(TAG).toLongLong()) & 0xFFFFFFu;
-    for (int row = 0; row < GLYPH_HEIGHT; ++row)
-        for (int column = 0; column < GLYPH_WIDTH; ++column)
-            SetCellColour(CharCell(column, row), colour);
-    StoreCharEditor();
+    glyphs_.Clear(static_cast<QRgb>(sender->property(TAG).toLongLong()) & 0xFFFFFFu);
 }
 
 void TGlyphEditor::ButtonCharCopyClick() {
     ui_.ButtonCharPaste->setEnabled(true);
-    for (int row = 0; row < GLYPH_HEIGHT; ++row)
-        for (int column = 0; column < GLYPH_WIDTH; ++column)
-            CharCopyBuffer[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] =
-                CellColour(CharCell(column, row));
+    glyphs_.CopyGlyph();
 }
 
 void TGlyphEditor::ButtonCharPasteClick() {
-    for (int row = 0; row < GLYPH_HEIGHT; ++row)
-        for (int column = 0; column < GLYPH_WIDTH; ++column)
-            SetCellColour(CharCell(column, row),
-                          CharCopyBuffer[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]);
-    StoreCharEditor();
+    glyphs_.PasteGlyph();
 }
 
 void TGlyphEditor::ButtonDefaultCharClick() {
-    const QPoint origin = ActiveCharPixel(0, 0);
-    chars_.CopyRect(charsDefault_, QRect(origin, QSize(GLYPH_WIDTH, GLYPH_HEIGHT)), origin);
-    LoadCharEditor();
-    CharsChanged();
+    glyphs_.RestoreDefaultGlyph();
 }

@@ -1,7 +1,7 @@
-// The glyph editor without a mouse: the arrow keys walk the selection through
-// the glyph map and a cursor through the cells, and the keys that paint a
-// cell go the way a press of a mouse button on it goes.
-#include "GlyphEditor.h"
+#include "GlyphEditorKeys.h"
+
+#include "GlyphCells.h"
+#include "GlyphSetDocument.h"
 #include "ui_Kr7unit1.h"
 
 #include <QFrame>
@@ -63,9 +63,26 @@ std::optional<QRgb> LevelKey(const QKeyEvent& key) {
     }
 }
 
+QFrame* NewFocusMark(QWidget* parent, const char* name) {
+    auto* mark = new QFrame(parent);
+    mark->setObjectName(QString::fromLatin1(name));
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mark->setStyleSheet(QStringLiteral("border: 2px solid palette(highlight); background: transparent;"));
+    return mark;
+}
+
 } // namespace
 
-bool TGlyphEditor::KeyEvent(QObject* watched, QEvent* event) {
+TGlyphEditorKeys::TGlyphEditorKeys(Ui::TFormKR7& ui, TGlyphSetDocument& glyphs, QObject* parent)
+    : QObject(parent), ui_(ui), glyphs_(glyphs) {
+    CreateMapFocus();
+    CreateCharCursor();
+    ui_.ImageChars->installEventFilter(this);
+    ui_.PanelCharEditor->installEventFilter(this);
+    ShowFocus();
+}
+
+bool TGlyphEditorKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         ShowFocus();
         return false;
@@ -81,12 +98,12 @@ bool TGlyphEditor::KeyEvent(QObject* watched, QEvent* event) {
 }
 
 // A key selects a glyph as a left click on it does.
-bool TGlyphEditor::ImageCharsKeyDown(const QKeyEvent& key) {
-    const std::optional<QPoint> to = MovedBy(key, {activeCharCol_, activeCharRow_}, MAP_COLUMNS, MAP_ROWS);
+bool TGlyphEditorKeys::ImageCharsKeyDown(const QKeyEvent& key) {
+    const QPoint active(glyphs_.ActiveCharCol(), glyphs_.ActiveCharRow());
+    const std::optional<QPoint> to = MovedBy(key, active, MAP_COLUMNS, MAP_ROWS);
     if (!to)
         return false;
-    const QPoint middle(GLYPH_WIDTH * to->x() + GLYPH_WIDTH / 2, GLYPH_HEIGHT * to->y() + GLYPH_HEIGHT / 2);
-    ImageCharsMouseDown(Qt::LeftButton, middle);
+    glyphs_.SelectGlyph(MAP_COLUMNS * to->y() + to->x());
     return true;
 }
 
@@ -94,60 +111,48 @@ bool TGlyphEditor::ImageCharsKeyDown(const QKeyEvent& key) {
 // as the right button does; keys 0, 1 and 2 paint it black, grey or white.
 // Shift with a movement key drags: each cell the cursor comes to takes the
 // colour of the last press.
-bool TGlyphEditor::PanelCharEditorKeyDown(const QKeyEvent& key) {
+bool TGlyphEditorKeys::PanelCharEditorKeyDown(const QKeyEvent& key) {
     const bool shift = key.modifiers() & Qt::ShiftModifier;
-    QFrame* cell = CharCell(charCursorCol_, charCursorRow_);
     if (IsPressKey(key)) {
-        CharCellMouseDown(cell, shift ? Qt::RightButton : Qt::LeftButton);
+        glyphs_.PressCell(cursor_.x(), cursor_.y(), shift ? TStrokeButton::Right : TStrokeButton::Left);
         return true;
     }
     if (const std::optional<QRgb> level = LevelKey(key)) {
-        PaintColor = *level;
-        PaintCharCell(cell, PaintColor);
+        glyphs_.PaintCell(cursor_.x(), cursor_.y(), *level);
         return true;
     }
-    const std::optional<QPoint> to = MovedBy(key, {charCursorCol_, charCursorRow_}, GLYPH_WIDTH, GLYPH_HEIGHT);
+    const std::optional<QPoint> to = MovedBy(key, cursor_, GLYPH_WIDTH, GLYPH_HEIGHT);
     if (!to)
         return false;
-    const bool moved = *to != QPoint(charCursorCol_, charCursorRow_);
+    const bool moved = *to != cursor_;
     MoveCharCursor(to->x(), to->y());
-    if (shift && moved) {
-        QFrame* next = CharCell(to->x(), to->y());
-        CharCellMouseMove(next, Qt::LeftButton, next->rect().center());
-    }
+    if (shift && moved)
+        glyphs_.DragToCell(to->x(), to->y());
     return true;
 }
 
 // A ring around the map, outside it so that it hides no pixel of the set.
-void TGlyphEditor::CreateMapFocus() {
+void TGlyphEditorKeys::CreateMapFocus() {
     QWidget* map = ui_.ImageChars;
-    mapFocus_ = new QFrame(map->parentWidget());
-    mapFocus_->setObjectName(QStringLiteral("ShapeCharsFocus"));
-    mapFocus_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    mapFocus_->setStyleSheet(QStringLiteral("border: 2px solid palette(highlight); background: transparent;"));
+    mapFocus_ = NewFocusMark(map->parentWidget(), "ShapeCharsFocus");
     mapFocus_->setGeometry(map->geometry().adjusted(-FOCUS_WIDTH, -FOCUS_WIDTH, FOCUS_WIDTH, FOCUS_WIDTH));
     mapFocus_->stackUnder(map);
 }
 
-void TGlyphEditor::CreateCharCursor() {
-    charCursor_ = new QFrame(ui_.PanelCharEditor);
-    charCursor_->setObjectName(QStringLiteral("ShapeCharCursor"));
-    charCursor_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    charCursor_->setStyleSheet(QStringLiteral("border: 2px solid palette(highlight); background: transparent;"));
-    ui_.PanelCharEditor->installEventFilter(this);
+void TGlyphEditorKeys::CreateCharCursor() {
+    charCursor_ = NewFocusMark(ui_.PanelCharEditor, "ShapeCharCursor");
     MoveCharCursor(0, 0);
 }
 
-void TGlyphEditor::MoveCharCursor(int column, int row) {
-    charCursorCol_ = column;
-    charCursorRow_ = row;
-    charCursor_->setGeometry(CharCell(column, row)->geometry());
+void TGlyphEditorKeys::MoveCharCursor(int column, int row) {
+    cursor_ = QPoint(column, row);
+    charCursor_->setGeometry(CharCellRect(column, row));
     charCursor_->raise();
 }
 
 // The ring shows while the map has the keyboard, the cursor on its cell while
 // the cells have it.
-void TGlyphEditor::ShowFocus() {
+void TGlyphEditorKeys::ShowFocus() {
     mapFocus_->setVisible(ui_.ImageChars->hasFocus());
     charCursor_->setVisible(ui_.PanelCharEditor->hasFocus());
 }

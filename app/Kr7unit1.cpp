@@ -17,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -100,8 +101,9 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
 
     textPages_ = std::make_unique<TTextPages>(
         *ui_, TTextPageServices{*device_, *preview_, *this, *this, *dialogs_, *platform_}, this);
-    service_ = std::make_unique<TServicePage>(*ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_, *line_},
-                                              chars_, charsDefault_);
+    service_ = std::make_unique<TServicePage>(
+        *ui_, TServicePage::TServices{*device_, *this, *this, *dialogs_, *line_, RecoveryFolder()}, chars_,
+        charsDefault_);
     logo_ = std::make_unique<TLogoPage>(
         *ui_, TLogoPage::TServices{*device_, *this, *dialogs_, *preview_, *service_, *line_}, chars_, charsDefault_,
         options_.settingsDir + QStringLiteral("/LogoBitmap.bmp"));
@@ -111,6 +113,12 @@ TFormKR7::TFormKR7(const TFormOptions& options, QWidget* parent)
     ConnectMainHandlers();
     FormCreate();
     TimerClearMemo->start();
+}
+
+// Glyph edits are kept over a forced close only where they can be made and
+// taken again: with the service page.
+QString TFormKR7::RecoveryFolder() const {
+    return options_.service ? options_.recoveryDir : QString();
 }
 
 const QImage& TFormKR7::Preview() const {
@@ -125,6 +133,10 @@ void TFormKR7::FormCreate() {
     ComboBoxPortDropDown();
     LoadSettings();
     logo_->UpdateLogoControls();
+    service_->OfferRecoveredGlyphs();
+    // The session's end may come without a close the user can answer.
+    if (qGuiApp != nullptr)
+        connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { service_->KeepUnsavedGlyphs(); });
 }
 
 void TFormKR7::FormDestroy() {
@@ -182,8 +194,11 @@ QStringList TFormKR7::LogLines() const {
     return ui_->Memo->toPlainText().split(u'\n');
 }
 
+// The unsaved edits are kept first: a close already asking its question
+// ignores this one.
 void TFormKR7::ForceClose() {
     forceClose_ = true;
+    service_->KeepUnsavedGlyphs();
     close();
 }
 
@@ -320,6 +335,8 @@ void TFormKR7::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!forceClose_)
+        service_->ForgetUnsavedGlyphs();
     event->accept();
 }
 

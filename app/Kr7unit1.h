@@ -41,7 +41,8 @@ public:
     void ClearLog();
     // The lines of the message log, oldest first.
     QStringList LogLines() const;
-    // Closes without the unsaved-glyphs question (SIGTERM and friends).
+    // Closes without the unsaved-glyphs question (SIGTERM and friends),
+    // keeping unsaved glyph edits for the next start.
     void ForceClose();
 
     // ---- Part of the window shell -------------------------------------
@@ -88,6 +89,7 @@ private:
     // The port is back after the device had vanished.
     void PortReopened();
     QString SettingsPath() const;
+    QString RecoveryFolder() const;
 
     std::unique_ptr<Ui::TFormKR7> ui_;
     TFormOptions options_;

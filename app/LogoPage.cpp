@@ -1,11 +1,9 @@
-// The Logo page: set-up, its controls' connections, the logo view and the
-// Logo section of the settings file with the working picture's file.
+// The Logo page: set-up, its controls' connections, showing the document and
+// the Logo section of the settings file with the working picture's file.
 #include "LogoPage.h"
 
 #include "Glyphs.h"
 #include "IniFile.h"
-#include "LogoImage.h"
-#include "LogoTable.h"
 #include "LongSequence.h"
 #include "PictureFile.h"
 #include "Preview.h"
@@ -14,19 +12,38 @@
 #include "ui_Kr7unit1.h"
 
 #include <QScrollBar>
+#include <QSignalBlocker>
 
+#include <array>
 #include <exception>
+#include <utility>
 
 namespace {
 
 const char* const LOGO = "Logo";
 
 // 0x00BBGGRR, the form the settings file keeps colours in.
-int ColourToInt(const QColor& c) {
-    return c.red() | c.green() << 8 | c.blue() << 16;
+int ColourToInt(QRgb c) {
+    return qRed(c) | qGreen(c) << 8 | qBlue(c) << 16;
 }
-QColor IntToColour(int v) {
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+QRgb IntToColour(int v) {
+    return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF) & 0xFFFFFF;
+}
+
+// A restored settings file may leave none of the three modes on; the last
+// one that is on wins.
+TLogoMode ModeOfFlags(bool color0, bool color1, bool color2) {
+    return color2 ? TLogoMode::Mixing : color1 ? TLogoMode::Mosaic : color0 ? TLogoMode::BlackWhite : TLogoMode::None;
+}
+
+void ShowValue(QScrollBar* bar, int value) {
+    const QSignalBlocker quiet(bar);
+    bar->setValue(value);
+}
+
+void ShowChecked(QAbstractButton* box, bool on) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(on);
 }
 
 } // namespace
@@ -38,16 +55,16 @@ TLogoPage::TLogoPage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& c
     : ui_(&ui), device_(&services.device), log_(&services.log), dialogs_(&services.dialogs),
       preview_(&services.preview), service_(&services.glyphs), line_(&services.line), chars_(chars),
       charsDefault_(charsDefault), bitmapPath_(bitmapPath) {
-    NewScreenBitmap(logoView_);
-    ui_->ImageLogo->SetImage(&logoView_);
+    ui_->ImageLogo->SetImage(&document_.View());
     ui_->ProgressBarLogoProgress->hide();
     AddCancelButton(*ui_->ProgressBarLogoProgress, tr("Anuluj"));
     ui_->ImageLogo->installEventFilter(this);
     ui_->ImageLogo->setMouseTracking(true);
     ui_->ShapeLogoTransparentColor->installEventFilter(this);
     ui_->ImageLogo->setAcceptDrops(true);
-    SetLogoTransparentColor(logoTransparentColor_);
+    ShowDocument();
     ConnectHandlers();
+    ConnectUndo();
 }
 
 QWidget* TLogoPage::Window() const {
@@ -86,6 +103,13 @@ void TLogoPage::ConnectHandlers() {
     connect(ui->ScrollBarLogoLevelBW, &QScrollBar::valueChanged, this, &TLogoPage::ScrollBarLogoLevelBWChange);
     connect(ui->ScrollBarLogoTransparentColorTolerance, &QScrollBar::valueChanged, this,
             &TLogoPage::ScrollBarLogoTransparentColorToleranceChange);
+    // A bar dragged by its handle changes the document in one step.
+    for (QScrollBar* bar :
+         {ui->ScrollBarLogoPosX, ui->ScrollBarLogoPosY, ui->ScrollBarLogoWidth, ui->ScrollBarLogoHeight,
+          ui->ScrollBarLogoLevelBW, ui->ScrollBarLogoTransparentColorTolerance}) {
+        connect(bar, &QAbstractSlider::sliderPressed, this, [this] { document_.BeginStep(); });
+        connect(bar, &QAbstractSlider::sliderReleased, this, [this] { document_.EndStep(); });
+    }
 
     connect(ui->CheckBoxLogoProportional, &QAbstractButton::toggled, this, &TLogoPage::CheckBoxLogoProportionalClick);
     connect(ui->CheckBoxLogoTransparentColor, &QAbstractButton::toggled, this,
@@ -93,13 +117,15 @@ void TLogoPage::ConnectHandlers() {
     connect(ui->CheckBoxLogoNegative, &QAbstractButton::toggled, this, &TLogoPage::CheckBoxLogoNegativeClick);
     connect(ui->CheckBoxLogoShowGrid, &QAbstractButton::toggled, this, &TLogoPage::CheckBoxLogoShowGridClick);
     // A switch between two modes toggles both buttons; the one switched on
-    // runs the handler, and so does the last one switched off when none is left.
-    for (QRadioButton* radio : {ui->RadioButtonLogoColor0, ui->RadioButtonLogoColor1, ui->RadioButtonLogoColor2}) {
-        connect(radio, &QAbstractButton::toggled, this, [this](bool on) {
-            const bool none = !ui_->RadioButtonLogoColor0->isChecked() && !ui_->RadioButtonLogoColor1->isChecked() &&
-                              !ui_->RadioButtonLogoColor2->isChecked();
-            if (on || none)
-                RadioButtonLogoColorClick();
+    // sets its mode, and so does the last one switched off when none is left.
+    const std::array<std::pair<QRadioButton*, TLogoMode>, 3> modes = {
+        std::pair{ui->RadioButtonLogoColor0, TLogoMode::BlackWhite},
+        std::pair{ui->RadioButtonLogoColor1, TLogoMode::Mosaic},
+        std::pair{ui->RadioButtonLogoColor2, TLogoMode::Mixing}};
+    for (const auto& [radio, mode] : modes) {
+        connect(radio, &QAbstractButton::toggled, this, [this, mode](bool on) {
+            if (on || ChosenLogoMode() == TLogoMode::None)
+                RadioButtonLogoColorClick(on ? mode : TLogoMode::None);
         });
     }
 
@@ -115,42 +141,36 @@ void TLogoPage::ConnectHandlers() {
     connect(ui->SpeedButtonLogoBottom, &QAbstractButton::clicked, this, &TLogoPage::SpeedButtonLogoBottomClick);
 }
 
-// ---- Render and state ----------------------------------------------------------
+// ---- Showing the document -----------------------------------------------------
 
-void TLogoPage::RenderLogo(bool withoutGrid, bool unprocessed) {
-    if (!logoBitmap_)
-        return;
-    TLogoRenderParams params;
-    params.posX = ui_->ScrollBarLogoPosX->value();
-    params.posY = ui_->ScrollBarLogoPosY->value();
-    params.width = ui_->ScrollBarLogoWidth->value();
-    params.height = ui_->ScrollBarLogoHeight->value();
-    params.grid = !withoutGrid && ui_->CheckBoxLogoShowGrid->isChecked();
-    params.unprocessed = unprocessed;
-    if (ui_->RadioButtonLogoColor0->isChecked())
-        params.mode = (100 - ui_->ScrollBarLogoLevelBW->value()) * 255 / 100;
-    else if (ui_->RadioButtonLogoColor1->isChecked())
-        params.mode = LOGO_MODE_MOSAIC;
-    else if (ui_->RadioButtonLogoColor2->isChecked())
-        params.mode = LOGO_MODE_MIXING;
-    else
-        params.mode = LOGO_MODE_NONE;
-    if (ui_->CheckBoxLogoTransparentColor->isChecked())
-        params.background = logoTransparentColor_.rgb() & 0xFFFFFF;
-    params.negative = ui_->CheckBoxLogoNegative->isChecked();
-    params.allowance = 100 - ui_->ScrollBarLogoTransparentColorTolerance->value();
-    try {
-        RenderLogoView(logoView_, *logoBitmap_, params, logoScaled_);
-    } catch (const std::exception&) {
-        // a render that fails leaves the view as far as it got
-    }
+void TLogoPage::ShowDocument() {
+    const TLogoSettings& settings = document_.Settings();
+    ShowValue(ui_->ScrollBarLogoPosX, settings.posX);
+    ShowValue(ui_->ScrollBarLogoPosY, settings.posY);
+    ShowValue(ui_->ScrollBarLogoWidth, settings.width);
+    ShowValue(ui_->ScrollBarLogoHeight, settings.height);
+    ShowValue(ui_->ScrollBarLogoLevelBW, settings.level);
+    ShowValue(ui_->ScrollBarLogoTransparentColorTolerance, settings.tolerance);
+    ui_->LabelLogoPosX->setText(QString::number(settings.posX));
+    ui_->LabelLogoPosY->setText(QString::number(settings.posY));
+    ui_->LabelLogoWidth->setText(QString::number(settings.width));
+    ui_->LabelLogoHeight->setText(QString::number(settings.height));
+    ui_->LabelLogoLevelBWValue->setText(QStringLiteral("%1%").arg(settings.level));
+    ui_->LabelLogoTransparentColorToleranceValue->setText(QStringLiteral("%1%").arg(settings.tolerance));
+    ShowChecked(ui_->CheckBoxLogoProportional, settings.proportional);
+    ShowChecked(ui_->CheckBoxLogoShowGrid, settings.grid);
+    ShowChecked(ui_->CheckBoxLogoNegative, settings.negative);
+    ShowChecked(ui_->CheckBoxLogoTransparentColor, settings.transparent);
+    ShowLogoMode(settings.mode);
+    ShowLogoTransparentColor(QColor::fromRgb(settings.background));
+    UpdateLogoControls();
     ui_->ImageLogo->update();
 }
 
 void TLogoPage::UpdateLogoControls() {
     Ui::TFormKR7* ui = ui_;
-    const bool loaded = logoBitmap_.has_value();
-    const bool generated = loaded && IsLogoGenerated(logoTable_);
+    const bool loaded = document_.Loaded();
+    const bool generated = document_.Generated();
     const bool proportional = ui->CheckBoxLogoProportional->isChecked();
     const bool transparent = ui->CheckBoxLogoTransparentColor->isChecked();
 
@@ -197,27 +217,17 @@ void TLogoPage::UpdateLogoControls() {
 }
 
 void TLogoPage::ClearLogo() {
-    logoBitmap_.reset();
-    NewScreenBitmap(logoView_);
-    ui_->ImageLogo->update();
-    ClearLogoTable(logoTable_);
-    UpdateLogoControls();
-}
-
-bool TLogoPage::IsInLogoPicture(int x, int y) const {
-    const int posX = ui_->ScrollBarLogoPosX->value();
-    const int posY = ui_->ScrollBarLogoPosY->value();
-    return posX <= x && x < posX + ui_->ScrollBarLogoWidth->value() && posY <= y &&
-           y < posY + ui_->ScrollBarLogoHeight->value();
+    document_.Clear();
+    ShowDocument();
 }
 
 void TLogoPage::RedrawPreview() {
-    if (IsLogoGenerated(logoTable_))
+    if (IsLogoGenerated(document_.Table()))
         DrawLogoPreview();
 }
 
 void TLogoPage::DrawLogoPreview() {
-    const TLogoTable& table = logoTable_;
+    const TLogoTable& table = document_.Table();
     for (std::size_t i = 0; i < table.LogoRows.size(); ++i) {
         const std::string& row = table.LogoRows[i];
         for (std::size_t j = 0; j < row.size(); ++j)
@@ -235,52 +245,45 @@ void TLogoPage::Load(TIniFile& ini) {
     if (!LoadPictureFile(picture, bitmapPath_))
         return; // a lost or broken picture file: no picture, no message
     try {
-        logoBitmap_ = std::move(picture);
-        ui_->ScrollBarLogoPosX->setValue(ini.ReadInteger(LOGO, "PosX", 0));
-        ui_->ScrollBarLogoPosY->setValue(ini.ReadInteger(LOGO, "PosY", 0));
-        ui_->ScrollBarLogoWidth->setValue(ini.ReadInteger(LOGO, "Width", 1));
-        ui_->ScrollBarLogoHeight->setValue(ini.ReadInteger(LOGO, "Height", 1));
-        ui_->CheckBoxLogoProportional->setChecked(ini.ReadBool(LOGO, "Proportional", true));
-        ui_->CheckBoxLogoShowGrid->setChecked(ini.ReadBool(LOGO, "ShowGrid", false));
-        ui_->CheckBoxLogoNegative->setChecked(ini.ReadBool(LOGO, "Negative", false));
+        TLogoSettings settings = document_.Settings();
+        settings.posX = ini.ReadInteger(LOGO, "PosX", 0);
+        settings.posY = ini.ReadInteger(LOGO, "PosY", 0);
+        settings.width = ini.ReadInteger(LOGO, "Width", 1);
+        settings.height = ini.ReadInteger(LOGO, "Height", 1);
+        settings.proportional = ini.ReadBool(LOGO, "Proportional", true);
+        settings.grid = ini.ReadBool(LOGO, "ShowGrid", false);
+        settings.negative = ini.ReadBool(LOGO, "Negative", false);
         const bool color0 = ini.ReadBool(LOGO, "Color0", true);
         const bool color1 = ini.ReadBool(LOGO, "Color1", false);
         const bool color2 = ini.ReadBool(LOGO, "Color2", false);
-        SetLogoMode(color0, color1, color2);
-        ui_->CheckBoxLogoTransparentColor->setChecked(ini.ReadBool(LOGO, "Transparent", false));
-        const QColor colour = IntToColour(ini.ReadInteger(LOGO, "TransparentColor", 0x00FF00));
-        if (colour != logoTransparentColor_) {
-            SetLogoTransparentColor(colour);
-            RenderLogo(false, false);
-        }
-        ui_->ScrollBarLogoLevelBW->setValue(ini.ReadInteger(LOGO, "LevelBW", 50));
-        ui_->ScrollBarLogoTransparentColorTolerance->setValue(ini.ReadInteger(LOGO, "TransparentColorTolerance", 100));
-        RenderLogo(false, false); // also when every restored value equalled the designed one
+        settings.mode = ModeOfFlags(color0, color1, color2);
+        settings.transparent = ini.ReadBool(LOGO, "Transparent", false);
+        settings.background = IntToColour(ini.ReadInteger(LOGO, "TransparentColor", 0x00FF00));
+        settings.level = ini.ReadInteger(LOGO, "LevelBW", 50);
+        settings.tolerance = ini.ReadInteger(LOGO, "TransparentColorTolerance", 100);
+        document_.Restore(picture, settings);
     } catch (const std::exception&) {
-        logoBitmap_.reset();
-        NewScreenBitmap(logoView_);
-        ui_->ImageLogo->update();
+        document_.Clear();
     }
+    ShowDocument();
 }
 
 bool TLogoPage::Save(TIniFile& ini) {
-    bool ok = ini.WriteBool(LOGO, "Loaded", logoBitmap_.has_value());
-    if (!ok || !logoBitmap_)
+    bool ok = ini.WriteBool(LOGO, "Loaded", document_.Loaded());
+    if (!ok || !document_.Loaded())
         return ok;
-    ok = SaveBmp32File(*logoBitmap_, bitmapPath_);
-    ok = ok && ini.WriteInteger(LOGO, "PosX", ui_->ScrollBarLogoPosX->value()) &&
-         ini.WriteInteger(LOGO, "PosY", ui_->ScrollBarLogoPosY->value()) &&
-         ini.WriteInteger(LOGO, "Width", ui_->ScrollBarLogoWidth->value()) &&
-         ini.WriteInteger(LOGO, "Height", ui_->ScrollBarLogoHeight->value()) &&
-         ini.WriteBool(LOGO, "Proportional", ui_->CheckBoxLogoProportional->isChecked()) &&
-         ini.WriteBool(LOGO, "ShowGrid", ui_->CheckBoxLogoShowGrid->isChecked()) &&
-         ini.WriteBool(LOGO, "Negative", ui_->CheckBoxLogoNegative->isChecked()) &&
-         ini.WriteBool(LOGO, "Color0", ui_->RadioButtonLogoColor0->isChecked()) &&
-         ini.WriteBool(LOGO, "Color1", ui_->RadioButtonLogoColor1->isChecked()) &&
-         ini.WriteBool(LOGO, "Color2", ui_->RadioButtonLogoColor2->isChecked()) &&
-         ini.WriteBool(LOGO, "Transparent", ui_->CheckBoxLogoTransparentColor->isChecked()) &&
-         ini.WriteInteger(LOGO, "TransparentColor", ColourToInt(logoTransparentColor_)) &&
-         ini.WriteInteger(LOGO, "LevelBW", ui_->ScrollBarLogoLevelBW->value()) &&
-         ini.WriteInteger(LOGO, "TransparentColorTolerance", ui_->ScrollBarLogoTransparentColorTolerance->value());
+    const TLogoSettings& settings = document_.Settings();
+    ok = SaveBmp32File(*document_.Picture(), bitmapPath_);
+    ok = ok && ini.WriteInteger(LOGO, "PosX", settings.posX) && ini.WriteInteger(LOGO, "PosY", settings.posY) &&
+         ini.WriteInteger(LOGO, "Width", settings.width) && ini.WriteInteger(LOGO, "Height", settings.height) &&
+         ini.WriteBool(LOGO, "Proportional", settings.proportional) && ini.WriteBool(LOGO, "ShowGrid", settings.grid) &&
+         ini.WriteBool(LOGO, "Negative", settings.negative) &&
+         ini.WriteBool(LOGO, "Color0", settings.mode == TLogoMode::BlackWhite) &&
+         ini.WriteBool(LOGO, "Color1", settings.mode == TLogoMode::Mosaic) &&
+         ini.WriteBool(LOGO, "Color2", settings.mode == TLogoMode::Mixing) &&
+         ini.WriteBool(LOGO, "Transparent", settings.transparent) &&
+         ini.WriteInteger(LOGO, "TransparentColor", ColourToInt(settings.background)) &&
+         ini.WriteInteger(LOGO, "LevelBW", settings.level) &&
+         ini.WriteInteger(LOGO, "TransparentColorTolerance", settings.tolerance);
     return ok;
 }

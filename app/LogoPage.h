@@ -1,7 +1,6 @@
 #pragma once
 
-#include "LogoImage.h"
-#include "LogoTable.h"
+#include "LogoDocument.h"
 
 #include <QColor>
 #include <QImage>
@@ -28,13 +27,17 @@ namespace Ui {
 class TFormKR7;
 }
 
-// The Logo page: import of the working picture, its placement and reduction
-// in the logo view, the logo table, programming and removal, and the Logo
-// section of the settings file with its picture file. Its member definitions
-// are split: LogoPage.cpp (set-up, view, settings file), LogoPageControls.cpp
-// (placement and reduction controls), LogoPageMouse.cpp (dragging, colour
-// picking, dropped pictures), LogoPageKeys.cpp (the swatch and picking by
-// keys), LogoPageProgram.cpp (import, generation, programming).
+// The Logo page: the view and controller of a logo document (the working
+// picture, its placement and reduction, the logo view and table): its
+// controls set the document and show it, its buttons import, generate,
+// program and remove, and it keeps the Logo section of the settings file
+// with its picture file. Ctrl+Z undoes a change of the document,
+// Ctrl+Shift+Z and Ctrl+Y redo it. Its member definitions are split:
+// LogoPage.cpp (set-up, showing the document, settings file),
+// LogoPageControls.cpp (placement and reduction controls, undo),
+// LogoPageMouse.cpp (dragging, colour picking, dropped pictures),
+// LogoPageKeys.cpp (the swatch and picking by keys), LogoPageProgram.cpp
+// (import, generation, programming).
 class TLogoPage : public QObject {
     Q_OBJECT
 public:
@@ -62,20 +65,23 @@ public:
     // Draws the generated logo into the preview again; nothing without one.
     void RedrawPreview();
 
-    const QImage& LogoView() const { return logoView_; }
-    const std::optional<QImage>& LogoBitmap() const { return logoBitmap_; }
-    const TLogoTable& LogoTable() const { return logoTable_; }
+    const TLogoDocument& Document() const { return document_; }
+    const QImage& LogoView() const { return document_.View(); }
+    const std::optional<QImage>& LogoBitmap() const { return document_.Picture(); }
+    const TLogoTable& LogoTable() const { return document_.Table(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ConnectHandlers();
+    void ConnectUndo();
     QWidget* Window() const;
     void Log(const QString& line);
-    void RenderLogo(bool withoutGrid, bool unprocessed);
+    // Sets every control and the view from the document, without running
+    // the controls' handlers.
+    void ShowDocument();
     void ClearLogo();
-    bool IsInLogoPicture(int x, int y) const;
     void DrawLogoPreview();
 
     // Import and generation.
@@ -106,16 +112,17 @@ private:
     void SpeedButtonLogoRightClick();
     void SpeedButtonLogoTopClick();
     void SpeedButtonLogoBottomClick();
-    void AlignLogo(QScrollBar* bar, int value, int (*margin)(const QImage&), int shift);
     void ScrollBarLogoLevelBWChange();
     void ScrollBarLogoTransparentColorToleranceChange();
-    void RadioButtonLogoColorClick();
+    void RadioButtonLogoColorClick(TLogoMode mode);
     void CheckBoxLogoTransparentColorClick();
     void CheckBoxLogoNegativeClick();
     void CheckBoxLogoShowGridClick();
-    void SetLogoMode(bool color0, bool color1, bool color2);
-    // A size control's value for a picture measure: 1..1000.
-    static int ClampSize(long long value);
+    void ShowLogoMode(TLogoMode mode);
+    TLogoMode ChosenLogoMode() const;
+    // Undo and redo, not while the picture is dragged or a colour picked.
+    void UndoLogo();
+    void RedoLogo();
 
     // Mouse and drops.
     bool MouseEvent(QObject* watched, QEvent* event);
@@ -124,7 +131,7 @@ private:
     void ImageLogoMouseDown(Qt::MouseButton button, QPoint pos);
     void ImageLogoMouseMove(QPoint pos);
     void ImageLogoMouseUp(Qt::MouseButton button, QPoint pos);
-    void SetLogoTransparentColor(const QColor& colour);
+    void ShowLogoTransparentColor(const QColor& colour);
     void EndLogoPicking();
 
     // Keys.
@@ -148,16 +155,8 @@ private:
     const QImage& charsDefault_;
     QString bitmapPath_;
 
-    std::optional<QImage> logoBitmap_;
-    QImage logoView_;
-    TLogoTable logoTable_;
-    TLogoScaleCache logoScaled_; // the working picture at the logo size
-    bool LogoPicking = false;
-    bool LogoDragging = false;
-    QPoint LogoDragMouse;
-    QPoint LogoDragOrigin;
+    TLogoDocument document_;              // mixing seeded from the clock
     std::optional<QPoint> logoPickPoint_; // while picking, the last point the pointer or the keys chose
     QColor logoPickStartColor_;           // the swatch before picking, for Esc
     QString logoImportName_;
-    QColor logoTransparentColor_{0, 255, 0};
 };

@@ -1,147 +1,169 @@
-// The Logo page's placement and reduction controls: position, size, the
-// alignment buttons, the reduction mode and the background removal.
-#include "LogoImage.h"
+// The Logo page's placement and reduction controls: each sets the document
+// and shows it again; the alignment buttons, the reduction mode, the
+// background removal, and undo and redo.
 #include "LogoPage.h"
-#include "Protocol.h"
 #include "ui_Kr7unit1.h"
 
+#include <QKeySequence>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
 
-#include <algorithm>
 #include <array>
 
-int TLogoPage::ClampSize(long long value) {
-    return static_cast<int>(std::clamp<long long>(value, 1, 1000));
-}
-
 void TLogoPage::ScrollBarLogoPosXChange() {
-    ui_->LabelLogoPosX->setText(QString::number(ui_->ScrollBarLogoPosX->value()));
-    RenderLogo(false, false);
+    document_.SetPosX(ui_->ScrollBarLogoPosX->value());
+    ShowDocument();
 }
 
 void TLogoPage::ScrollBarLogoPosYChange() {
-    ui_->LabelLogoPosY->setText(QString::number(ui_->ScrollBarLogoPosY->value()));
-    RenderLogo(false, false);
+    document_.SetPosY(ui_->ScrollBarLogoPosY->value());
+    ShowDocument();
 }
 
 void TLogoPage::ScrollBarLogoWidthChange() {
-    if (ui_->CheckBoxLogoProportional->isChecked() && logoBitmap_ && logoBitmap_->width() > 0) {
-        const long long width = ui_->ScrollBarLogoWidth->value();
-        ui_->ScrollBarLogoHeight->setValue(ClampSize(logoBitmap_->height() * width / logoBitmap_->width()));
-    }
-    ui_->LabelLogoWidth->setText(QString::number(ui_->ScrollBarLogoWidth->value()));
-    RenderLogo(false, false);
+    document_.SetWidth(ui_->ScrollBarLogoWidth->value());
+    ShowDocument();
 }
 
 void TLogoPage::ScrollBarLogoHeightChange() {
-    ui_->LabelLogoHeight->setText(QString::number(ui_->ScrollBarLogoHeight->value()));
-    ui_->ScrollBarLogoHeight->setEnabled(!ui_->CheckBoxLogoProportional->isChecked() && logoBitmap_.has_value());
-    RenderLogo(false, false);
+    document_.SetHeight(ui_->ScrollBarLogoHeight->value());
+    ShowDocument();
 }
 
 void TLogoPage::CheckBoxLogoProportionalClick() {
-    UpdateLogoControls();
-    ScrollBarLogoWidthChange();
+    document_.SetProportional(ui_->CheckBoxLogoProportional->isChecked());
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoRestoreWidthClick() {
-    if (logoBitmap_)
-        ui_->ScrollBarLogoWidth->setValue(ClampSize(logoBitmap_->width()));
+    document_.RestoreWidth();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoRestoreHeightClick() {
-    if (logoBitmap_)
-        ui_->ScrollBarLogoHeight->setValue(ClampSize(logoBitmap_->height()));
+    document_.RestoreHeight();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoCenterPosXClick() {
-    QScrollBar* posX = ui_->ScrollBarLogoPosX;
-    posX->setValue((SCREEN_WIDTH - ui_->ScrollBarLogoWidth->value()) / 2);
-    if (!ui_->CheckBoxLogoTransparentColor->isChecked())
-        return;
-    const int left = LogoMarginLeft(logoView_);
-    const int right = LogoMarginRight(logoView_);
-    posX->setValue(posX->value() - left + (left + right) / 2);
+    document_.CentreX();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoCenterPosYClick() {
-    QScrollBar* posY = ui_->ScrollBarLogoPosY;
-    posY->setValue((SCREEN_HEIGHT - ui_->ScrollBarLogoHeight->value()) / 2);
-    if (!ui_->CheckBoxLogoTransparentColor->isChecked())
-        return;
-    const int top = LogoMarginTop(logoView_);
-    const int bottom = LogoMarginBottom(logoView_);
-    posY->setValue(posY->value() - top + (top + bottom) / 2);
-}
-
-// Puts the picture's edge at value on bar; with background removal the
-// margin the moved view shows on that side is then taken up too (shift -1
-// toward the start of the bar, +1 toward its end).
-void TLogoPage::AlignLogo(QScrollBar* bar, int value, int (*margin)(const QImage&), int shift) {
-    bar->setValue(value);
-    if (ui_->CheckBoxLogoTransparentColor->isChecked())
-        bar->setValue(bar->value() + shift * margin(logoView_));
+    document_.CentreY();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoLeftClick() {
-    AlignLogo(ui_->ScrollBarLogoPosX, 0, LogoMarginLeft, -1);
+    document_.AlignLeft();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoRightClick() {
-    AlignLogo(ui_->ScrollBarLogoPosX, SCREEN_WIDTH - ui_->ScrollBarLogoWidth->value(), LogoMarginRight, 1);
+    document_.AlignRight();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoTopClick() {
-    AlignLogo(ui_->ScrollBarLogoPosY, 0, LogoMarginTop, -1);
+    document_.AlignTop();
+    ShowDocument();
 }
 
 void TLogoPage::SpeedButtonLogoBottomClick() {
-    AlignLogo(ui_->ScrollBarLogoPosY, SCREEN_HEIGHT - ui_->ScrollBarLogoHeight->value(), LogoMarginBottom, 1);
+    document_.AlignBottom();
+    ShowDocument();
 }
 
 void TLogoPage::ScrollBarLogoLevelBWChange() {
-    ui_->LabelLogoLevelBWValue->setText(QStringLiteral("%1%").arg(ui_->ScrollBarLogoLevelBW->value()));
-    RenderLogo(false, false);
+    document_.SetLevel(ui_->ScrollBarLogoLevelBW->value());
+    ShowDocument();
 }
 
 void TLogoPage::ScrollBarLogoTransparentColorToleranceChange() {
-    ui_->LabelLogoTransparentColorToleranceValue->setText(
-        QStringLiteral("%1%").arg(ui_->ScrollBarLogoTransparentColorTolerance->value()));
-    RenderLogo(false, false);
+    document_.SetTolerance(ui_->ScrollBarLogoTransparentColorTolerance->value());
+    ShowDocument();
 }
 
-void TLogoPage::RadioButtonLogoColorClick() {
-    UpdateLogoControls();
-    RenderLogo(false, false);
+void TLogoPage::RadioButtonLogoColorClick(TLogoMode mode) {
+    document_.SetMode(mode);
+    ShowDocument();
 }
 
 void TLogoPage::CheckBoxLogoTransparentColorClick() {
-    UpdateLogoControls();
-    RenderLogo(false, false);
+    document_.SetTransparent(ui_->CheckBoxLogoTransparentColor->isChecked());
+    ShowDocument();
 }
 
 void TLogoPage::CheckBoxLogoNegativeClick() {
-    RenderLogo(false, false);
+    document_.SetNegative(ui_->CheckBoxLogoNegative->isChecked());
+    ShowDocument();
 }
 
 void TLogoPage::CheckBoxLogoShowGridClick() {
-    RenderLogo(false, false);
+    document_.SetGrid(ui_->CheckBoxLogoShowGrid->isChecked());
+    ShowDocument();
 }
 
-// Sets the three mode buttons as a restored settings file gives them; the
-// last one that is on wins, and none may be on.
-void TLogoPage::SetLogoMode(bool color0, bool color1, bool color2) {
-    std::array<QRadioButton*, 3> radios = {ui_->RadioButtonLogoColor0, ui_->RadioButtonLogoColor1,
-                                           ui_->RadioButtonLogoColor2};
-    const int chosen = color2 ? 2 : color1 ? 1 : color0 ? 0 : -1;
-    for (QRadioButton* radio : radios)
+TLogoMode TLogoPage::ChosenLogoMode() const {
+    if (ui_->RadioButtonLogoColor0->isChecked())
+        return TLogoMode::BlackWhite;
+    if (ui_->RadioButtonLogoColor1->isChecked())
+        return TLogoMode::Mosaic;
+    if (ui_->RadioButtonLogoColor2->isChecked())
+        return TLogoMode::Mixing;
+    return TLogoMode::None;
+}
+
+// Sets the three mode buttons to mode; with no mode none of them is on.
+void TLogoPage::ShowLogoMode(TLogoMode mode) {
+    const std::array<QRadioButton*, 3> radios = {ui_->RadioButtonLogoColor0, ui_->RadioButtonLogoColor1,
+                                                 ui_->RadioButtonLogoColor2};
+    const std::array<TLogoMode, 3> modes = {TLogoMode::BlackWhite, TLogoMode::Mosaic, TLogoMode::Mixing};
+    for (QRadioButton* radio : radios) {
+        radio->blockSignals(true);
         radio->setAutoExclusive(false);
-    for (int i = 0; i < 3; ++i) {
-        if (i != chosen)
-            radios[static_cast<std::size_t>(i)]->setChecked(false);
     }
-    if (chosen >= 0)
-        radios[static_cast<std::size_t>(chosen)]->setChecked(true);
-    for (QRadioButton* radio : radios)
+    for (std::size_t i = 0; i < radios.size(); ++i)
+        radios[i]->setChecked(modes[i] == mode);
+    for (QRadioButton* radio : radios) {
         radio->setAutoExclusive(true);
+        radio->blockSignals(false);
+    }
+}
+
+// ---- Undo and redo -------------------------------------------------------------
+
+// Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is in the
+// window while the Logo page is shown.
+void TLogoPage::ConnectUndo() {
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), Window());
+    auto* redo = new QShortcut(Window());
+    redo->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    undo->setObjectName(QStringLiteral("ShortcutLogoUndo"));
+    redo->setObjectName(QStringLiteral("ShortcutLogoRedo"));
+    connect(undo, &QShortcut::activated, this, &TLogoPage::UndoLogo);
+    connect(redo, &QShortcut::activated, this, &TLogoPage::RedoLogo);
+    const auto enable = [this, undo, redo] {
+        const bool shown = ui_->PageControl->currentWidget() == ui_->TabSheetLogo;
+        undo->setEnabled(shown);
+        redo->setEnabled(shown);
+    };
+    connect(ui_->PageControl, &QTabWidget::currentChanged, this, enable);
+    enable();
+}
+
+void TLogoPage::UndoLogo() {
+    if (document_.Dragging() || document_.Picking())
+        return;
+    if (document_.Undo())
+        ShowDocument();
+}
+
+void TLogoPage::RedoLogo() {
+    if (document_.Dragging() || document_.Picking())
+        return;
+    if (document_.Redo())
+        ShowDocument();
 }

@@ -43,7 +43,7 @@ std::optional<QPoint> ArrowStep(const QKeyEvent& key) {
 } // namespace
 
 bool TLogoPage::KeyEvent(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && watched == ui_->ImageLogo && LogoPicking) {
+    if (event->type() == QEvent::ShortcutOverride && watched == ui_->ImageLogo && document_.Picking()) {
         event->accept(); // picking holds the keys as it holds the mouse: no mnemonic acts meanwhile
         return true;
     }
@@ -58,7 +58,7 @@ bool TLogoPage::KeyEvent(QObject* watched, QEvent* event) {
 }
 
 bool TLogoPage::ShapeLogoTransparentColorKeyDown(const QKeyEvent& key) {
-    if (LogoPicking)
+    if (document_.Picking())
         return false;
     if (IsSecondaryKey(key)) {
         ShapeLogoTransparentColorMouseDown(Qt::RightButton);
@@ -67,13 +67,13 @@ bool TLogoPage::ShapeLogoTransparentColorKeyDown(const QKeyEvent& key) {
     if (!IsActivateKey(key) || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     ShapeLogoTransparentColorMouseDown(Qt::LeftButton);
-    if (LogoPicking)
+    if (document_.Picking())
         MoveLogoPickPoint(LogoPickStart());
     return true;
 }
 
 bool TLogoPage::ImageLogoKeyDown(const QKeyEvent& key) {
-    if (!LogoPicking)
+    if (!document_.Picking())
         return false;
     if (const std::optional<QPoint> step = ArrowStep(key)) {
         MoveLogoPickPoint(logoPickPoint_.value_or(LogoPickStart()) + *step);
@@ -91,19 +91,20 @@ bool TLogoPage::ImageLogoKeyDown(const QKeyEvent& key) {
 
 // The top left of the placed picture, held to the view.
 QPoint TLogoPage::LogoPickStart() const {
-    return {std::clamp(ui_->ScrollBarLogoPosX->value(), 0, logoView_.width() - 1),
-            std::clamp(ui_->ScrollBarLogoPosY->value(), 0, logoView_.height() - 1)};
+    const QImage& view = document_.View();
+    return {std::clamp(document_.Settings().posX, 0, view.width() - 1),
+            std::clamp(document_.Settings().posY, 0, view.height() - 1)};
 }
 
 // The swatch takes the colour under the point, as a mouse move over the view does.
 void TLogoPage::MoveLogoPickPoint(QPoint point) {
-    const QPoint held(std::clamp(point.x(), 0, logoView_.width() - 1),
-                      std::clamp(point.y(), 0, logoView_.height() - 1));
+    const QImage& view = document_.View();
+    const QPoint held(std::clamp(point.x(), 0, view.width() - 1), std::clamp(point.y(), 0, view.height() - 1));
     ui_->ImageLogo->SetMarker(held);
     ImageLogoMouseMove(held);
 }
 
 void TLogoPage::CancelLogoPicking() {
-    SetLogoTransparentColor(logoPickStartColor_);
+    document_.SetBackground(logoPickStartColor_.rgb());
     EndLogoPicking();
 }

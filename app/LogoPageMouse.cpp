@@ -34,38 +34,37 @@ bool TLogoPage::MouseEvent(QObject* watched, QEvent* event) {
 }
 
 void TLogoPage::ImageLogoMouseDown(Qt::MouseButton button, QPoint pos) {
-    if (LogoPicking || button != Qt::LeftButton || !logoBitmap_ || !IsInLogoPicture(pos.x(), pos.y()))
-        return;
-    LogoDragMouse = pos;
-    LogoDragOrigin = QPoint(ui_->ScrollBarLogoPosX->value(), ui_->ScrollBarLogoPosY->value());
-    LogoDragging = true;
+    if (button == Qt::LeftButton)
+        document_.BeginDrag(pos);
 }
 
 void TLogoPage::ImageLogoMouseMove(QPoint pos) {
-    if (LogoPicking) {
+    if (document_.Picking()) {
         // The mouse is grabbed by the view while picking; positions outside it
         // are held to its edge, so the pick stays on the picture.
-        const int x = std::clamp(pos.x(), 0, logoView_.width() - 1);
-        const int y = std::clamp(pos.y(), 0, logoView_.height() - 1);
+        const QImage& view = document_.View();
+        const int x = std::clamp(pos.x(), 0, view.width() - 1);
+        const int y = std::clamp(pos.y(), 0, view.height() - 1);
         logoPickPoint_ = QPoint(x, y);
-        SetLogoTransparentColor(QColor::fromRgb(logoView_.pixel(x, y)));
+        document_.SetBackground(view.pixel(x, y));
+        ShowDocument();
         return;
     }
-    if (IsInLogoPicture(pos.x(), pos.y()))
+    if (document_.IsInPicture(pos.x(), pos.y()))
         ui_->ImageLogo->setCursor(Qt::PointingHandCursor);
     else
         ui_->ImageLogo->unsetCursor();
-    if (!LogoDragging)
+    if (!document_.Dragging())
         return;
-    ui_->ScrollBarLogoPosX->setValue(pos.x() + LogoDragOrigin.x() - LogoDragMouse.x());
-    ui_->ScrollBarLogoPosY->setValue(pos.y() + LogoDragOrigin.y() - LogoDragMouse.y());
+    document_.DragTo(pos);
+    ShowDocument();
 }
 
 void TLogoPage::ImageLogoMouseUp(Qt::MouseButton button, QPoint pos) {
     if (button != Qt::LeftButton)
         return;
-    if (!LogoPicking) {
-        LogoDragging = false;
+    if (!document_.Picking()) {
+        document_.EndDrag();
         return;
     }
     // The view holds the grab from the press on the swatch, so the release
@@ -78,12 +77,13 @@ void TLogoPage::ImageLogoMouseUp(Qt::MouseButton button, QPoint pos) {
 }
 
 void TLogoPage::ShapeLogoTransparentColorMouseDown(Qt::MouseButton button) {
+    const QColor current = QColor::fromRgb(document_.Settings().background);
     if (button == Qt::RightButton) {
-        const std::optional<QColor> chosen = dialogs_->PickColour(Window(), logoTransparentColor_);
+        const std::optional<QColor> chosen = dialogs_->PickColour(Window(), current);
         if (!chosen)
             return;
-        SetLogoTransparentColor(*chosen);
-        RenderLogo(false, false);
+        document_.SetBackground(chosen->rgb());
+        ShowDocument();
         return;
     }
     if (button != Qt::LeftButton)
@@ -92,33 +92,32 @@ void TLogoPage::ShapeLogoTransparentColorMouseDown(Qt::MouseButton button) {
     // mouse instead and the positions it reads are held to its edges.
     ui_->ImageLogo->grabMouse(Qt::PointingHandCursor);
     ui_->ImageLogo->setCursor(Qt::PointingHandCursor);
-    LogoPicking = true;
-    logoPickStartColor_ = logoTransparentColor_;
+    logoPickStartColor_ = current;
+    document_.SetPicking(true);
     // The keys follow the pick too: arrows move a pick point, Esc gives up.
     ui_->ImageLogo->setFocus(Qt::OtherFocusReason);
-    RenderLogo(true, true);
+    ShowDocument();
 }
 
 // Picking ends: the pointer and the keys go back where they were, and the
 // view shows the reduced picture again.
 void TLogoPage::EndLogoPicking() {
-    LogoPicking = false;
     logoPickPoint_.reset();
     ui_->ImageLogo->SetMarker(std::nullopt);
     ui_->ImageLogo->releaseMouse();
     ui_->ImageLogo->unsetCursor();
     if (ui_->ImageLogo->hasFocus())
         ui_->ShapeLogoTransparentColor->setFocus(Qt::OtherFocusReason);
-    RenderLogo(false, false);
+    document_.SetPicking(false);
+    ShowDocument();
 }
 
-void TLogoPage::SetLogoTransparentColor(const QColor& colour) {
-    logoTransparentColor_ = QColor(colour.red(), colour.green(), colour.blue());
+void TLogoPage::ShowLogoTransparentColor(const QColor& colour) {
     // The swatch shows its focus by a border in the style's highlight colour.
     ui_->ShapeLogoTransparentColor->setStyleSheet(
         QStringLiteral("QFrame { background-color: %1; border: 1px solid black; }"
                        " QFrame:focus { border: 2px solid palette(highlight); }")
-            .arg(logoTransparentColor_.name()));
+            .arg(colour.name()));
 }
 
 // ---- Dropped pictures ----------------------------------------------------------
@@ -128,7 +127,7 @@ void TLogoPage::SetLogoTransparentColor(const QColor& colour) {
 bool TLogoPage::DropEvent(QEvent* event) {
     if (!IsDropEvent(event))
         return false;
-    const std::optional<QString> file = TakeDroppedFile(event, !logoBitmap_.has_value());
+    const std::optional<QString> file = TakeDroppedFile(event, !document_.Loaded());
     if (file)
         ImportLogoFile(*file);
     return true;

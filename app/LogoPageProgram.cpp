@@ -5,7 +5,7 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LogoPage.h"
-#include "LogoTable.h"
+#include "LogoSequences.h"
 #include "LongSequence.h"
 #include "PictureFaultText.h"
 #include "PictureFile.h"
@@ -56,8 +56,7 @@ bool TLogoPage::ImportLogoFile(const QString& fileName) {
     } catch (const std::exception& error) {
         Log(QString());
         Log(tr("Wystąpił błąd podczas odczytu pliku graficznego.\n%1").arg(QString::fromLocal8Bit(error.what())));
-        logoBitmap_.reset();
-        UpdateLogoControls();
+        ClearLogo();
         return false;
     }
     return true;
@@ -65,22 +64,8 @@ bool TLogoPage::ImportLogoFile(const QString& fileName) {
 
 void TLogoPage::ImportLogoPicture(const QImage& picture) {
     Log(tr("Wczytywanie pliku graficznego powiodło się."));
-    logoBitmap_ = picture.convertToFormat(QImage::Format_RGB32);
-    ui_->ScrollBarLogoPosX->setValue(0);
-    ui_->ScrollBarLogoPosY->setValue(0);
-    UpdateLogoControls();
-
-    const long long w = logoBitmap_->width();
-    const long long h = logoBitmap_->height();
-    if (w > SCREEN_WIDTH || h > SCREEN_HEIGHT)
-        ui_->ScrollBarLogoWidth->setValue(w * SCREEN_HEIGHT > h * SCREEN_WIDTH ? SCREEN_WIDTH
-                                                                               : ClampSize(w * SCREEN_HEIGHT / h));
-    ui_->CheckBoxLogoProportional->setChecked(true);
-    ui_->ScrollBarLogoHeight->setValue(ClampSize(h * ui_->ScrollBarLogoWidth->value() / w));
-
-    RenderLogo(false, false);
-    SpeedButtonLogoCenterPosXClick();
-    SpeedButtonLogoCenterPosYClick();
+    document_.Import(picture);
+    ShowDocument();
 }
 
 void TLogoPage::ButtonLogoClearClick() {
@@ -90,28 +75,26 @@ void TLogoPage::ButtonLogoClearClick() {
 void TLogoPage::ButtonLogoCalculateClick() {
     Log(QString());
     Log(tr("Generowanie tablicy znaków..."));
-    RenderLogo(true, false);
     QProgressBar* bar = ui_->ProgressBarLogoProgress;
     bar->setValue(0);
     bar->show();
     TProgressBarAdapter progress(bar);
-    std::optional<TLogoTable> table = BuildLogoTable(logoView_, &progress);
-    if (table)
-        logoTable_ = std::move(*table);
-    const bool built = table && !logoTable_.Failed;
-    const int count = logoTable_.TileCount;
-    RenderLogo(false, false);
+    const TLogoGeneration generation = document_.Generate(&progress);
+    ui_->ImageLogo->update();
+    const TLogoTable& table = document_.Table();
+    const bool built = generation.built;
+    const int count = generation.tiles;
     if (built) {
-        const int percent = static_cast<int>(count * 100.0 / LOGO_MAX_TILES + 0.5);
+        const int percent = LogoUsagePercent(count);
         Log(tr("Logo wygenerowane pomyślnie."));
         Log(tr("Bieżące logo wykorzystuje %1 znaków z dostępnych %2 (%3%).")
                 .arg(count)
                 .arg(LOGO_MAX_TILES)
                 .arg(percent));
-        if (IsLogoGenerated(logoTable_)) {
+        if (IsLogoGenerated(table)) {
             // The tiles are no edit of the user's, but earlier unsaved edits stay marked.
             const bool modified = chars_.Modified();
-            DrawLogoTiles(logoTable_, chars_);
+            DrawLogoTiles(table, chars_);
             if (!modified)
                 chars_.ClearModified();
             service_->LoadCharEditor();
@@ -133,7 +116,7 @@ void TLogoPage::ButtonLogoCalculateClick() {
 }
 
 void TLogoPage::ButtonLogoProgramClick() {
-    const bool program = logoBitmap_ && IsLogoGenerated(logoTable_);
+    const bool program = document_.Generated();
     // Removing replaces the glyph image, as loading a glyph set does.
     if (!program && service_->UnsavedCharsCancelled())
         return;
@@ -156,27 +139,14 @@ void TLogoPage::ButtonLogoProgramClick() {
 }
 
 void TLogoPage::ProgramLogo(TLongSequence& progress) {
-    TKR7& device = *device_;
-    device.ClearScreen();
-    device.SetMode(MODE_TEXT);
-    device.SetStoredMode(MODE_TEXT);
-    SendLogoRows(device, logoTable_);
-    SendLogoTiles(device, logoTable_, &progress);
-    if (!progress.Cancelled())
-        device.StoreScreen();
+    SendLogoProgram(*device_, document_.Table(), &progress);
 }
 
 void TLogoPage::RemoveLogo(TLongSequence& progress) {
-    TKR7& device = *device_;
-    device.ClearScreen();
-    device.SetMode(MODE_CROSS);
-    device.SetStoredMode(MODE_CROSS);
     service_->CharsReplaced(charsDefault_);
-    SendCharsBitmap(device, chars_.Image(), LOGO_FIRST_CODE, &progress, 255);
-    if (!progress.Cancelled())
-        device.StoreScreen();
+    SendLogoRemoval(*device_, chars_.Image(), &progress);
 }
 
 void TLogoPage::ButtonLogoShowClick() {
-    SendLogoRows(*device_, logoTable_);
+    SendLogoShow(*device_, document_.Table());
 }

@@ -5,23 +5,18 @@
 #include "CharTable.h"
 #include "Codepage.h"
 #include "Dialogs.h"
-#include "DroppedFile.h"
 #include "GlyphUpload.h"
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LongSequence.h"
-#include "MemoryStream.h"
-#include "PictureFile.h"
 #include "ProgressBarAdapter.h"
 #include "Protocol.h"
 #include "RecentMenu.h"
-#include "ServiceFiles.h"
 #include "WindowServices.h"
 #include "ui_Kr7unit1.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -37,27 +32,14 @@ constexpr int TEXT_MAX_LENGTH = 255;
 constexpr std::uint8_t ZONE1_CODE = 113;
 constexpr std::uint8_t ZONE2_CODE = 114;
 
-QString ConfirmTitle() {
-    return QCoreApplication::translate("TServicePage", "Confirm");
-}
-
-QString BinaryFilter() {
-    return QCoreApplication::translate("TServicePage", "All files (*.*)|*.*");
-}
-
-QString BitmapFilter() {
-    return QCoreApplication::translate("TServicePage", "Bitmap (*.bmp)|*.bmp");
-}
-
-const QString BITMAP_EXT = QStringLiteral("bmp");
-
 } // namespace
 
 // ---- Page set-up -------------------------------------------------------------
 
 TServicePage::TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsImage& chars, const QImage& charsDefault)
     : ui_(ui), device_(services.device), log_(services.log), shell_(services.shell), dialogs_(services.dialogs),
-      line_(services.line), chars_(chars), charsDefault_(charsDefault), editor_(ui, chars, charsDefault) {
+      line_(services.line), chars_(chars), charsDefault_(charsDefault), glyphs_(chars, charsDefault),
+      editor_(ui, glyphs_), recovery_(services.recoveryFolder) {
     ui_.ImageCharsDefault->SetImage(&charsDefault_);
     ui_.ImageCharsDefault->hide();
     ui_.ProgressBarSendCharsToDevice->hide();
@@ -65,12 +47,18 @@ TServicePage::TServicePage(Ui::TFormKR7& ui, const TServices& services, TCharsIm
     AddCancelButton(*ui_.ProgressBarSendCharsToDevice, tr("Cancel"));
     ui_.ImageChars->setAcceptDrops(true);
     ui_.ImageChars->installEventFilter(this);
-    ButtonLoadDefaultBitmapClick();
+    // Every run begins with the default set, saved as it stands.
+    glyphs_.Reset(charsDefault_);
     ConnectHandlers();
+    CreateUndoKeys();
 }
 
 QWidget* TServicePage::Window() const {
     return ui_.TabSheetService->window();
+}
+
+QString TServicePage::ConfirmTitle() {
+    return tr("Confirm");
 }
 
 void TServicePage::LoadCharEditor() {
@@ -193,148 +181,6 @@ void TServicePage::ScrollBarCrossXYChange() {
     ButtonCrossShowClick();
 }
 
-// ---- Glyph set ---------------------------------------------------------------
-
-bool TServicePage::UnsavedCharsCancelled() {
-    if (!chars_.Modified())
-        return false;
-    return !dialogs_.AskOkCancel(Window(), ConfirmTitle(), tr("Actual characters not saved, continue?"));
-}
-
-// ---- Glyph-set files ---------------------------------------------------------
-
-void TServicePage::CharsReplaced(const QImage& picture) {
-    chars_.Assign(picture);
-    LoadCharEditor();
-    chars_.ClearModified();
-    CharsChanged();
-}
-
-void TServicePage::ButtonLoadFromBinaryFileClick() {
-    if (UnsavedCharsCancelled())
-        return;
-    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBinaryLoad, binaryLoadName_, BinaryFilter());
-    if (fileName.isEmpty())
-        return;
-    binaryLoadName_ = fileName;
-    LoadBinaryFile(fileName);
-}
-
-void TServicePage::RecentGlyphSetClick(TFileDialog dialog, const QString& fileName) {
-    if (UnsavedCharsCancelled())
-        return;
-    const bool bitmap = dialog == TFileDialog::CharsBitmapLoad;
-    (bitmap ? bitmapLoadName_ : binaryLoadName_) = fileName;
-    if (bitmap ? LoadBitmapFile(fileName) : LoadBinaryFile(fileName))
-        dialogs_.Reused(dialog, fileName);
-}
-
-bool TServicePage::LoadBinaryFile(const QString& fileName) {
-    std::string bytes;
-    const TExactReadResult read = ReadExactFile(fileName, GLYPH_SET_BYTES, bytes);
-    if (read == TExactReadResult::WrongSize) {
-        log_.Log(tr("Wrong binary file size, must be %1.").arg(static_cast<int>(GLYPH_SET_BYTES)));
-        return false;
-    }
-    TMemoryStream stream(std::move(bytes));
-    const std::optional<QImage> loaded =
-        read == TExactReadResult::Ok ? ReadCharsBitmap(stream) : std::optional<QImage>();
-    if (!loaded) {
-        log_.Log(tr("Error load binary file."));
-        return false;
-    }
-    CharsReplaced(*loaded);
-    log_.Log(tr("Binary file loaded success."));
-    return true;
-}
-
-void TServicePage::ButtonSaveToBinaryFileClick() {
-    const QString fileName =
-        dialogs_.SaveFile(Window(), TFileDialog::CharsBinarySave, binarySaveName_, BinaryFilter(), QString());
-    if (fileName.isEmpty())
-        return;
-    binarySaveName_ = fileName;
-    TMemoryStream stream;
-    WriteCharsBitmap(chars_.Image(), stream);
-    const std::string& bytes = stream.Bytes();
-    if (bytes.size() != GLYPH_SET_BYTES || !WriteWholeFile(fileName, bytes.data(), bytes.size())) {
-        log_.Log(tr("Error saving binary file."));
-        return;
-    }
-    chars_.ClearModified();
-    log_.Log(tr("Binary file save success."));
-}
-
-void TServicePage::ButtonLoadFromBitmapClick() {
-    if (UnsavedCharsCancelled())
-        return;
-    const QString fileName = dialogs_.OpenFile(Window(), TFileDialog::CharsBitmapLoad, bitmapLoadName_, BitmapFilter());
-    if (fileName.isEmpty())
-        return;
-    bitmapLoadName_ = fileName;
-    LoadBitmapFile(fileName);
-}
-
-bool TServicePage::LoadBitmapFile(const QString& fileName) {
-    QImage loaded;
-    switch (ReadCharsBitmapFile(fileName, loaded)) {
-    case TBitmapResult::Ok:
-        CharsReplaced(loaded);
-        log_.Log(tr("Bitmap load success."));
-        return true;
-    case TBitmapResult::WrongSize:
-        log_.Log(tr("Wrong image dimensions: %1 x %2.").arg(CHARS_WIDTH).arg(CHARS_HEIGHT));
-        return false;
-    case TBitmapResult::Failed:
-        log_.Log(tr("Error loading bitmap."));
-        return false;
-    }
-    return false;
-}
-
-void TServicePage::ButtonSaveToBitmapClick() {
-    const QString fileName =
-        dialogs_.SaveFile(Window(), TFileDialog::CharsBitmapSave, bitmapSaveName_, BitmapFilter(), BITMAP_EXT);
-    if (fileName.isEmpty())
-        return;
-    bitmapSaveName_ = fileName;
-    if (!SaveBmp32File(chars_.Image(), fileName)) {
-        log_.Log(tr("Error saving bitmap."));
-        return;
-    }
-    chars_.ClearModified();
-    log_.Log(tr("Bitmap save success."));
-}
-
-// A file dropped on the glyph map: a .bmp loads as the bitmap's "Load" loads
-// it, any other file as the binary file's "Load" does, and the load dialog
-// starts at the dropped file next time.
-void TServicePage::ImageCharsDragDrop(const QString& fileName) {
-    if (UnsavedCharsCancelled())
-        return;
-    if (QFileInfo(fileName).suffix().compare(BITMAP_EXT, Qt::CaseInsensitive) == 0) {
-        bitmapLoadName_ = fileName;
-        LoadBitmapFile(fileName);
-        return;
-    }
-    binaryLoadName_ = fileName;
-    LoadBinaryFile(fileName);
-}
-
-bool TServicePage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != ui_.ImageChars || !IsDropEvent(event))
-        return QObject::eventFilter(watched, event);
-    if (const std::optional<QString> file = TakeDroppedFile(event, true))
-        ImageCharsDragDrop(*file);
-    return true;
-}
-
-void TServicePage::ButtonLoadDefaultBitmapClick() {
-    if (UnsavedCharsCancelled())
-        return;
-    CharsReplaced(charsDefault_);
-}
-
 // ---- Uploads -----------------------------------------------------------------
 
 void TServicePage::ButtonSendCharsToDeviceClick() {
@@ -354,7 +200,7 @@ void TServicePage::ButtonSendCharToDeviceClick() {
         return;
     if (!dialogs_.AskOkCancel(Window(), ConfirmTitle(), tr("Send selected character to device?")))
         return;
-    const auto code = static_cast<std::uint8_t>(16 * editor_.ActiveCharRow() + editor_.ActiveCharCol());
+    const auto code = static_cast<std::uint8_t>(glyphs_.ActiveCode());
     const std::optional<QImage> cell = CopyCharBitmap(code, chars_.Image());
     if (!cell)
         return;

@@ -3,6 +3,8 @@
 #include "CharsImage.h"
 #include "FileDialogState.h"
 #include "GlyphEditor.h"
+#include "GlyphRecovery.h"
+#include "GlyphSetDocument.h"
 #include "WindowServices.h"
 
 #include <QImage>
@@ -10,9 +12,11 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QProgressBar;
+class QShortcut;
 class QWidget;
 class TDialogs;
 class TKR7;
@@ -26,9 +30,10 @@ class TFormKR7;
 }
 
 // The service page: the device test commands, the glyph editor, the
-// glyph-set files and the glyph uploads. It draws into the window's current
-// glyph set; the window keeps that set and the default one. A glyph-set file
-// dropped on the glyph map loads as its load button would load it.
+// glyph-set files and the glyph uploads. It edits the window's current glyph
+// set through the set's edit model, with undo and redo; the window keeps that
+// set and the default one. A glyph-set file dropped on the glyph map loads as
+// its load button would load it.
 class TServicePage : public QObject, public TGlyphSetEditor {
     Q_OBJECT
 public:
@@ -38,6 +43,7 @@ public:
         TShellState& shell;
         TDialogs& dialogs;
         TSequenceLine& line;
+        QString recoveryFolder; // where unsaved edits are kept over a forced close; empty: not kept
     };
 
     // Starts with the default set in the editor and connects the controls.
@@ -48,6 +54,18 @@ public:
     void LoadCharEditor() override;
     void CharsChanged() override;
     const TGlyphEditor& Editor() const { return editor_; }
+    // The glyph set's edit model: every edit and its undo step. Taking shapes
+    // from elsewhere (a font) is glyphs.ReplaceGlyphs(image, 1, 111).
+    TGlyphSetDocument& Glyphs() { return glyphs_; }
+    const TGlyphSetDocument& Glyphs() const { return glyphs_; }
+
+    // Unsaved edits kept by the last run: offered once, taken as one undo
+    // step or discarded; the file goes either way.
+    void OfferRecoveredGlyphs();
+    // A close that cannot ask: keeps unsaved edits for the next start.
+    void KeepUnsavedGlyphs();
+    // A close that asked: nothing is kept.
+    void ForgetUnsavedGlyphs();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,7 +93,11 @@ private:
     void ButtonSendCharToDeviceClick();
 
     void ConnectHandlers();
+    void CreateUndoKeys();
+    // The undo keys act only while the page is shown.
+    void EnableUndoKeys();
     QWidget* Window() const;
+    static QString ConfirmTitle();
     QProgressBar* ShowProgressFromZero();
     // The log line after a sequence the user cancelled: how far it got of total.
     void LogIfCancelled(const TLongSequence& sequence, int total, const QString& unit);
@@ -88,7 +110,10 @@ private:
     TSequenceLine& line_;
     TCharsImage& chars_;
     const QImage& charsDefault_;
+    TGlyphSetDocument glyphs_;
     TGlyphEditor editor_;
+    TGlyphRecovery recovery_;
+    std::vector<QShortcut*> undoKeys_;
     std::string textOutText_ = "abc";
     QString binaryLoadName_, binarySaveName_, bitmapLoadName_, bitmapSaveName_;
 };

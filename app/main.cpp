@@ -5,6 +5,7 @@
 #include "Language.h"
 #include "ProgramIcon.h"
 #include "SettingsLocation.h"
+#include "UserFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     TFormOptions options;
     options.settingsDir = ProgramSettingsFolder();
     options.service = HasServiceSwitch(QCoreApplication::arguments());
+    options.recoveryDir = StateHome(QProcessEnvironment::systemEnvironment()) + QStringLiteral("/KR7Controller");
     TQtDialogs errors;
     const std::unique_ptr<TFormKR7> window = BuildMainWindow(options, errors);
     if (!window)

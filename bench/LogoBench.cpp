@@ -4,6 +4,7 @@
 // a plain libjpeg decode of the same file).
 #include "COMSocket.h"
 #include "KR7.h"
+#include "LogoDocument.h"
 #include "LogoImage.h"
 #include "LogoTable.h"
 #include "PictureFile.h"
@@ -324,6 +325,29 @@ void BM_LoadPictureFilePng(benchmark::State& state) {
     }
 }
 
+// What "Importuj" does with a 12 MP phone photo: the JPEG read, then the logo
+// document's import (fit, render, centring on the content with background
+// removal). It has to stay under a second.
+void BM_ImportPhoto(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("photo.jpg");
+    if (!WriteJpeg(Photo(4000, 3000), path)) {
+        state.SkipWithError("cannot write the JPEG");
+        return;
+    }
+    for (auto _ : state) {
+        const auto start = TClock::now();
+        const TPictureResult read = LoadPicture(path);
+        TLogoDocument document;
+        if (read.Ok())
+            document.Import(read.image);
+        else
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(document.View().constBits());
+        state.SetIterationTime(Seconds(start));
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_ReduceThreshold)->UseManualTime()->Unit(benchmark::kMicrosecond);
@@ -350,3 +374,4 @@ BENCHMARK(BM_LoadPictureFileJpeg)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 BENCHMARK(BM_LoadPictureFilePng)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ImportPhoto)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

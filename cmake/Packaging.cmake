@@ -1,5 +1,6 @@
 # What `cmake --install` adds besides the programs (the desktop entry, the
-# icons, the manual pages), and the Debian package `cpack -G DEB` builds from it.
+# icons, the manual pages, the bash completion), and the Debian package
+# `cpack -G DEB` builds from it.
 include(GNUInstallDirs)
 
 install(FILES ${CMAKE_SOURCE_DIR}/resources/kr7controller.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -25,6 +26,10 @@ foreach(page ${KR7_MAN_PAGES})
 endforeach()
 add_custom_target(ManPages ALL DEPENDS ${KR7_MAN_GZ})
 install(FILES ${KR7_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Bash completion of kr7ctl's actions, options and port names.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/completion/kr7ctl.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kr7ctl)
 
 # Debian looks for the licence as the package's copyright file.
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kr7controller RENAME copyright)

@@ -8,12 +8,16 @@
 #include <ostream>
 
 class TKR7;
+class TStopSignals;
 
 // Everything an action needs while it runs.
 struct TContext {
     TKR7& device;
-    std::ostream& out;
-    std::ostream& err;
+    std::ostream& report; // one-line reports: stdout, stderr in a dry run, nowhere when quiet
+    std::ostream& notes;  // remarks and progress: stderr, nowhere when quiet
+    bool progressShown = false;
+    TStopSignals* stops = nullptr;       // watched while a port is driven
+    std::function<void(int)> pause = {}; // waits seconds after what was sent has gone out
 };
 
 // One action of the command line with its options. Prepare reads the files
@@ -23,6 +27,8 @@ public:
     virtual ~TAction() = default;
     virtual std::optional<TFailure> Prepare() { return std::nullopt; }
     virtual std::optional<TFailure> Run(TContext& context) = 0;
+    // False for an action that only reads and reports (a logo preview).
+    virtual bool Sends() const { return true; }
 };
 
 using TActionPtr = std::unique_ptr<TAction>;

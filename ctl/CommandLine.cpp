@@ -3,10 +3,38 @@
 #include <cerrno>
 #include <cstdlib>
 
+std::string TArgs::Next() {
+    if (!inlineValue_)
+        return args_[at_++];
+    std::string value = std::move(*inlineValue_);
+    inlineValue_.reset();
+    return value;
+}
+
 bool TArgs::Take(const std::string& name) {
-    if (AtEnd() || Peek() != name)
+    if (AtEnd() || optionsEnded_ || inlineValue_ || args_[at_] != name)
         return false;
     ++at_;
+    return true;
+}
+
+bool TArgs::TakeOption(const std::string& name) {
+    if (Take(name))
+        return true;
+    if (AtEnd() || optionsEnded_ || inlineValue_)
+        return false;
+    const std::string& word = args_[at_];
+    if (word.size() <= name.size() || word.compare(0, name.size(), name) != 0 || word[name.size()] != '=')
+        return false;
+    inlineValue_ = word.substr(name.size() + 1);
+    ++at_;
+    return true;
+}
+
+bool TArgs::TakeEndOfOptions() {
+    if (optionsEnded_ || !Take("--"))
+        return false;
+    optionsEnded_ = true;
     return true;
 }
 

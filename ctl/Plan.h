@@ -12,6 +12,7 @@ struct TGlobalOptions {
     std::string settings;
     std::string outFile;
     bool dryRun = false;
+    bool quiet = false; // no reports, remarks, progress or log lines; errors only
     bool help = false;
     bool version = false;
 };

@@ -27,27 +27,24 @@ TActionPtr ParseAction(const std::string& word, TArgs& args) {
     throw TUsageError{"unknown action \"" + word + "\""};
 }
 
-// Takes one global option or the ports and run words; false when word is none.
-bool TakeGlobal(const std::string& word, TArgs& args, TPlan& plan) {
-    TGlobalOptions& options = plan.options;
-    if (word == "--help" || word == "-h")
+// Takes one global option; false when the next word is none.
+bool TakeGlobal(TArgs& args, TGlobalOptions& options) {
+    if (args.Take("--help") || args.Take("-h"))
         options.help = true;
-    else if (word == "--version")
+    else if (args.Take("--version") || args.Take("-V"))
         options.version = true;
-    else if (word == "--dry-run")
+    else if (args.Take("--dry-run"))
         options.dryRun = true;
-    else if (word == "--port")
+    else if (args.Take("--quiet") || args.Take("-q"))
+        options.quiet = true;
+    else if (args.TakeOption("--port"))
         options.port = Need(args, "port name after --port");
-    else if (word == "--out")
+    else if (args.TakeOption("--out"))
         options.outFile = Need(args, "file name after --out");
-    else if (word == "--settings")
+    else if (args.TakeOption("--settings"))
         options.settings = Need(args, "file name after --settings");
-    else if (word == "ports")
-        plan.portsJson = args.Take("--json");
-    else if (word == "run")
-        plan.run = true;
     else
-        return false;
+        return args.TakeEndOfOptions();
     return true;
 }
 
@@ -55,13 +52,20 @@ TPlan Parse(const std::vector<std::string>& words) {
     TPlan plan;
     TArgs args(words);
     while (!args.AtEnd()) {
-        const std::string word = args.Next();
-        if (TakeGlobal(word, args, plan))
+        if (TakeGlobal(args, plan.options))
             continue;
-        if (IsOption(word))
+        const std::string word = args.Next();
+        if (word == "ports")
+            plan.portsJson = args.Take("--json");
+        else if (word == "run")
+            plan.run = true;
+        else if (IsOption(word) && !args.OptionsEnded())
             throw TUsageError{"unknown option \"" + word + "\""};
-        plan.actions.push_back(ParseAction(word, args));
+        else
+            plan.actions.push_back(ParseAction(word, args));
     }
+    if (plan.options.dryRun && !plan.options.outFile.empty())
+        throw TUsageError{"--dry-run prints the frames and --out writes them to a file: give one of them"};
     return plan;
 }
 

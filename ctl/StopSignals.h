@@ -1,8 +1,8 @@
 #pragma once
 
-// SIGINT and SIGTERM as events of the Qt event loop: while this object lives
-// they are blocked and read from a signalfd, so a stop request ends the loop
-// between two writes, never inside one.
+// SIGINT and SIGTERM as events: while this object lives they are blocked and
+// read from a signalfd, so a stop request ends the work between two device
+// commands, never inside one.
 class TStopSignals {
 public:
     TStopSignals();
@@ -13,7 +13,15 @@ public:
     bool Ready() const { return fd_ >= 0; }
     // Runs the application's event loop until a stop signal; returns its number.
     int RunUntilStopped();
+    // The stop signal received so far (0 for none), without waiting.
+    int Stopped();
+    // Waits up to milliseconds for a stop signal; returns Stopped().
+    int WaitFor(int milliseconds);
 
 private:
+    // Takes a pending signal from the descriptor, if any.
+    void Take();
+
     int fd_ = -1;
+    int stopped_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "TerminalProgress.h"
 
+#include "StopSignals.h"
+
 #include <unistd.h>
 
 #include <iostream>
@@ -7,7 +9,7 @@
 
 TTerminalProgress::~TTerminalProgress() {
     if (shown_ && max_ > 0)
-        err_ << "\n";
+        notes_ << "\n";
 }
 
 void TTerminalProgress::Step() {
@@ -16,8 +18,12 @@ void TTerminalProgress::Step() {
         return;
     const int width = 40;
     const int filled = done_ * width / max_;
-    err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-         << std::string(static_cast<std::size_t>(width - filled), ' ') << "] " << done_ << "/" << max_ << std::flush;
+    notes_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+           << std::string(static_cast<std::size_t>(width - filled), ' ') << "] " << done_ << "/" << max_ << std::flush;
+}
+
+bool TTerminalProgress::Cancelled() const {
+    return stops_ != nullptr && stops_->Stopped() != 0;
 }
 
 bool ProgressShown(const std::ostream& err) {

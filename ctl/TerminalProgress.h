@@ -1,22 +1,27 @@
 #pragma once
 
+#include "Action.h"
 #include "Progress.h"
 
 #include <ostream>
 
-// A progress bar on err while shown (see ProgressShown).
+// A progress bar on the context's notes while it is shown, cancelled by a
+// stop signal between two device commands.
 class TTerminalProgress : public TProgress {
 public:
-    TTerminalProgress(std::ostream& err, bool shown) : err_(err), shown_(shown) {}
+    explicit TTerminalProgress(TContext& context)
+        : notes_(context.notes), shown_(context.progressShown), stops_(context.stops) {}
     ~TTerminalProgress() override;
     TTerminalProgress(const TTerminalProgress&) = delete;
     TTerminalProgress& operator=(const TTerminalProgress&) = delete;
     void SetMax(int max) override { max_ = max; }
     void Step() override;
+    bool Cancelled() const override;
 
 private:
-    std::ostream& err_;
+    std::ostream& notes_;
     bool shown_ = false;
+    TStopSignals* stops_ = nullptr;
     int max_ = 0;
     int done_ = 0;
 };

@@ -68,9 +68,11 @@ private:
 };
 
 // A word the harness does not pass on: one naming a path outside the folder,
-// a preview or output file, or the machine's own port list.
+// a preview or output file (also as "--out=FILE"), the machine's own port
+// list, or standard input as a text.
 bool LeftOut(const std::string& word) {
-    return word.find('/') != std::string::npos || word == "--preview" || word == "--out" || word == "ports";
+    return word.find('/') != std::string::npos || word.rfind("--preview", 0) == 0 || word.rfind("--out", 0) == 0 ||
+           word == "ports" || word == "-";
 }
 
 bool Words(std::string_view bytes, std::vector<std::string>& words) {

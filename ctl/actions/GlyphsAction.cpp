@@ -31,7 +31,7 @@ public:
                 SendCharBitmap(context.device, *code_, *cell);
             return std::nullopt;
         }
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
+        TTerminalProgress progress(context);
         SendCharsBitmap(context.device, chars_, 0, &progress, 255);
         return std::nullopt;
     }

@@ -1,19 +1,22 @@
-// logo PICTURE [options]: a picture tiled into logo glyphs, shown, previewed
-// or programmed; logo --remove: the default glyphs back and crosshair mode.
+// logo PICTURE [options]: the logo document the Logo page would hold after a
+// user imported the picture with these settings, tiled, previewed or
+// programmed; logo --remove: the default glyphs back and crosshair mode.
 #include "Actions.h"
 #include "ExitStatus.h"
-#include "GlyphUpload.h"
+#include "FileAccess.h"
 #include "KR7.h"
-#include "LogoJob.h"
-#include "LogoTable.h"
+#include "LogoDocument.h"
+#include "LogoSequences.h"
 #include "PictureFaultText.h"
 #include "PictureFile.h"
 #include "TerminalProgress.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 
 #include <cstdlib>
+#include <limits>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -22,20 +25,28 @@ class TRemoveLogoAction : public TAction {
 public:
     std::optional<TFailure> Run(TContext& context) override {
         const QImage defaults = QImage(QStringLiteral(":/DefaultChars.bmp")).convertToFormat(QImage::Format_RGB32);
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
-        context.device.ClearScreen();
-        context.device.SetMode(MODE_CROSS);
-        context.device.SetStoredMode(MODE_CROSS);
-        SendCharsBitmap(context.device, defaults, LOGO_FIRST_CODE, &progress, 255);
-        context.device.StoreScreen();
+        TTerminalProgress progress(context);
+        SendLogoRemoval(context.device, defaults, &progress);
         return std::nullopt;
     }
 };
 
-// What the logo options ask for besides the placement.
-struct TLogoOutputs {
+// The logo options as given; what is left out follows a fresh Logo page,
+// except that no background is removed unless its colour is named.
+struct TLogoOptions {
+    std::optional<int> x;
+    std::optional<int> y;
+    std::optional<int> width;
+    std::optional<int> height;
+    TLogoMode mode = TLogoMode::BlackWhite;
+    int level = 50;
+    bool negative = false;
+    std::optional<QRgb> background;
+    int tolerance = 100;
+    std::optional<unsigned long long> seed; // mixing: the same pattern every run
     std::string preview;
     bool program = false;
+    bool json = false; // the report as JSON
 };
 
 QRgb ParseColour(const std::string& word) {
@@ -49,88 +60,153 @@ QRgb ParseColour(const std::string& word) {
     return static_cast<QRgb>(value);
 }
 
-int ParseLogoMode(const std::string& mode) {
-    if (mode != "bw" && mode != "mosaic" && mode != "mix")
-        throw TUsageError{"--mode must be bw, mosaic or mix, not \"" + mode + "\""};
-    return mode == "bw" ? 0 : mode == "mosaic" ? 1 : 2;
+TLogoMode ParseLogoMode(const std::string& mode) {
+    if (mode == "bw")
+        return TLogoMode::BlackWhite;
+    if (mode == "mosaic")
+        return TLogoMode::Mosaic;
+    if (mode == "mix")
+        return TLogoMode::Mixing;
+    throw TUsageError{"--mode must be bw, mosaic or mix, not \"" + mode + "\""};
 }
 
 // Takes one logo option; false when the next word is none.
-bool TakeLogoOption(TArgs& args, TLogoPlacement& placement, TLogoOutputs& outputs) {
-    if (args.Take("--x"))
-        placement.x = ParseInt(Need(args, "--x value"), -1000, 1000, "--x");
-    else if (args.Take("--y"))
-        placement.y = ParseInt(Need(args, "--y value"), -1000, 1000, "--y");
-    else if (args.Take("--width"))
-        placement.width = ParseInt(Need(args, "--width value"), 1, 1000, "--width");
-    else if (args.Take("--height"))
-        placement.height = ParseInt(Need(args, "--height value"), 1, 1000, "--height");
-    else if (args.Take("--level"))
-        placement.level = ParseInt(Need(args, "--level value"), 1, 99, "--level");
-    else if (args.Take("--tolerance"))
-        placement.tolerance = ParseInt(Need(args, "--tolerance value"), 1, 100, "--tolerance");
+bool TakeLogoOption(TArgs& args, TLogoOptions& options) {
+    if (args.TakeOption("--x"))
+        options.x = ParseInt(Need(args, "--x value"), LOGO_POS_MIN, LOGO_POS_MAX, "--x");
+    else if (args.TakeOption("--y"))
+        options.y = ParseInt(Need(args, "--y value"), LOGO_POS_MIN, LOGO_POS_MAX, "--y");
+    else if (args.TakeOption("--width"))
+        options.width = ParseInt(Need(args, "--width value"), LOGO_SIZE_MIN, LOGO_SIZE_MAX, "--width");
+    else if (args.TakeOption("--height"))
+        options.height = ParseInt(Need(args, "--height value"), LOGO_SIZE_MIN, LOGO_SIZE_MAX, "--height");
+    else if (args.TakeOption("--level"))
+        options.level = ParseInt(Need(args, "--level value"), LOGO_LEVEL_MIN, LOGO_LEVEL_MAX, "--level");
+    else if (args.TakeOption("--tolerance"))
+        options.tolerance =
+            ParseInt(Need(args, "--tolerance value"), LOGO_TOLERANCE_MIN, LOGO_TOLERANCE_MAX, "--tolerance");
     else if (args.Take("--negative"))
-        placement.negative = true;
-    else if (args.Take("--background"))
-        placement.background = ParseColour(Need(args, "--background colour"));
-    else if (args.Take("--preview"))
-        outputs.preview = Need(args, "--preview file");
+        options.negative = true;
+    else if (args.TakeOption("--background"))
+        options.background = ParseColour(Need(args, "--background colour"));
+    else if (args.TakeOption("--seed"))
+        options.seed = ParseInt(Need(args, "--seed value"), 0, std::numeric_limits<int>::max(), "--seed");
+    else if (args.TakeOption("--preview"))
+        options.preview = Need(args, "--preview file");
     else if (args.Take("--program"))
-        outputs.program = true;
-    else if (args.Take("--mode"))
-        placement.mode = ParseLogoMode(Need(args, "--mode value"));
+        options.program = true;
+    else if (args.Take("--json"))
+        options.json = true;
+    else if (args.TakeOption("--mode"))
+        options.mode = ParseLogoMode(Need(args, "--mode value"));
     else
         return false;
     return true;
 }
 
+TLogoDocument::TSeedSource SeedSource(std::optional<unsigned long long> seed) {
+    if (!seed)
+        return TLogoDocument::ClockSeed;
+    return [value = *seed] { return value; };
+}
+
+// What a user does on the page: the reduction set, the picture imported
+// (fitted and centred), then the size and the place given; a size given
+// without a place is centred again.
+void PrepareDocument(TLogoDocument& document, const QImage& picture, const TLogoOptions& options) {
+    document.SetMode(options.mode);
+    document.SetLevel(options.level);
+    document.SetNegative(options.negative);
+    document.SetTransparent(options.background.has_value());
+    document.SetBackground(options.background.value_or(LOGO_DEFAULT_BACKGROUND));
+    document.SetTolerance(options.tolerance);
+    document.Import(picture);
+    const bool sized = options.width || options.height;
+    if (options.height)
+        document.SetProportional(false);
+    if (options.width)
+        document.SetWidth(*options.width);
+    if (options.height)
+        document.SetHeight(*options.height);
+    if (options.x)
+        document.SetPosX(*options.x);
+    else if (sized)
+        document.CentreX();
+    if (options.y)
+        document.SetPosY(*options.y);
+    else if (sized)
+        document.CentreY();
+}
+
 class TLogoAction : public TAction {
 public:
-    TLogoAction(std::string name, const TLogoPlacement& placement, TLogoOutputs outputs)
-        : name_(std::move(name)), placement_(placement), outputs_(std::move(outputs)) {}
+    TLogoAction(std::string name, TLogoOptions options)
+        : name_(std::move(name)), options_(std::move(options)),
+          document_(std::make_unique<TLogoDocument>(SeedSource(options_.seed))) {}
 
     std::optional<TFailure> Prepare() override {
-        if (!QFile::exists(FileName(name_)))
-            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": no such file"};
+        if (const std::string problem = ReadProblem(name_); !problem.empty())
+            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + problem};
         const TPictureResult read = LoadPicture(FileName(name_));
         if (!read.Ok())
             return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read, name_)};
-        view_ = RenderPlacedLogo(read.image, placement_);
-        table_ = BuildLogoTable(view_, nullptr);
-        if (!table_ || table_->Failed)
+        PrepareDocument(*document_, read.image, options_);
+        generation_ = document_->Generate(nullptr);
+        if (!generation_.built)
             return TFailure{EXIT_LOGO_TOO_BIG,
                             "the logo needs more than " + std::to_string(LOGO_MAX_TILES) + " glyphs; make it smaller"};
         return std::nullopt;
     }
 
     std::optional<TFailure> Run(TContext& context) override {
-        const TLogoTable& table = *table_;
-        const int percent = static_cast<int>(table.TileCount * 100.0 / LOGO_MAX_TILES + 0.5);
-        context.err << "logo uses " << table.TileCount << " of " << LOGO_MAX_TILES << " glyphs (" << percent << "%)\n";
-        if (!outputs_.preview.empty() && !view_.save(FileName(outputs_.preview), "PNG"))
-            return TFailure{EXIT_FILE, "cannot write preview " + outputs_.preview};
-        if (!outputs_.program)
+        context.report << Report() << std::flush;
+        if (std::optional<TFailure> failure = SavePreview())
+            return failure;
+        if (!options_.program)
             return std::nullopt;
-        if (!IsLogoGenerated(table)) {
-            context.err << "no logo glyph on the screen; nothing to program\n";
+        if (!document_->Generated()) {
+            context.notes << "no logo glyph on the screen; nothing to program\n";
             return std::nullopt;
         }
-        TTerminalProgress progress(context.err, ProgressShown(context.err));
-        context.device.ClearScreen();
-        context.device.SetMode(MODE_TEXT);
-        context.device.SetStoredMode(MODE_TEXT);
-        SendLogoRows(context.device, table);
-        SendLogoTiles(context.device, table, &progress);
-        context.device.StoreScreen();
+        TTerminalProgress progress(context);
+        SendLogoProgram(context.device, document_->Table(), &progress);
         return std::nullopt;
     }
 
+    bool Sends() const override { return options_.program; }
+
 private:
+    // The tiles used, their share of the logo glyphs and the picture's origin:
+    // one line, or one JSON object.
+    std::string Report() const {
+        const int tiles = generation_.tiles;
+        const std::string percent = std::to_string(LogoUsagePercent(tiles));
+        const std::string x = std::to_string(document_->Settings().posX);
+        const std::string y = std::to_string(document_->Settings().posY);
+        if (options_.json)
+            return "{\"tiles\":" + std::to_string(tiles) + ",\"maxTiles\":" + std::to_string(LOGO_MAX_TILES) +
+                   ",\"share\":" + percent + ",\"x\":" + x + ",\"y\":" + y + "}\n";
+        return "logo uses " + std::to_string(tiles) + " of " + std::to_string(LOGO_MAX_TILES) + " glyphs (" + percent +
+               "%), origin " + x + "," + y + "\n";
+    }
+
+    std::optional<TFailure> SavePreview() const {
+        if (options_.preview.empty())
+            return std::nullopt;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!document_->View().save(&buffer, "PNG"))
+            return TFailure{EXIT_FILE, "cannot write preview " + options_.preview + ": the picture cannot be encoded"};
+        if (const std::string problem = WriteWholeFile(options_.preview, png.toStdString()); !problem.empty())
+            return TFailure{EXIT_FILE, "cannot write preview " + options_.preview + ": " + problem};
+        return std::nullopt;
+    }
+
     std::string name_;
-    TLogoPlacement placement_;
-    TLogoOutputs outputs_;
-    QImage view_;
-    std::optional<TLogoTable> table_;
+    TLogoOptions options_;
+    std::unique_ptr<TLogoDocument> document_;
+    TLogoGeneration generation_;
 };
 
 } // namespace
@@ -139,9 +215,8 @@ TActionPtr ParseLogo(TArgs& args) {
     if (args.Take("--remove"))
         return std::make_unique<TRemoveLogoAction>();
     const std::string name = Need(args, "picture file");
-    TLogoPlacement placement;
-    TLogoOutputs outputs;
-    while (TakeLogoOption(args, placement, outputs)) {
+    TLogoOptions options;
+    while (TakeLogoOption(args, options)) {
     }
-    return std::make_unique<TLogoAction>(name, placement, std::move(outputs));
+    return std::make_unique<TLogoAction>(name, std::move(options));
 }

@@ -624,6 +624,14 @@
         <translation>Actual characters not saved, continue?</translation>
     </message>
     <message>
+        <source>Unsaved characters of the last run were kept. Restore them?</source>
+        <translation>Unsaved characters of the last run were kept. Restore them?</translation>
+    </message>
+    <message>
+        <source>Unsaved characters restored.</source>
+        <translation>Unsaved characters restored.</translation>
+    </message>
+    <message>
         <source>Wrong binary file size, must be %1.</source>
         <translation>Wrong binary file size, must be %1.</translation>
     </message>

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -113,23 +114,6 @@ TEST_F(ServiceFilesTest, BinarySavedAtStartHoldsTheDefaultSetAndLoadsBack) {
     EXPECT_EQ(dialogs.openCalls.back().fileName, path);
 }
 
-TEST_F(ServiceFilesTest, BinaryThatIsAFolderOrGoneIsAnError) {
-    EditAndKeep();
-    const QString folder = FilePath(QStringLiteral("folder"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    LoadBinary(folder);
-    EXPECT_EQ(LastLog(), QStringLiteral("Error load binary file."));
-    LoadBinary(FilePath(QStringLiteral("gone.bin")));
-    EXPECT_EQ(LastLog(), QStringLiteral("Error load binary file."));
-    ExpectSetKept();
-    // A save into a folder that does not exist fails and keeps the flag.
-    Click("SpeedButtonClearGray");
-    dialogs.saveAnswers.push_back(FilePath(QStringLiteral("no/such/set.bin")));
-    Click("ButtonSaveToBinaryFile");
-    EXPECT_EQ(LastLog(), QStringLiteral("Error saving binary file."));
-    EXPECT_TRUE(form->Chars().Modified());
-}
-
 TEST_F(ServiceFilesTest, BitmapOfWrongSizeIsRefusedNamingTheRequiredSize) {
     EditAndKeep();
     for (QSize size : {QSize(192, 289), QSize(191, 288)}) {
@@ -168,10 +152,6 @@ TEST_F(ServiceFilesTest, BitmapSavesAt32BitsAndLoadsBack) {
     EXPECT_EQ(form->Chars().Image(), saved);
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(CellColour(Cell(0, 0)), LEVEL_BLACK);
-
-    dialogs.saveAnswers.push_back(FilePath(QStringLiteral("no/such/set.bmp")));
-    Click("ButtonSaveToBitmap");
-    EXPECT_EQ(LastLog(), QStringLiteral("Error saving bitmap."));
 }
 
 TEST_F(ServiceFilesTest, BitmapColoursAreKeptWhateverTheirKind) {
@@ -204,39 +184,63 @@ TEST_F(ServiceFilesTest, BitmapColoursAreKeptWhateverTheirKind) {
     EXPECT_EQ(form->Chars().Pixel(0, 0), LEVEL_WHITE);
 }
 
-TEST_F(ServiceFilesTest, BitmapThatIsAFolderGoneOrDamagedIsAnError) {
+// Folders, missing and damaged files are errors that keep the set; a failed
+// save keeps the unsaved mark.
+TEST_F(ServiceFilesTest, FoldersMissingAndDamagedFilesAreErrors) {
     EditAndKeep();
     const QString folder = FilePath(QStringLiteral("folder.bmp"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    LoadBitmap(folder);
-    EXPECT_EQ(LastLog(), QStringLiteral("Error loading bitmap."));
-    LoadBitmap(FilePath(QStringLiteral("gone.bmp")));
-    EXPECT_EQ(LastLog(), QStringLiteral("Error loading bitmap."));
     const QString damaged = FilePath(QStringLiteral("damaged.bmp"));
     QByteArray truncated = AlphaBmp(192, 288, 0);
     truncated.truncate(2000);
     WriteFile(damaged, truncated);
-    LoadBitmap(damaged);
-    EXPECT_EQ(LastLog(), QStringLiteral("Error loading bitmap."));
-    WriteFile(damaged, QByteArray("not a picture at all"));
-    LoadBitmap(damaged);
-    EXPECT_EQ(LastLog(), QStringLiteral("Error loading bitmap."));
+    const QString notPicture = FilePath(QStringLiteral("text.bmp"));
+    WriteFile(notPicture, QByteArray("not a picture at all"));
+    for (const QString& path : {folder, FilePath(QStringLiteral("gone.bmp"))}) {
+        LoadBinary(path);
+        EXPECT_EQ(LastLog(), QStringLiteral("Error load binary file."));
+    }
+    for (const QString& path : {folder, FilePath(QStringLiteral("gone.bmp")), damaged, notPicture}) {
+        LoadBitmap(path);
+        EXPECT_EQ(LastLog(), QStringLiteral("Error loading bitmap.")) << path.toStdString();
+    }
     ExpectSetKept();
+
+    Click("SpeedButtonClearGray");
+    dialogs.saveAnswers.push_back(FilePath(QStringLiteral("no/such/set.bin")));
+    Click("ButtonSaveToBinaryFile");
+    EXPECT_EQ(LastLog(), QStringLiteral("Error saving binary file."));
+    dialogs.saveAnswers.push_back(FilePath(QStringLiteral("no/such/set.bmp")));
+    Click("ButtonSaveToBitmap");
+    EXPECT_EQ(LastLog(), QStringLiteral("Error saving bitmap."));
+    EXPECT_TRUE(form->Chars().Modified());
 }
 
 TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeEachLoad) {
     const QString question = QStringLiteral("Confirm: Actual characters not saved, continue?");
+    const QString path = FilePath(QStringLiteral("default.bin"));
+    dialogs.saveAnswers.push_back(path);
+    Click("ButtonSaveToBinaryFile");
     ClickCell(0, 0);
     const QImage edited = form->Chars().Image();
-    for (const char* load : {"ButtonLoadFromBinaryFile", "ButtonLoadFromBitmap", "ButtonLoadDefaultBitmap"}) {
+    // Several files dropped at once are no glyph set: refused without a question.
+    EXPECT_FALSE(DropFiles(Find("ImageChars"), {path, path}));
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    const auto drop = [&] { EXPECT_TRUE(DropFiles(Find("ImageChars"), {path})); };
+    const auto click = [&](const char* load) { return [this, load] { Click(load); }; };
+    const std::function<void()> loads[] = {click("ButtonLoadFromBinaryFile"), click("ButtonLoadFromBitmap"),
+                                           click("ButtonLoadDefaultBitmap"), drop};
+    const qsizetype logged = form->LogLines().size();
+    for (const auto& load : loads) {
         dialogs.okCancelAnswers.push_back(false);
-        Click(load);
+        load();
         EXPECT_EQ(dialogs.questions.back(), question);
         EXPECT_TRUE(dialogs.openCalls.empty());
         EXPECT_EQ(form->Chars().Image(), edited);
         EXPECT_TRUE(form->Chars().Modified());
     }
-    EXPECT_EQ(dialogs.questions.size(), 3);
+    EXPECT_EQ(dialogs.questions.size(), 4);
+    EXPECT_EQ(form->LogLines().size(), logged);
 
     dialogs.okCancelAnswers.push_back(true);
     dialogs.openAnswers.push_back(QString()); // the dialog is closed without a file
@@ -249,6 +253,13 @@ TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeEachLoad) {
     EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
     EXPECT_FALSE(form->Chars().Modified());
     EXPECT_EQ(CellColour(Cell(0, 0)), LEVEL_GREY);
+
+    ClickCell(0, 0);
+    dialogs.okCancelAnswers.push_back(true);
+    drop();
+    EXPECT_EQ(LastLog(), QStringLiteral("Binary file loaded success."));
+    EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
+    EXPECT_FALSE(form->Chars().Modified());
 }
 
 TEST_F(ServiceFilesTest, AGlyphSetDroppedOnTheMapLoadsAsItsLoadButtonDoes) {
@@ -292,34 +303,6 @@ TEST_F(ServiceFilesTest, AGlyphSetDroppedOnTheMapLoadsAsItsLoadButtonDoes) {
     EXPECT_EQ(dialogs.openCalls.back().fileName, shortBinary);
     Click("ButtonLoadFromBitmap");
     EXPECT_EQ(dialogs.openCalls.back().fileName, smallBitmap);
-}
-
-TEST_F(ServiceFilesTest, UnsavedEditsAskBeforeADroppedSetLoads) {
-    const QString path = FilePath(QStringLiteral("default.bin"));
-    dialogs.saveAnswers.push_back(path);
-    Click("ButtonSaveToBinaryFile");
-    ClickCell(0, 0);
-    const QImage edited = form->Chars().Image();
-    const int logged = form->LogLines().size();
-    QWidget* map = Find("ImageChars");
-
-    // Several files at once are no glyph set: refused without a question.
-    EXPECT_FALSE(DropFiles(map, {path, path}));
-    EXPECT_TRUE(dialogs.questions.isEmpty());
-
-    dialogs.okCancelAnswers.push_back(false);
-    EXPECT_TRUE(DropFiles(map, {path}));
-    EXPECT_EQ(dialogs.questions.back(), QStringLiteral("Confirm: Actual characters not saved, continue?"));
-    EXPECT_EQ(form->Chars().Image(), edited);
-    EXPECT_TRUE(form->Chars().Modified());
-    EXPECT_EQ(form->LogLines().size(), logged);
-
-    dialogs.okCancelAnswers.push_back(true);
-    EXPECT_TRUE(DropFiles(map, {path}));
-    EXPECT_EQ(dialogs.questions.size(), 2);
-    EXPECT_EQ(LastLog(), QStringLiteral("Binary file loaded success."));
-    EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
-    EXPECT_FALSE(form->Chars().Modified());
 }
 
 TEST_F(ServiceFilesTest, SendingTheWholeSetWrites256GlyphsInOrder) {

@@ -16,8 +16,10 @@
 // same file as a resource).
 namespace {
 
+// The source folder comes from the build: __FILE__ is relative where the
+// compiler cache rewrites paths, and tests run in the build folder.
 QString DefaultCharsPath() {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "../../resources/DefaultChars.bmp";
+    const auto path = std::filesystem::path(KR7_SOURCE_DIR) / "resources/DefaultChars.bmp";
     return QString::fromStdString(path.lexically_normal().string());
 }
 

@@ -179,6 +179,20 @@ TEST_F(Kr7ctlTest, LogoTooLargeForTheTilesIsRefused) {
     EXPECT_EQ(run.err, "kr7ctl: the logo needs more than 141 glyphs; make it smaller\n");
 }
 
+TEST_F(Kr7ctlTest, LogoMixingWithASeedRepeatsByteForByte) {
+    QImage grey(120, 60, QImage::Format_RGB32);
+    grey.fill(qRgb(127, 127, 128));
+    ASSERT_TRUE(grey.save(QString::fromStdString(Path("grey.bmp")), "BMP"));
+    const std::vector<std::string> args = {"--dry-run", "logo", Path("grey.bmp"), "--mode", "mix", "--program"};
+    std::vector<std::string> seeded = args;
+    seeded.insert(seeded.end(), {"--seed", "7"});
+    const TRun first = Kr7ctl(seeded);
+    EXPECT_EQ(first.status, EXIT_DONE) << first.err;
+    EXPECT_EQ(Kr7ctl(seeded).out, first.out);
+    seeded.back() = "8";
+    EXPECT_NE(Kr7ctl(seeded).out, first.out);
+}
+
 TEST(Kr7ctlProgram, TheInstalledBinaryAnswersAndPrintsFrames) {
     QProcess process;
     process.start(QStringLiteral(KR7CTL_PATH), {"--dry-run", "clear", "store"});

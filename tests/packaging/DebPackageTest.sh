@@ -36,6 +36,7 @@ expect /usr/share/man/man1/kr7-emulator.1.gz
 if [ -x "$build/bin/kr7ctl" ]; then
     expect /usr/bin/kr7ctl
     expect /usr/share/man/man1/kr7ctl.1.gz
+    expect /usr/share/bash-completion/completions/kr7ctl
 fi
 if grep -E '/(Common|App|Tests?|Bench)|gtest|\.a$|/include/' "$out/files"; then
     echo "the package holds build or test files"

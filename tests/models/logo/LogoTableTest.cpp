@@ -58,10 +58,6 @@ protected:
     int count = 0;
 };
 
-int Percent(int count) {
-    return static_cast<int>(count * 100.0 / LOGO_MAX_TILES + 0.5);
-}
-
 } // namespace
 
 TEST_F(LogoTableTest, IdenticalCellsShareOneTile) {
@@ -106,7 +102,6 @@ TEST_F(LogoTableTest, TileLimit) {
         GlyphCell(view, n % 30, n / 30, n);
     ASSERT_TRUE(Build(view, nullptr));
     EXPECT_EQ(count, 141);
-    EXPECT_EQ(Percent(count), 100);
     EXPECT_TRUE(table.LogoTiles[140].has_value());
     EXPECT_EQ(static_cast<std::uint8_t>(table.LogoRows[4][20]), 255);
 
@@ -118,14 +113,6 @@ TEST_F(LogoTableTest, TileLimit) {
     EXPECT_EQ(progress.steps, 141);
     EXPECT_FALSE(IsLogoGenerated(table));
     EXPECT_FALSE(table.LogoTiles[0].has_value());
-}
-
-TEST(LogoUsage, PercentRoundsHalfUp) {
-    EXPECT_EQ(Percent(1), 1);
-    EXPECT_EQ(Percent(12), 9);
-    EXPECT_EQ(Percent(70), 50);
-    EXPECT_EQ(Percent(71), 50);
-    EXPECT_EQ(Percent(141), 100);
 }
 
 TEST_F(LogoTableTest, OnePixelMakesANewTileAndNoGlyphCellLeavesTheTableEmpty) {

@@ -9,12 +9,21 @@ constexpr int LOGO_MODE_NONE = 0;
 constexpr int LOGO_MODE_MOSAIC = -1;
 constexpr int LOGO_MODE_MIXING = -2;
 
+// A pixel whose alpha is below this is transparent: no logo there. It stays
+// background grey through every reduction, whatever its colour.
+constexpr int LOGO_OPAQUE_ALPHA = 128;
+
+// The 32-bit form the pixel work uses for picture: Format_ARGB32 (straight
+// alpha) when it has an alpha channel, else Format_RGB32.
+QImage::Format LogoPixelFormat(const QImage& picture);
+
 // Rewrites every pixel of image in place to black, white or background grey.
 // mode: a threshold t >= 1 (black when R+G+B < 3t), LOGO_MODE_MOSAIC,
 // LOGO_MODE_MIXING or LOGO_MODE_NONE (black when R+G+B < 382).
 // backgroundColour: pixels within allowance (0..99, percent of the largest
 // channel distance) of it become grey. negative swaps black and white.
-// The image is converted to Format_RGB32 first.
+// Transparent pixels (alpha below LOGO_OPAQUE_ALPHA) become grey. The image is
+// converted to LogoPixelFormat first. Mixing is seeded from the clock.
 void ReduceLogoPixels(QImage& image, int mode, std::optional<QRgb> backgroundColour, bool negative, int allowance);
 
 // The same for a part of a larger picture whose top left pixel lies at
@@ -45,6 +54,7 @@ struct TLogoRenderParams {
     std::optional<QRgb> background;
     bool negative = false;
     int allowance = 0;
+    unsigned long long seed = 0; // drives the mixing generator
 };
 
 constexpr QRgb LOGO_GRID_COLOUR = 0x000080;
@@ -54,7 +64,7 @@ constexpr QRgb LOGO_GRID_COLOUR = 0x000080;
 // a change of position, reduction or grid does not rescale.
 class TLogoScaleCache {
 public:
-    // picture stretched to width x height (Format_RGB32): target pixel (x, y)
+    // picture stretched to width x height (LogoPixelFormat): target pixel (x, y)
     // takes source pixel (x * picture width / width, y * picture height / height).
     // A null image when it cannot be made.
     const QImage& Scaled(const QImage& picture, int width, int height);
@@ -66,7 +76,8 @@ private:
 
 // Redraws view (made a 360 x 288 grey screen first) from picture: the grid,
 // then the picture scaled without smoothing to width x height at (posX, posY),
-// reduced unless unprocessed, grey pixels left transparent, clipped to the view.
+// reduced unless unprocessed, grey and transparent pixels leaving the view
+// below them, clipped to the view.
 // Only the visible part of the scaled picture is reduced; the scaled picture
 // comes from cache.
 void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams& params, TLogoScaleCache& cache);

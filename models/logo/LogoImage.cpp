@@ -99,7 +99,7 @@ TBackground MakeBackground(std::optional<QRgb> colour, int allowance) {
 // white either by a limit on the channel sum, the same for every pixel or one
 // per pixel (Level::LIMITS: Prepare fills limit[x]), or by itself (Level::FILLS:
 // Prepare sets white[x] to 1 or 0 from the row).
-template <bool Background, typename Level>
+template <bool Background, bool Alpha, typename Level>
 void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::uint32_t white, Level& level) {
     const int w = image.width();
     const int h = image.height();
@@ -128,6 +128,10 @@ void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::
                     0u - static_cast<std::uint32_t>(ChannelDistance(row[x], bg.r, bg.g, bg.b) <= bg.limit);
                 out = (out & ~removed) | (PIXEL_GREY & removed);
             }
+            if constexpr (Alpha) {
+                const std::uint32_t clear = 0u - static_cast<std::uint32_t>((row[x] >> 24) < LOGO_OPAQUE_ALPHA);
+                out = (out & ~clear) | (PIXEL_GREY & clear);
+            }
             row[x] = out;
         }
     }
@@ -136,10 +140,15 @@ void ReduceRows(QImage& image, const TBackground& bg, std::uint32_t black, std::
 template <typename Level> void Reduce(QImage& image, const TBackground& bg, bool negative, Level level) {
     const std::uint32_t black = negative ? PIXEL_WHITE : PIXEL_BLACK;
     const std::uint32_t white = negative ? PIXEL_BLACK : PIXEL_WHITE;
-    if (bg.on)
-        ReduceRows<true>(image, bg, black, white, level);
+    const bool alpha = image.format() == QImage::Format_ARGB32;
+    if (bg.on && alpha)
+        ReduceRows<true, true>(image, bg, black, white, level);
+    else if (bg.on)
+        ReduceRows<true, false>(image, bg, black, white, level);
+    else if (alpha)
+        ReduceRows<false, true>(image, bg, black, white, level);
     else
-        ReduceRows<false>(image, bg, black, white, level);
+        ReduceRows<false, false>(image, bg, black, white, level);
 }
 
 struct TThresholdLevel {
@@ -235,8 +244,9 @@ void ReduceLogoPixelsAt(QImage& image, int originX, int originY, int mode, std::
                         bool negative, int allowance, unsigned long long seed) {
     if (image.isNull())
         return;
-    if (image.format() != QImage::Format_RGB32)
-        image.convertTo(QImage::Format_RGB32);
+    const QImage::Format format = LogoPixelFormat(image);
+    if (image.format() != format)
+        image.convertTo(format);
     const TBackground bg = MakeBackground(backgroundColour, allowance);
     if (mode == LOGO_MODE_MOSAIC) {
         Reduce(image, bg, negative, TMosaicLevel{Phase(originX), Phase(originY), MosaicTable()});
@@ -364,7 +374,29 @@ void ScaleInto(QImage& scaled, const QImage& source) {
     }
 }
 
+// The scaled picture in its own colours: opaque pixels replace the view's,
+// transparent ones leave it as it is.
+void DrawUnprocessed(QImage& view, const QImage& scaled, QRect part, QPoint at) {
+    const bool alpha = scaled.format() == QImage::Format_ARGB32;
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(scaled.constScanLine(part.y() + y)) + part.x();
+        auto* dst = reinterpret_cast<std::uint32_t*>(view.scanLine(at.y() + y)) + at.x();
+        if (!alpha) {
+            std::copy(src, src + part.width(), dst);
+            continue;
+        }
+        for (int x = 0; x < part.width(); ++x) {
+            if ((src[x] >> 24) >= LOGO_OPAQUE_ALPHA)
+                dst[x] = src[x] | 0xFF000000u;
+        }
+    }
+}
+
 } // namespace
+
+QImage::Format LogoPixelFormat(const QImage& picture) {
+    return picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+}
 
 const QImage& TLogoScaleCache::Scaled(const QImage& picture, int width, int height) {
     if (!scaled_.isNull() && key_ == picture.cacheKey() && scaled_.width() == width && scaled_.height() == height)
@@ -373,9 +405,9 @@ const QImage& TLogoScaleCache::Scaled(const QImage& picture, int width, int heig
     key_ = 0;
     if (picture.isNull() || width < 1 || height < 1)
         return scaled_;
-    const QImage source =
-        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
-    QImage scaled(width, height, QImage::Format_RGB32);
+    const QImage::Format format = LogoPixelFormat(picture);
+    const QImage source = picture.format() == format ? picture : picture.convertToFormat(format);
+    QImage scaled(width, height, format);
     if (source.isNull() || scaled.isNull())
         return scaled_;
     ScaleInto(scaled, source);
@@ -404,17 +436,13 @@ void RenderLogoView(QImage& view, const QImage& picture, const TLogoRenderParams
     const int viewY = params.posY + y0;
     const int w = x1 - x0;
     if (params.unprocessed) {
-        for (int y = y0; y < y1; ++y) {
-            const auto* src = reinterpret_cast<const std::uint32_t*>(scaled.constScanLine(y)) + x0;
-            std::copy(src, src + w, reinterpret_cast<std::uint32_t*>(view.scanLine(viewY + y - y0)) + viewX);
-        }
+        DrawUnprocessed(view, scaled, QRect(x0, y0, w, y1 - y0), QPoint(viewX, viewY));
         return;
     }
     QImage part = scaled.copy(x0, y0, w, y1 - y0);
     if (part.isNull())
         return;
-    const auto seed = static_cast<unsigned long long>(std::time(nullptr));
-    ReduceLogoPixelsAt(part, x0, y0, params.mode, params.background, params.negative, params.allowance, seed);
+    ReduceLogoPixelsAt(part, x0, y0, params.mode, params.background, params.negative, params.allowance, params.seed);
     for (int y = 0; y < part.height(); ++y) {
         const auto* __restrict src = reinterpret_cast<const std::uint32_t*>(part.constScanLine(y));
         auto* __restrict dst = reinterpret_cast<std::uint32_t*>(view.scanLine(viewY + y)) + viewX;

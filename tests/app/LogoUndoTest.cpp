@@ -1,0 +1,127 @@
+// Undo and redo on the Logo page, by the keys a user presses on the shown
+// window: every change of placement, size, mode, level, negative, background
+// and tolerance goes back with Ctrl+Z and forward with Ctrl+Shift+Z or
+// Ctrl+Y, a dragged bar as one step, and nothing reaches the device.
+#include "FakeSeams.h"
+#include "Kr7unit1.h"
+#include "LogoPage.h"
+#include "LogoSteps.h"
+#include "PictureFile.h"
+#include "PtyPort.h"
+#include "UserInput.h"
+#include "WindowControls.h"
+
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The bar's handle dragged with the mouse through several places before it
+// is let go.
+void DragHandle(QScrollBar* bar, std::initializer_list<int> shifts) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    const QPoint grip =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grip);
+    for (const int shift : shifts)
+        QTest::mouseMove(bar, grip + QPoint(shift, 0));
+    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, grip + QPoint(*std::rbegin(shifts), 0));
+}
+
+class LogoUndoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = MakeTestForm(dir.path(), false, dialogs, platform);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        const TWindowControls ui(*form);
+        UserInput::Type(ui.ComboBoxPort, QString::fromStdString(pty.Name()));
+        UserInput::SetChecked(ui.CheckBoxConnect, true);
+        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
+        QImage picture(100, 80, QImage::Format_RGB32);
+        picture.fill(qRgb(90, 90, 90));
+        const QString path = dir.filePath("logo.bmp");
+        ASSERT_TRUE(SaveBmp32File(picture, path));
+        ImportLogo(ui, dialogs, path);
+        ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+        ASSERT_EQ(pty.TakeAtLeast(10).size(), 10u); // the connection's text-mode frame
+    }
+
+    // A key pressed wherever the focus is.
+    void Key(int key, Qt::KeyboardModifiers modifiers) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : form.get(), static_cast<Qt::Key>(key), modifiers);
+    }
+    void Undo() { Key(Qt::Key_Z, Qt::ControlModifier); }
+    void Redo() { Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
+
+    QTemporaryDir dir;
+    TPtyPort pty{3};
+    TFakeDialogs dialogs;
+    TFakePlatform platform;
+    std::unique_ptr<TFormKR7> form;
+};
+
+} // namespace
+
+TEST_F(LogoUndoTest, CtrlZUndoesEveryChangeAndCtrlShiftZOrCtrlYRedoesIt) {
+    const TWindowControls ui(*form);
+    const TLogoSettings imported = form->Logo().Document().Settings();
+    ASSERT_EQ(imported.width, 100);
+
+    UserInput::SetValue(ui.ScrollBarLogoWidth, 101); // one key: one step, the height follows
+    EXPECT_EQ(ui.LabelLogoHeight->text(), "80");
+    DragHandle(ui.ScrollBarLogoPosX, {3, 8, 15, 30}); // one step for the whole drag
+    const int dragged = ui.ScrollBarLogoPosX->value();
+    ASSERT_NE(dragged, imported.posX);
+    UserInput::Click(ui.RadioButtonLogoColor1);
+    UserInput::Click(ui.CheckBoxLogoNegative);
+    UserInput::SetValue(ui.ScrollBarLogoTransparentColorTolerance, 99);
+    dialogs.colourAnswers.push_back(QColor(1, 2, 3));
+    QTest::mouseClick(ui.ShapeLogoTransparentColor, Qt::RightButton);
+    UserInput::Click(ui.SpeedButtonLogoCenterPosX);
+    const TLogoSettings changed = form->Logo().Document().Settings();
+
+    for (int step = 0; step < 7; ++step)
+        Undo();
+    EXPECT_EQ(form->Logo().Document().Settings(), imported);
+    EXPECT_EQ(ui.LabelLogoWidth->text(), "100");
+    EXPECT_EQ(ui.LabelLogoPosX->text(), QString::number(imported.posX));
+    EXPECT_TRUE(ui.RadioButtonLogoColor0->isChecked());
+    EXPECT_FALSE(ui.CheckBoxLogoNegative->isChecked());
+    EXPECT_EQ(ui.LabelLogoTransparentColorToleranceValue->text(), "100%");
+    EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#00ff00"));
+    Undo(); // nothing before the import
+    EXPECT_EQ(form->Logo().Document().Settings(), imported);
+
+    Redo();
+    EXPECT_EQ(ui.LabelLogoWidth->text(), "101");
+    Redo();
+    EXPECT_EQ(ui.ScrollBarLogoPosX->value(), dragged);
+    for (int step = 0; step < 5; ++step)
+        Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(form->Logo().Document().Settings(), changed);
+    EXPECT_TRUE(ui.RadioButtonLogoColor1->isChecked());
+    EXPECT_FALSE(ui.ScrollBarLogoLevelBW->isEnabled()); // the controls follow the mode
+
+    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon); // the keys act on the page shown only
+    Undo();
+    EXPECT_EQ(form->Logo().Document().Settings(), changed);
+
+    EXPECT_EQ(pty.Take(), ""); // undo and redo never reach the device
+}
