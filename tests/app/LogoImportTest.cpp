@@ -170,7 +170,7 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     EXPECT_EQ(LogLines(*form), Loaded());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 5), 0xFF808080u); // transparent: background grey
+    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 5), 0x00808080u); // transparent, kept so
     ASSERT_FALSE(dialogs.openCalls.empty());
     EXPECT_TRUE(dialogs.openCalls.back().filter.contains("*.png"));
 }
