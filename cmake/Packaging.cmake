@@ -78,9 +78,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KR7_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The library packages (Qt, libjpeg, FreeType, fontconfig) come from the
-# programs' own links; a font to draw glyph sets from is recommended; the dialogs'
-# Polish texts are Qt's, packaged apart.
+# The library packages (Qt, libjpeg, libpng, FreeType, fontconfig) come from the
+# programs' own links, to which the TIFF and WebP readers, Qt plugins that
+# nothing links, are added; a font to draw glyph sets from is recommended; the
+# dialogs' Polish texts are Qt's, packaged apart.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)

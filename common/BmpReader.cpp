@@ -1,120 +1,94 @@
 #include "BmpReader.h"
 
+#include "BmpParts.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cstdlib>
+#include <optional>
+
+using namespace bmp;
 
 namespace {
 
-constexpr qsizetype FILE_HEADER = 14;
-constexpr qsizetype INFO_HEADER = 40;
 constexpr std::uint32_t BI_RGB = 0;
+constexpr std::uint32_t BI_RLE8 = 1;
+constexpr std::uint32_t BI_RLE4 = 2;
 constexpr std::uint32_t BI_BITFIELDS = 3;
+constexpr std::uint32_t BI_JPEG = 4;
+constexpr std::uint32_t BI_PNG = 5;
 constexpr std::uint32_t BI_ALPHABITFIELDS = 6;
-
-std::uint32_t Le32(QByteArrayView b, qsizetype pos) {
-    return static_cast<std::uint32_t>(static_cast<uchar>(b[pos])) |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 3])) << 24;
-}
-
-std::uint32_t Le16(QByteArrayView b, qsizetype pos) {
-    return static_cast<std::uint32_t>(static_cast<uchar>(b[pos])) |
-           static_cast<std::uint32_t>(static_cast<uchar>(b[pos + 1])) << 8;
-}
+constexpr qsizetype OS2_V2_HEADER = 64; // its methods 3 and 4 are Huffman and RLE24
+constexpr qsizetype MASKS = FILE_HEADER + INFO_HEADER;
 
 // The fields of a BITMAPINFOHEADER (or a later, longer header).
 struct TBmpInfo {
-    std::uint32_t dataOffset = 0;
-    std::int64_t width = 0;
+    std::uint32_t headerSize = 0;
+    TRows layout;
     std::int64_t height = 0; // negative: rows top down
-    int bits = 0;
     std::uint32_t compression = 0;
 
-    std::int64_t Rows() const { return std::abs(height); }
-    std::int64_t Stride() const { return (width * bits + 31) / 32 * 4; }
-    bool Uncompressed() const {
-        return compression == BI_RGB || compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS;
-    }
+    bool BitFields() const { return compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS; }
+    bool Uncompressed() const { return compression == BI_RGB || BitFields(); }
 };
 
 TBmpInfo ReadInfo(QByteArrayView bytes) {
     TBmpInfo info;
-    info.dataOffset = Le32(bytes, 10);
-    info.width = static_cast<std::int32_t>(Le32(bytes, 18));
+    info.headerSize = Le32(bytes, FILE_HEADER);
+    info.layout.dataOffset = Le32(bytes, 10);
+    info.layout.width = static_cast<std::int32_t>(Le32(bytes, 18));
     info.height = static_cast<std::int32_t>(Le32(bytes, 22));
-    info.bits = static_cast<int>(Le16(bytes, 28));
+    info.layout.rows = std::abs(info.height);
+    info.layout.bottomUp = info.height > 0;
+    info.layout.bits = static_cast<int>(Le16(bytes, 28));
     info.compression = Le32(bytes, 30);
     return info;
 }
 
-// One colour channel of 16-bit pixels: where its bits lie and what each of
-// its values becomes at 8 bits.
-class TChannel {
-public:
-    explicit TChannel(std::uint32_t mask) {
-        mask &= 0xFFFF;
-        if (mask == 0)
-            return;
-        shift_ = std::countr_zero(mask);
-        int width = std::countr_one(mask >> shift_);
-        if (width > 8) { // keep the top 8 bits
-            shift_ += width - 8;
-            width = 8;
-        }
-        mask_ = (1u << width) - 1;
-        for (std::uint32_t v = 0; v <= mask_; ++v)
-            levels_[v] = Replicate(v, width);
-    }
-    std::uint32_t Level(std::uint32_t pixel) const { return levels_[(pixel >> shift_) & mask_]; }
+bool IsPixelDepth(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
 
-private:
-    // v of width bits repeated until it fills 8: 5 bits abcde give abcdeabc.
-    static std::uint8_t Replicate(std::uint32_t v, int width) {
-        std::uint32_t out = 0;
-        int filled = 0;
-        while (filled < 8) {
-            out = out << width | v;
-            filled += width;
-        }
-        return static_cast<std::uint8_t>(out >> (filled - 8));
-    }
+// A compression the reader does not decode, or a depth no bitmap has.
+std::optional<TPictureResult> Unsupported(const TBmpInfo& info) {
+    if (info.compression == BI_JPEG && info.headerSize != OS2_V2_HEADER)
+        return TPictureResult::Unsupported(TPictureVariant::EmbeddedFormat, 0, TPictureFormat::Jpeg);
+    if (info.compression == BI_PNG)
+        return TPictureResult::Unsupported(TPictureVariant::EmbeddedFormat, 0, TPictureFormat::Png);
+    const bool os2Method = info.headerSize == OS2_V2_HEADER && (info.compression == 3 || info.compression == 4);
+    // Beyond the methods and depths any writer uses, the header is garbage.
+    constexpr std::uint32_t LAST_KNOWN_METHOD = 13;
+    constexpr int DEEPEST = 64;
+    if (os2Method || (info.compression > BI_ALPHABITFIELDS && info.compression <= LAST_KNOWN_METHOD))
+        return TPictureResult::Unsupported(TPictureVariant::Compression, static_cast<int>(info.compression));
+    if (!IsPixelDepth(info.layout.bits) && info.layout.bits > 0 && info.layout.bits <= DEEPEST)
+        return TPictureResult::Unsupported(TPictureVariant::PixelBits, info.layout.bits);
+    return std::nullopt;
+}
 
-    int shift_ = 0;
-    std::uint32_t mask_ = 0;
-    std::array<std::uint8_t, 256> levels_{};
-};
-
-TPictureResult ReadBmp16(QByteArrayView bytes, const TBmpInfo& info) {
-    std::uint32_t red = 0x7C00, green = 0x03E0, blue = 0x001F; // BI_RGB: 5-5-5
-    if (info.compression != BI_RGB) {
-        // The masks follow a 40-byte header, and sit at the same place inside a longer one.
-        if (bytes.size() < FILE_HEADER + INFO_HEADER + 12)
-            return TPictureResult::Failed(TPictureFault::Damaged);
-        red = Le32(bytes, FILE_HEADER + INFO_HEADER);
-        green = Le32(bytes, FILE_HEADER + INFO_HEADER + 4);
-        blue = Le32(bytes, FILE_HEADER + INFO_HEADER + 8);
+// The masks of 16- and 32-bit pixels: the defaults without bit fields, else
+// those after a 40-byte header, which sit at the same place inside a longer
+// one (the alpha mask only in a header of 56 bytes or more).
+std::optional<TMasks> ReadMasks(QByteArrayView bytes, const TBmpInfo& info) {
+    const bool sixteen = info.layout.bits == 16;
+    if (!info.BitFields())
+        return sixteen ? TMasks{0x7C00, 0x03E0, 0x001F, 0} : TMasks{0xFF0000, 0xFF00, 0xFF, 0};
+    const bool alpha = info.compression == BI_ALPHABITFIELDS || info.headerSize >= 56;
+    if (bytes.size() < MASKS + (alpha ? 16 : 12))
+        return std::nullopt;
+    TMasks masks{Le32(bytes, MASKS), Le32(bytes, MASKS + 4), Le32(bytes, MASKS + 8),
+                 alpha ? Le32(bytes, MASKS + 12) : 0};
+    if (sixteen) {
+        masks.red &= 0xFFFF;
+        masks.green &= 0xFFFF;
+        masks.blue &= 0xFFFF;
+        masks.alpha &= 0xFFFF;
     }
-    const TChannel r(red), g(green), b(blue);
-    QImage image(static_cast<int>(info.width), static_cast<int>(info.Rows()), QImage::Format_RGB32);
-    if (image.isNull())
-        return TPictureResult::Failed(TPictureFault::TooLarge);
-    const auto* data = reinterpret_cast<const uchar*>(bytes.data()) + info.dataOffset;
-    for (int y = 0; y < image.height(); ++y) {
-        const int fileRow = info.height > 0 ? image.height() - 1 - y : y;
-        const uchar* src = data + fileRow * info.Stride();
-        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t p = src[2 * x] | static_cast<std::uint32_t>(src[2 * x + 1]) << 8;
-            dst[x] = 0xFF000000u | r.Level(p) << 16 | g.Level(p) << 8 | b.Level(p);
-        }
-    }
-    return {std::move(image), TPictureFault::None};
+    if (!MasksAreRuns(masks))
+        return std::nullopt;
+    return masks;
 }
 
 TPictureResult ReadWithQt(QByteArrayView bytes, std::int64_t maxBytes) {
@@ -139,25 +113,67 @@ TPictureResult ReadWithQt(QByteArrayView bytes, std::int64_t maxBytes) {
     return {std::move(decoded), TPictureFault::None};
 }
 
+// The old OS/2 core header: 16-bit sizes, rows bottom up, a palette of
+// three-byte entries after the header, the rows where the file header says.
+TPictureResult ReadCoreBmp(QByteArrayView bytes, std::int64_t maxBytes) {
+    constexpr qsizetype PALETTE = FILE_HEADER + CORE_HEADER;
+    if (bytes.size() < PALETTE)
+        return TPictureResult::Failed(TPictureFault::Damaged);
+    TRows layout{Le32(bytes, 10), Le16(bytes, 18), Le16(bytes, 20), true, static_cast<int>(Le16(bytes, 24))};
+    if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 24)
+        return TPictureResult::Unsupported(TPictureVariant::PixelBits, layout.bits);
+    if (layout.width == 0 || layout.rows == 0 || layout.dataOffset < PALETTE)
+        return TPictureResult::Failed(TPictureFault::Damaged);
+    if (!PictureFits(layout.width, layout.rows, maxBytes))
+        return TPictureResult::Failed(TPictureFault::TooLarge);
+    if (!layout.Within(bytes.size()))
+        return TPictureResult::Failed(TPictureFault::Damaged);
+    std::vector<std::uint32_t> palette;
+    const std::int64_t entries =
+        layout.bits == 24 ? 0 : std::min<std::int64_t>(1 << layout.bits, (layout.dataOffset - PALETTE) / 3);
+    for (std::int64_t i = 0; i < entries; ++i) {
+        const qsizetype at = PALETTE + 3 * i;
+        palette.push_back(0xFF000000u | Le16(bytes, at + 1) << 8 | static_cast<uchar>(bytes[at]));
+    }
+    return DecodePaletted(bytes, layout, palette);
+}
+
 } // namespace
 
 TPictureResult ReadBmp(QByteArrayView bytes, std::int64_t maxBytes) {
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
         return TPictureResult::Failed(bytes.size() < 2 ? TPictureFault::Damaged : TPictureFault::UnknownFormat);
-    if (bytes.size() < FILE_HEADER + 4 + 2 * 4 + 4 + 4) // up to the compression field
+    if (bytes.size() < FILE_HEADER + 4)
         return TPictureResult::Failed(TPictureFault::Damaged);
-    if (Le32(bytes, FILE_HEADER) < INFO_HEADER)
-        return ReadWithQt(bytes, maxBytes); // the old core header
+    const std::uint32_t headerSize = Le32(bytes, FILE_HEADER);
+    if (headerSize == CORE_HEADER)
+        return ReadCoreBmp(bytes, maxBytes);
+    if (headerSize < INFO_HEADER || bytes.size() < FILE_HEADER + INFO_HEADER)
+        return TPictureResult::Failed(TPictureFault::Damaged);
     const TBmpInfo info = ReadInfo(bytes);
-    if (info.width <= 0 || info.height == 0)
+    if (std::optional<TPictureResult> unsupported = Unsupported(info))
+        return std::move(*unsupported);
+    const TRows& layout = info.layout;
+    if (layout.width <= 0 || layout.rows == 0 || info.compression > BI_ALPHABITFIELDS || !IsPixelDepth(layout.bits))
         return TPictureResult::Failed(TPictureFault::Damaged);
-    if (!PictureFits(info.width, info.Rows(), maxBytes))
+    if (!PictureFits(layout.width, layout.rows, maxBytes))
         return TPictureResult::Failed(TPictureFault::TooLarge);
-    // The Qt reader fills missing rows of a short uncompressed bitmap instead
-    // of failing; a run-length coded one's length cannot be told from its header.
-    if (info.Uncompressed() && bytes.size() < static_cast<std::int64_t>(info.dataOffset) + info.Stride() * info.Rows())
+    if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
+        const int bits = info.compression == BI_RLE8 ? 8 : 4;
+        if (layout.bits != bits || !RunLengthComplete(bytes, layout.dataOffset, layout.rows, bits))
+            return TPictureResult::Failed(TPictureFault::Damaged);
+        return ReadWithQt(bytes, maxBytes);
+    }
+    // The Qt reader fills missing rows of a short bitmap instead of failing.
+    if (!layout.Within(bytes.size()))
         return TPictureResult::Failed(TPictureFault::Damaged);
-    if (info.bits == 16 && info.Uncompressed())
-        return ReadBmp16(bytes, info);
+    if (layout.bits == 16 || layout.bits == 32) {
+        const std::optional<TMasks> masks = ReadMasks(bytes, info);
+        if (!masks)
+            return TPictureResult::Failed(TPictureFault::Damaged);
+        return DecodeBitFields(bytes, layout, *masks);
+    }
+    if (info.BitFields())
+        return TPictureResult::Failed(TPictureFault::Damaged); // bit fields of other depths
     return ReadWithQt(bytes, maxBytes);
 }

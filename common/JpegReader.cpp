@@ -1,9 +1,14 @@
 #include "JpegReader.h"
 
+#include "ExifOrientation.h"
+
 #include <jpeglib.h>
+// after jpeglib.h, which it needs
+#include <jerror.h>
 
 #include <csetjmp>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -51,19 +56,50 @@ bool IsFourChannel(J_COLOR_SPACE space) {
     return space == JCS_CMYK || space == JCS_YCCK;
 }
 
+// What a header that cannot be read says of the file: POD, as it crosses the jump.
+struct THeaderFault {
+    TPictureFault fault = TPictureFault::None;
+    TPictureVariant variant = TPictureVariant::None;
+    int bits = 0;
+};
+
+// The library's own error code tells a variant it does not decode from damage.
+THeaderFault HeaderFault(const jpeg_decompress_struct* cinfo, const TJpegError* error) {
+    switch (error->mgr.msg_code) {
+    case JERR_BAD_PRECISION:
+        return {TPictureFault::Unsupported, TPictureVariant::SampleBits, cinfo->data_precision};
+    case JERR_SOF_UNSUPPORTED:
+    case JERR_NOT_COMPILED:
+    case JERR_NOTIMPL:
+        return {TPictureFault::Unsupported, TPictureVariant::JpegProcess, 0};
+    default:
+        return {TPictureFault::Damaged};
+    }
+}
+
 // Reads the header and chooses the output: BGRX rows (the memory order of
 // Format_RGB32 on little-endian) for grey and colour files; CMYK rows,
 // converted by ConvertCmykRows afterwards, for four-channel files (the
 // library turns YCCK into CMYK itself).
-TPictureFault ReadJpegHeader(jpeg_decompress_struct* cinfo, TJpegError* error) {
+// The Exif block is kept for its orientation.
+THeaderFault ReadJpegHeader(jpeg_decompress_struct* cinfo, TJpegError* error) {
     if (setjmp(error->jump))
-        return TPictureFault::Damaged;
+        return HeaderFault(cinfo, error);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
-        return TPictureFault::Damaged;
+        return {TPictureFault::Damaged};
     cinfo->out_color_space = IsFourChannel(cinfo->jpeg_color_space) ? JCS_CMYK : JCS_EXT_BGRX;
     cinfo->dct_method = JDCT_ISLOW;
     jpeg_calc_output_dimensions(cinfo);
-    return cinfo->output_components == 4 ? TPictureFault::None : TPictureFault::Damaged;
+    return {cinfo->output_components == 4 ? TPictureFault::None : TPictureFault::Damaged};
+}
+
+// The orientation of the first Exif block; 1 without one.
+int JpegOrientation(const jpeg_decompress_struct& cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next)
+        if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 && std::memcmp(m->data, "Exif\0\0", 6) == 0)
+            return ExifOrientation(QByteArrayView(reinterpret_cast<const char*>(m->data), m->data_length));
+    return 1;
 }
 
 bool DecodeJpegRows(jpeg_decompress_struct* cinfo, TJpegError* error, uchar* bits, qsizetype bytesPerLine) {
@@ -117,9 +153,12 @@ TPictureResult ReadJpeg(QByteArrayView bytes, std::int64_t maxBytes) {
     TJpegDecompress jpeg;
     jpeg_mem_src(&jpeg.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                  static_cast<unsigned long>(bytes.size()));
-    const TPictureFault header = ReadJpegHeader(&jpeg.cinfo, &jpeg.error);
-    if (header != TPictureFault::None)
-        return TPictureResult::Failed(header);
+    const THeaderFault header = ReadJpegHeader(&jpeg.cinfo, &jpeg.error);
+    if (header.fault == TPictureFault::Unsupported)
+        return TPictureResult::Unsupported(header.variant, header.bits);
+    if (header.fault != TPictureFault::None)
+        return TPictureResult::Failed(header.fault);
+    const int orientation = JpegOrientation(jpeg.cinfo); // the saved markers go with the decoding
     if (!PictureFits(jpeg.cinfo.output_width, jpeg.cinfo.output_height, maxBytes))
         return TPictureResult::Failed(TPictureFault::TooLarge);
     QImage decoded(static_cast<int>(jpeg.cinfo.output_width), static_cast<int>(jpeg.cinfo.output_height),
@@ -130,5 +169,5 @@ TPictureResult ReadJpeg(QByteArrayView bytes, std::int64_t maxBytes) {
         return TPictureResult::Failed(TPictureFault::Damaged);
     if (jpeg.cinfo.out_color_space == JCS_CMYK)
         ConvertCmykRows(decoded, jpeg.cinfo.saw_Adobe_marker);
-    return {std::move(decoded), TPictureFault::None};
+    return {ApplyOrientation(std::move(decoded), orientation), TPictureFault::None};
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // Arbitrary bytes as a picture of one format, read in memory: the read either
-// fails with a reason and no picture, or gives a 32-bit picture within the
-// cap whose every row can be read. An input may declare at most
+// fails with a reason and no picture, or gives a 32-bit picture (opaque, or
+// with alpha whose fully transparent pixels are all alike) within the cap
+// whose every row can be read. An input may declare at most
 // FUZZ_MAX_PIXELS pixels (libjpeg-turbo's own fuzzers cap theirs the same
 // way), so the time goes to parsing rather than to filling large pictures.
 #include "PictureFile.h"
@@ -25,10 +26,14 @@ inline int FuzzPicture(TPictureFormat format, const std::uint8_t* data, std::siz
         return 0;
     }
     const QImage& image = result.image;
-    check(!image.isNull() && image.format() == QImage::Format_RGB32);
+    const bool alpha = image.format() == QImage::Format_ARGB32;
+    check(!image.isNull() && (alpha || image.format() == QImage::Format_RGB32));
     check(static_cast<std::int64_t>(image.width()) * image.height() <= FUZZ_MAX_PIXELS);
     volatile QRgb sum = 0;
-    for (int y = 0; y < image.height(); ++y)
-        sum = sum + image.pixel(image.width() - 1, y);
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb last = image.pixel(image.width() - 1, y);
+        check(!alpha || qAlpha(last) != 0 || last == 0x00808080u);
+        sum = sum + last;
+    }
     return 0;
 }

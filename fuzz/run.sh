@@ -38,7 +38,7 @@ cmake -S . -B "$BUILD" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DK
 if [ $# -gt 0 ]; then
     TARGETS="$*"
 else
-    TARGETS="fuzz_glyph_record fuzz_glyph_set fuzz_ini fuzz_ini_file fuzz_picture_bmp fuzz_picture_jpeg \
+    TARGETS="fuzz_glyph_record fuzz_glyph_set fuzz_ini fuzz_ini_file fuzz_picture_bmp fuzz_picture_jpeg fuzz_picture_png \
 fuzz_text_lines fuzz_next_window fuzz_frame_parser fuzz_ctl_args fuzz_serial_ports"
 fi
 BUILT=""

@@ -6,6 +6,7 @@
 #include "LogoSequences.h"
 #include "PictureFile.h"
 #include "logo/LogoPage.h"
+#include "logo/PictureFaultText.h"
 #include "platform/Dialogs.h"
 #include "sequence/LongSequence.h"
 #include "sequence/ProgressBarAdapter.h"
@@ -22,24 +23,9 @@ namespace {
 
 QString PictureFilter() {
     return QCoreApplication::translate(
-        "TLogoPage", "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|"
-                     "*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif");
-}
-
-// The log line that says why a picture was not imported.
-QString PictureFaultText(TPictureFault fault) {
-    switch (fault) {
-    case TPictureFault::UnknownFormat:
-        return QCoreApplication::translate("TLogoPage", "Nieznany format pliku.");
-    case TPictureFault::CannotOpen:
-        return QCoreApplication::translate("TLogoPage", "Nie można otworzyć pliku.");
-    case TPictureFault::TooLarge:
-        return QCoreApplication::translate("TLogoPage", "Obraz jest za duży.");
-    case TPictureFault::Damaged:
-    case TPictureFault::None:
-        break;
-    }
-    return QCoreApplication::translate("TLogoPage", "Plik jest uszkodzony lub niepełny.");
+        "TLogoPage", "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp|Bitmap (*.bmp)|*.bmp|"
+                     "JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|TIFF (*.tif)|*.tif;*.tiff|"
+                     "WebP (*.webp)|*.webp");
 }
 
 } // namespace
@@ -62,7 +48,7 @@ bool TLogoPage::ImportLogoFile(const QString& fileName) {
     Log(tr("Wczytywanie pliku graficznego..."));
     const TPictureResult loaded = LoadPicture(fileName);
     if (!loaded.Ok()) {
-        Log(PictureFaultText(loaded.fault));
+        Log(PictureFaultText(loaded, fileName));
         return false;
     }
     try {

@@ -7,6 +7,7 @@
 #include "KR7.h"
 #include "LogoDocument.h"
 #include "LogoSequences.h"
+#include "PictureFaultText.h"
 #include "PictureFile.h"
 #include "TerminalProgress.h"
 
@@ -103,23 +104,6 @@ bool TakeLogoOption(TArgs& args, TLogoOptions& options) {
     return true;
 }
 
-// Why a picture was refused, in the words of the error line.
-std::string PictureFaultText(TPictureFault fault) {
-    switch (fault) {
-    case TPictureFault::UnknownFormat:
-        return "not a BMP, JPEG, PNG, GIF or TIFF picture";
-    case TPictureFault::CannotOpen:
-        return "the file cannot be read";
-    case TPictureFault::Damaged:
-        return "the picture is truncated or damaged";
-    case TPictureFault::TooLarge:
-        return "the picture is too large";
-    case TPictureFault::None:
-        break;
-    }
-    return "unknown fault";
-}
-
 TLogoDocument::TSeedSource SeedSource(std::optional<unsigned long long> seed) {
     if (!seed)
         return TLogoDocument::ClockSeed;
@@ -165,7 +149,7 @@ public:
             return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + problem};
         const TPictureResult read = LoadPicture(FileName(name_));
         if (!read.Ok())
-            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read.fault)};
+            return TFailure{EXIT_FILE, "cannot read picture " + name_ + ": " + PictureFaultText(read, name_)};
         PrepareDocument(*document_, read.image, options_);
         generation_ = document_->Generate(nullptr);
         if (!generation_.built)

@@ -501,8 +501,36 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif</source>
-        <translation>All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif</translation>
+        <source>Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|TIFF (*.tif)|*.tif;*.tiff|WebP (*.webp)|*.webp</source>
+        <translation>All pictures|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|TIFF (*.tif)|*.tif;*.tiff|WebP (*.webp)|*.webp</translation>
+    </message>
+    <message>
+        <source>Obraz %1 w pliku .%2.</source>
+        <translation>A %1 picture named .%2.</translation>
+    </message>
+    <message>
+        <source>Obrazy JPEG o %1 bitach na próbkę nie są obsługiwane.</source>
+        <translation>%1-bit JPEG pictures are not supported.</translation>
+    </message>
+    <message>
+        <source>Obrazy JPEG bezstratne i hierarchiczne nie są obsługiwane.</source>
+        <translation>Lossless and hierarchical JPEG pictures are not supported.</translation>
+    </message>
+    <message>
+        <source>Obrazy BMP o %1 bitach na piksel nie są obsługiwane.</source>
+        <translation>%1-bit BMP pictures are not supported.</translation>
+    </message>
+    <message>
+        <source>Obrazy BMP zawierające obraz %1 nie są obsługiwane.</source>
+        <translation>BMP pictures holding a %1 picture are not supported.</translation>
+    </message>
+    <message>
+        <source>Obrazy BMP z kompresją nr %1 nie są obsługiwane.</source>
+        <translation>BMP pictures with compression method %1 are not supported.</translation>
+    </message>
+    <message>
+        <source>Obsługa obrazów %1 nie jest zainstalowana.</source>
+        <translation>Support for %1 pictures is not installed.</translation>
     </message>
     <message>
         <source>Nieznany format pliku.</source>

@@ -58,6 +58,14 @@ QByteArray White565Bmp(int w, int h) {
     return b;
 }
 
+// A bitmap header of 2 bits a pixel, a depth no reader takes.
+QByteArray TwoBitBmp() {
+    QByteArray b = White565Bmp(4, 4);
+    b[28] = 2;
+    b[30] = 0;
+    return b;
+}
+
 class LogoImportTest : public ::testing::Test {
 protected:
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
@@ -122,7 +130,8 @@ TEST_F(LogoImportTest, RefusedPicturesSayWhyAndChangeNothing) {
     };
     for (const TCase& c : {
              TCase{Write("picture.txt", pngBytes), "Nieznany format pliku."},
-             TCase{Write("png.jpg", pngBytes), "Nieznany format pliku."},
+             TCase{Write("png.jpg", pngBytes), "Obraz PNG w pliku .jpg."},
+             TCase{Write("two.bmp", TwoBitBmp()), "Obrazy BMP o 2 bitach na piksel nie są obsługiwane."},
              TCase{Write("t.bmp", "not a bitmap"), "Nieznany format pliku."},
              TCase{dir.filePath("missing.jpeg"), "Nie można otworzyć pliku."},
              TCase{Write("cut.jpg", jpegBytes.left(jpegBytes.size() / 2)), "Plik jest uszkodzony lub niepełny."},
@@ -161,9 +170,31 @@ TEST_F(LogoImportTest, CmykJpegAndTransparentPngImport) {
     EXPECT_EQ(LogLines(*form), Loaded());
     ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
     EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 5), 0xFF808080u); // transparent: background grey
+    EXPECT_EQ(form->Logo().LogoBitmap()->pixel(5, 5), 0x00808080u); // transparent, kept so
     ASSERT_FALSE(dialogs.openCalls.empty());
     EXPECT_TRUE(dialogs.openCalls.back().filter.contains("*.png"));
+}
+
+TEST_F(LogoImportTest, ATransparentWorkingPictureSurvivesRestarts) {
+    QImage picture(20, 10, QImage::Format_ARGB32);
+    picture.fill(0x00808080);
+    for (int x = 0; x < 20; ++x)
+        picture.setPixel(x, 0, 0xFFFFFFFF);
+    const QString saved = dir.filePath("LogoBitmap.bmp");
+    ASSERT_TRUE(SaveBmp32File(picture, saved));
+    QFile ini(dir.filePath("KR7Controller.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Logo]\r\nLoaded=1\r\nWidth=20\r\n");
+    ini.close();
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        auto form = MakeForm();
+        ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
+        EXPECT_EQ(*form->Logo().LogoBitmap(), picture);
+    } // each close saves the picture again
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(15).at(14), 124); // the header with the alpha mask
 }
 
 TEST_F(LogoImportTest, SixteenBitWhiteIsWhiteOnTheLogoAndServicePages) {

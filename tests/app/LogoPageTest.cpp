@@ -133,8 +133,9 @@ TEST_F(LogoPageTest, ImportShowsTheFitAndCentringOnItsControls) {
     EXPECT_EQ(LogLines(*form), (QStringList{QString(), "Wczytywanie pliku graficznego...",
                                             "Wczytywanie pliku graficznego powiodło się."}));
     EXPECT_EQ(dialogs.openCalls.back().filter,
-              "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Bitmap (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|"
-              "PNG (*.png)|*.png|GIF (*.gif)|*.gif");
+              "Wszystkie / All|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp|Bitmap (*.bmp)|*.bmp|"
+              "JPEG (*.jpg)|*.jpg;*.jpeg|PNG (*.png)|*.png|GIF (*.gif)|*.gif|TIFF (*.tif)|*.tif;*.tiff|"
+              "WebP (*.webp)|*.webp");
     EXPECT_EQ(Size(*form), QSize(100, 80));
     EXPECT_EQ(Placement(*form), QPoint(130, 104));
     EXPECT_EQ((QStringList{ui.LabelLogoWidth->text(), ui.LabelLogoHeight->text(), ui.LabelLogoPosX->text(),

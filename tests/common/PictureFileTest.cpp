@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <png.h>
 
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -83,6 +85,62 @@ QByteArray Bmp16(int w, int h, std::uint16_t pixel, std::optional<std::array<std
             b[offset + y * stride + 2 * x + 1] = static_cast<char>(pixel >> 8);
         }
     return b;
+}
+
+// A 3 x 1 16-bit PNG, grey or colour, with a transparent colour (tRNS): the
+// first pixel that colour, the second opaque, the third differing from the
+// key only in the low byte of each sample.
+QByteArray Png16WithKey(bool colour) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    QByteArray out;
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t size) {
+            static_cast<QByteArray*>(png_get_io_ptr(p))
+                ->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+        },
+        nullptr);
+    png_set_IHDR(png, info, 3, 1, 16, colour ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color_16 key{};
+    key.gray = key.red = 0x1234;
+    key.green = 0x2345;
+    key.blue = 0x3456;
+    png_set_tRNS(png, info, nullptr, 0, &key);
+    png_write_info(png, info);
+    const QByteArray row = colour ? QByteArray::fromHex("123423453456"
+                                                        "c0c040408080"
+                                                        "123523463457")
+                                  : QByteArray::fromHex("1234"
+                                                        "c0c0"
+                                                        "1235");
+    png_write_row(png, reinterpret_cast<png_const_bytep>(row.constData()));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// The JPEG with an Exif block right after its start that gives the orientation.
+QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian) {
+    const QByteArray tiff = bigEndian ? QByteArray::fromHex("4d4d002a00000008"
+                                                            "0001"
+                                                            "011200030000000100") +
+                                            QByteArray(1, static_cast<char>(orientation)) +
+                                            QByteArray::fromHex("0000"
+                                                                "00000000")
+                                      : QByteArray::fromHex("49492a0008000000"
+                                                            "0100"
+                                                            "1201030001000000") +
+                                            QByteArray(1, static_cast<char>(orientation)) +
+                                            QByteArray::fromHex("000000"
+                                                                "00000000");
+    QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = static_cast<int>(exif.size()) + 2;
+    QByteArray segment = QByteArray::fromHex("ffe1");
+    segment += static_cast<char>(length >> 8);
+    segment += static_cast<char>(length & 0xFF);
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
 }
 
 QImage TwoColourPicture(int w, int h) {
@@ -311,22 +369,40 @@ TEST_F(PictureFileTest, SixteenBitBitmapsReachFullIntensity) {
     EXPECT_EQ(LoadPicture(Write("short16.bmp", whole.left(whole.size() - 1))).fault, TPictureFault::Damaged);
 }
 
-TEST_F(PictureFileTest, PngAndGifImportWithTransparencyAsGrey) {
+TEST_F(PictureFileTest, TransparencyIsKeptThroughTheWorkingPictureFile) {
     QImage picture(6, 4, QImage::Format_ARGB32);
     picture.fill(qRgba(0, 0, 0, 0));
     for (int x = 0; x < 6; ++x)
         picture.setPixel(x, 0, qRgba(255, 255, 255, 255));
     picture.setPixel(0, 1, qRgba(0, 0, 0, 255));
+    picture.setPixel(1, 1, qRgba(255, 0, 0, 128));
     ASSERT_TRUE(picture.save(Path("a.png"), "PNG"));
-    QImage image;
-    ASSERT_TRUE(LoadPictureFile(image, Path("a.png")));
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(image.size(), QSize(6, 4));
-    EXPECT_EQ(image.pixel(3, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(image.pixel(0, 1), 0xFF000000u);
-    EXPECT_EQ(image.pixel(3, 3), 0xFF808080u); // transparent
-    if (!QImageReader::supportedImageFormats().contains("gif"))
-        return;
+    const QImage read = LoadPicture(Path("a.png")).image;
+    EXPECT_EQ(read.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(read.pixel(3, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(read.pixel(0, 1), 0xFF000000u);
+    EXPECT_EQ(read.pixel(1, 1), qRgba(255, 0, 0, 128));
+    EXPECT_EQ(read.pixel(3, 3), 0x00808080u); // every transparent pixel alike
+
+    // The working picture file keeps it: a 124-byte header, bit fields with an alpha mask.
+    ASSERT_TRUE(SaveBmp32File(read, Path("LogoBitmap.bmp")));
+    const QByteArray bytes = Read(Path("LogoBitmap.bmp"));
+    EXPECT_EQ(bytes.mid(10, 8).toHex(), "8a0000007c000000");
+    EXPECT_EQ(bytes.mid(28, 6).toHex(), "200003000000");
+    EXPECT_EQ(bytes.mid(54, 16).toHex(), "0000ff0000ff0000ff000000000000ff");
+    EXPECT_EQ(bytes.size(), 138 + 6 * 4 * 4);
+    EXPECT_EQ(LoadPicture(Path("LogoBitmap.bmp")).image, read);
+    const QImage other(Path("LogoBitmap.bmp"), "BMP"); // another program's reader
+    EXPECT_EQ(qAlpha(other.pixel(3, 3)), 0);
+    EXPECT_EQ(other.pixel(1, 1), qRgba(255, 0, 0, 128));
+
+    // A picture with an alpha channel but no transparency is written as an opaque one.
+    QImage opaque = picture.copy(0, 0, 6, 1);
+    ASSERT_TRUE(SaveBmp32File(opaque, Path("opaque.bmp")));
+    ASSERT_TRUE(SaveBmp32File(opaque.convertToFormat(QImage::Format_RGB32), Path("rgb.bmp")));
+    EXPECT_EQ(Read(Path("opaque.bmp")), Read(Path("rgb.bmp")));
+    EXPECT_EQ(LoadPicture(Path("opaque.bmp")).image.format(), QImage::Format_RGB32);
+
     // Qt writes no GIF: 1 x 1 GIFs of one red pixel written out by hand, the
     // second with a control block that makes colour 0 transparent.
     const QByteArray head = QByteArray::fromHex("47494638396101000100800000ff0000000000");
@@ -334,28 +410,103 @@ TEST_F(PictureFileTest, PngAndGifImportWithTransparencyAsGrey) {
                                                        "00");
     const QByteArray frame = QByteArray::fromHex("2c00000000010001000002024401003b");
     EXPECT_EQ(LoadPicture(Write("red.GIF", head + frame)).image.pixel(0, 0), 0xFFFF0000u);
-    EXPECT_EQ(LoadPicture(Write("clear.gif", head + transparent + frame)).image.pixel(0, 0), 0xFF808080u);
+    EXPECT_EQ(LoadPicture(Write("clear.gif", head + transparent + frame)).image.pixel(0, 0), 0x00808080u);
+}
+
+TEST_F(PictureFileTest, SixteenBitPngsWithATransparentColourKeepTheirColours) {
+    for (const bool colour : {false, true}) {
+        SCOPED_TRACE(colour ? "colour" : "grey");
+        const TPictureResult read = ReadPicture(Png16WithKey(colour), TPictureFormat::Png);
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read.image.pixel(0, 0), 0x00808080u);
+        EXPECT_EQ(read.image.pixel(1, 0), colour ? qRgb(0xC0, 0x40, 0x80) : qRgb(0xC0, 0xC0, 0xC0));
+        EXPECT_EQ(read.image.pixel(2, 0), colour ? qRgb(0x12, 0x23, 0x34) : qRgb(0x12, 0x12, 0x12)); // near the key
+    }
+}
+
+TEST_F(PictureFileTest, JpegsAreTurnedUprightAsTheirExifSays) {
+    // Stored 32 x 16, red in the top left 8 x 8 corner: where each
+    // orientation shows the stored point (3, 3), on a picture of which size.
+    QImage stored(32, 16, QImage::Format_RGB32);
+    stored.fill(qRgb(255, 255, 255));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            stored.setPixel(x, y, qRgb(255, 0, 0));
+    const QByteArray jpeg = EncodeJpeg(stored);
+    struct TCase {
+        int orientation;
+        QPoint red;
+        bool bigEndian;
+    };
+    for (const TCase c : {TCase{1, {3, 3}, false}, TCase{2, {28, 3}, false}, TCase{3, {28, 12}, false},
+                          TCase{4, {3, 12}, false}, TCase{5, {3, 3}, false}, TCase{6, {12, 3}, false},
+                          TCase{7, {12, 28}, false}, TCase{8, {3, 28}, false}, TCase{6, {12, 3}, true}}) {
+        SCOPED_TRACE(c.orientation);
+        const QImage image =
+            ReadPicture(WithExifOrientation(jpeg, c.orientation, c.bigEndian), TPictureFormat::Jpeg).image;
+        EXPECT_EQ(image.size(), c.orientation >= 5 ? QSize(16, 32) : QSize(32, 16));
+        EXPECT_TRUE(Near(image.pixel(c.red), qRgb(255, 0, 0))) << std::hex << image.pixel(c.red);
+        const QPoint across(image.width() - 1 - c.red.x(), image.height() - 1 - c.red.y());
+        EXPECT_TRUE(Near(image.pixel(across), qRgb(255, 255, 255)));
+    }
+}
+
+TEST_F(PictureFileTest, TiffAndWebpThroughTheImagePlugins) {
+    QImage picture(8, 4, QImage::Format_ARGB32);
+    picture.fill(qRgba(0, 0, 255, 255));
+    picture.setPixel(7, 3, qRgba(0, 0, 0, 0));
+    ASSERT_TRUE(picture.save(Path("a.tif"), "TIFF"));
+    ASSERT_TRUE(picture.save(Path("a.webp"), "WEBP", 100)); // lossless
+    QFile::copy(Path("a.tif"), Path("b.TIFF"));
+    for (const char* name : {"a.tif", "b.TIFF", "a.webp"}) {
+        SCOPED_TRACE(name);
+        const TPictureResult read = LoadPicture(Path(name));
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read.image.pixel(0, 0), 0xFF0000FFu);
+        EXPECT_EQ(read.image.pixel(7, 3), 0x00808080u);
+    }
+}
+
+TEST_F(PictureFileTest, ReadingSaysNothingOfItsOwn) {
+    static QStringList heard;
+    heard.clear();
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { heard.append(text); });
+    const QByteArray gif = QByteArray::fromHex("47494638396101000100800000ff00000000002c000000000100010000");
+    for (const auto& [bytes, format] : {std::pair{gif, TPictureFormat::Gif},
+                                        std::pair{QByteArray("II*\0\x08\0\0\0\xff\xff", 10), TPictureFormat::Tiff},
+                                        std::pair{QByteArray("RIFF\x10\0\0\0WEBPVP8 ", 16), TPictureFormat::Webp},
+                                        std::pair{Png16WithKey(true).left(60), TPictureFormat::Png}})
+        EXPECT_FALSE(ReadPicture(bytes, format).Ok());
+    qWarning("after");
+    qInstallMessageHandler(before);
+    EXPECT_EQ(heard, QStringList{"after"});
 }
 
 TEST_F(PictureFileTest, ReadersSayWhyTheyFail) {
     const QByteArray jpeg = EncodeJpeg(TwoColourPicture(64, 64));
     ASSERT_TRUE(SaveBmp32File(TwoColourPicture(64, 64), Path("full.bmp")));
     const QByteArray bmp = Read(Path("full.bmp"));
+    ASSERT_TRUE(TwoColourPicture(8, 8).save(Path("a.png"), "PNG"));
     QByteArray bmpBomb = bmp;
     bmpBomb[19] = static_cast<char>(0xEA); // 60000 x 60000
     bmpBomb[18] = 0x60;
     bmpBomb[22] = 0x60;
     bmpBomb[23] = static_cast<char>(0xEA);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.jpg"));
+    QByteArray twelveBits = jpeg;
+    twelveBits[jpeg.indexOf(QByteArray("\xFF\xC0", 2)) + 4] = 12; // the sample precision
     struct TCase {
         QString path;
         TPictureFault fault;
     };
     for (const TCase& c : {
              TCase{Write("t.txt", jpeg), TPictureFault::UnknownFormat},
-             TCase{Write("bmp.jpg", bmp), TPictureFault::UnknownFormat},
-             TCase{Write("jpeg.bmp", jpeg), TPictureFault::UnknownFormat},
-             TCase{Write("bmp.png", bmp), TPictureFault::UnknownFormat},
+             TCase{Write("text.bmp", "not a bitmap"), TPictureFault::UnknownFormat},
+             TCase{Write("bmp.jpg", bmp), TPictureFault::NamedWrongly},
+             TCase{Write("jpeg.bmp", jpeg), TPictureFault::NamedWrongly},
+             TCase{Write("bmp.png", bmp), TPictureFault::NamedWrongly},
+             TCase{Write("twelve.jpg", twelveBits), TPictureFault::Unsupported},
              TCase{Path("missing.jpg"), TPictureFault::CannotOpen},
              TCase{Path("folder.jpg"), TPictureFault::CannotOpen},
              TCase{Write("cut.jpg", jpeg.left(jpeg.size() / 2)), TPictureFault::Damaged},
@@ -366,6 +517,12 @@ TEST_F(PictureFileTest, ReadersSayWhyTheyFail) {
         EXPECT_EQ(LoadPicture(c.path).fault, c.fault) << c.path.toStdString();
         EXPECT_TRUE(LoadPicture(c.path).image.isNull());
     }
+    const TPictureResult png = LoadPicture(Write("png.bmp", Read(Path("a.png"))));
+    EXPECT_EQ(png.named, TPictureFormat::Bmp);
+    EXPECT_EQ(png.content, TPictureFormat::Png);
+    const TPictureResult twelve = LoadPicture(Path("twelve.jpg"));
+    EXPECT_EQ(twelve.variant, TPictureVariant::SampleBits);
+    EXPECT_EQ(twelve.bits, 12);
     // The in-memory reader takes a lower limit: the same JPEG is too large for it.
     EXPECT_TRUE(ReadPicture(jpeg, TPictureFormat::Jpeg).Ok());
     EXPECT_EQ(ReadPicture(jpeg, TPictureFormat::Jpeg, 64 * 63 * 4).fault, TPictureFault::TooLarge);

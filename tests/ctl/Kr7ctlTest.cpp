@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -97,8 +98,29 @@ TEST_F(Kr7ctlTest, BadInputGivesItsStatusAndNothingIsSent) {
     EXPECT_EQ(run.status, EXIT_FILE);
     EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path("cut.png") + ": the picture is truncated or damaged\n");
     run = Kr7ctl({"logo", Path("short.bin"), "--program"});
-    EXPECT_EQ(run.err,
-              "kr7ctl: cannot read picture " + Path("short.bin") + ": not a BMP, JPEG, PNG, GIF or TIFF picture\n");
+    EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path("short.bin") +
+                           ": not a BMP, JPEG, PNG, GIF, TIFF or WebP picture\n");
+    // One line, the program's own, however the file is damaged or named.
+    QImage picture(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.setPixel(x, y, qRgb(x * 4, y * 4, (x ^ y) * 4));
+    ASSERT_TRUE(picture.save(QString::fromStdString(Path("whole.png")), "PNG"));
+    QFile whole(QString::fromStdString(Path("whole.png")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray png = whole.readAll();
+    for (const auto& [name, bytes, reason] : {
+             std::tuple{"half.png", png.left(png.size() / 2), "the picture is truncated or damaged"},
+             std::tuple{"png.bmp", png, "a PNG picture named .bmp"},
+         }) {
+        QFile file(QString::fromStdString(Path(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        run = Kr7ctl({"--port", pty.Name(), "clear", "logo", Path(name)});
+        EXPECT_EQ(run.status, EXIT_FILE);
+        EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path(name) + ": " + reason + "\n");
+    }
     EXPECT_EQ(pty.Take(), ""); // the clear before each bad file never went out
 }
 

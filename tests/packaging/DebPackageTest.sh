@@ -49,7 +49,7 @@ if grep -E '/(Common|App|Tests?|Bench)|gtest|\.a$|/include/' "$out/files"; then
 fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libfreetype6 libfontconfig1 libc6; do
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libpng16-16 libfreetype6 libfontconfig1 libc6 qt6-image-formats-plugins; do
     case ", $depends," in
     *", $library "* | *", $library,"*) ;;
     *) echo "Depends lacks $library: $depends"; status=1 ;;
