@@ -4,6 +4,7 @@
 #include "Glyphs.h"
 #include "KR7.h"
 #include "LogoSequences.h"
+#include "LogoTable.h"
 #include "PictureFile.h"
 #include "logo/LogoPage.h"
 #include "logo/PictureFaultText.h"

@@ -1,5 +1,7 @@
 #include "sequence/LongSequence.h"
 
+#include "sequence/SequenceLine.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -7,11 +7,17 @@
 #include "GlyphUpload.h"
 #include "Glyphs.h"
 #include "KR7.h"
+#include "MemoryStream.h"
+#include "PictureFile.h"
 #include "Protocol.h"
+#include "platform/Dialogs.h"
+#include "sequence/LongSequence.h"
+#include "sequence/ProgressBarAdapter.h"
 #include "sequence/SequenceLine.h"
 #include "service/ServiceFiles.h"
 #include "shell/WindowServices.h"
 #include "ui_Kr7unit1.h"
+#include "widgets/DroppedFile.h"
 #include "widgets/RecentMenu.h"
 
 #include <QAbstractButton>

@@ -2,6 +2,7 @@
 // the path field.
 #include "text/TextFileField.h"
 
+#include "Neon.h"
 #include "TextWords.h"
 #include "platform/Platform.h"
 #include "shell/WindowServices.h"

@@ -68,7 +68,7 @@ public:
 
     std::optional<TFailure> Run(TContext& context) override {
         if (!set_.missing.empty())
-            context.err << "font " << face_.family << ":" << face_.style << " has no "
+            context.notes << "font " << face_.family << ":" << face_.style << " has no "
                         << CharactersOfCodes(set_.missing).toStdString() << "; those keep the base set's shapes\n";
         if (!SaveGlyphSetFile(set_.chars, FileName(outputs_.out)))
             return TFailure{EXIT_FILE, "cannot write glyph set " + outputs_.out};
