@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="pl_PL">
 <context>
+    <name>TApplication</name>
+    <message>
+        <source>Unknown error.</source>
+        <translation>Unknown error.</translation>
+    </message>
+</context>
+<context>
     <name>TFontDialog</name>
     <message>
         <source>Glyphs from a font</source>
@@ -50,13 +57,6 @@
     <message>
         <source>Not in this font, kept as they are: %1</source>
         <translation>Not in this font, kept as they are: %1</translation>
-    </message>
-</context>
-<context>
-    <name>TApplication</name>
-    <message>
-        <source>Unknown error.</source>
-        <translation>Unknown error.</translation>
     </message>
 </context>
 <context>
@@ -478,10 +478,6 @@
         <translation>The picture from the command line was not loaded: clear the present picture first.</translation>
     </message>
     <message>
-        <source>Trwa łączenie....</source>
-        <translation>Connecting....</translation>
-    </message>
-    <message>
         <source>Błąd otwarcia portu.</source>
         <translation>Error opening the port.</translation>
     </message>
@@ -647,33 +643,6 @@
     <message>
         <source>Przyczyna: %1 nie jest portem szeregowym.</source>
         <translation>Reason: %1 is not a serial port.</translation>
-    </message>
-</context>
-<context>
-    <name>TReconnect</name>
-    <message>
-        <source>błąd wejścia-wyjścia (EIO)</source>
-        <translation>input/output error (EIO)</translation>
-    </message>
-    <message>
-        <source>brak urządzenia (ENXIO)</source>
-        <translation>no such device (ENXIO)</translation>
-    </message>
-    <message>
-        <source>urządzenie nie istnieje (ENODEV)</source>
-        <translation>the device does not exist (ENODEV)</translation>
-    </message>
-    <message>
-        <source>połączenie zerwane (EPIPE)</source>
-        <translation>connection broken (EPIPE)</translation>
-    </message>
-    <message>
-        <source>błąd %1</source>
-        <translation>error %1</translation>
-    </message>
-    <message>
-        <source>Urządzenie odłączone: %1.</source>
-        <translation>Device disconnected: %1.</translation>
     </message>
 </context>
 <context>
