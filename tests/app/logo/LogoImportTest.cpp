@@ -5,11 +5,11 @@
 #include "CmykJpeg.h"
 #include "FakeSeams.h"
 #include "FileDrop.h"
-#include "LogoSteps.h"
 #include "PictureFile.h"
 #include "UserInput.h"
 #include "WindowControls.h"
 #include "logo/LogoPage.h"
+#include "logo/LogoSteps.h"
 #include "shell/Kr7unit1.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // the frame on the map, the mouse and the editor's buttons reaching the edit
 // model, and undo and redo by keys. The editing rules themselves are tested
 // on the model (tests/models/glyphs).
-#include "ServiceFixture.h"
+#include "service/ServiceFixture.h"
 
 #include <QToolButton>
 

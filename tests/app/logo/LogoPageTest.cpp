@@ -6,13 +6,13 @@
 #include "Glyphs.h"
 #include "IniFile.h"
 #include "KR7.h"
-#include "LogoSteps.h"
 #include "LogoTable.h"
 #include "MemoryStream.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "logo/LogoSteps.h"
 #include "shell/Kr7unit1.h"
 
 #include <QFile>

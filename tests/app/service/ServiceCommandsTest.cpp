@@ -1,5 +1,5 @@
 // The service page's device test commands, read from a pseudo-terminal.
-#include "ServiceFixture.h"
+#include "service/ServiceFixture.h"
 
 #include <QLabel>
 #include <QProgressBar>

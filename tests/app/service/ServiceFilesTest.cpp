@@ -2,7 +2,7 @@
 // loads and saves, glyph sets dropped on the glyph map, the unsaved-edits
 // question, and the "Send" buttons.
 #include "FileDrop.h"
-#include "ServiceFixture.h"
+#include "service/ServiceFixture.h"
 
 #include <QDir>
 #include <QProgressBar>

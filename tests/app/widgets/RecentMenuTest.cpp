@@ -1,7 +1,7 @@
 // The recent files beside the Logo page's import and the Service page's
 // glyph-set loads, used as a user does: a right click on the button opens the
 // list, the arrow keys and Enter choose an entry.
-#include "ServiceFixture.h"
+#include "service/ServiceFixture.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -5,9 +5,9 @@
 // window pumps its events during every wait while the test itself runs
 // quickly. Clicks and closes go to the shown window as the window system
 // delivers them, not to the control.
-#include "ServiceFixture.h"
 #include "UserInput.h"
 #include "WindowControls.h"
+#include "service/ServiceFixture.h"
 #include "shell/CloseOnSignals.h"
 
 #include <QCloseEvent>

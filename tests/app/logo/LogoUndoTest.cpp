@@ -3,12 +3,12 @@
 // and tolerance goes back with Ctrl+Z and forward with Ctrl+Shift+Z or
 // Ctrl+Y, a dragged bar as one step, and nothing reaches the device.
 #include "FakeSeams.h"
-#include "LogoSteps.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "UserInput.h"
 #include "WindowControls.h"
 #include "logo/LogoPage.h"
+#include "logo/LogoSteps.h"
 #include "shell/Kr7unit1.h"
 
 #include <QScrollBar>
