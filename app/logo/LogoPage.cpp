@@ -122,7 +122,8 @@ void TLogoPage::ConnectHandlers() {
         std::pair{ui->RadioButtonLogoColor0, TLogoMode::BlackWhite},
         std::pair{ui->RadioButtonLogoColor1, TLogoMode::Mosaic},
         std::pair{ui->RadioButtonLogoColor2, TLogoMode::Mixing}};
-    for (const auto& [radio, mode] : modes) {
+    for (const auto& [radio, buttonMode] : modes) {
+        const TLogoMode mode = buttonMode; // a lambda cannot capture a structured binding under clang 14
         connect(radio, &QAbstractButton::toggled, this, [this, mode](bool on) {
             if (on || ChosenLogoMode() == TLogoMode::None)
                 RadioButtonLogoColorClick(on ? mode : TLogoMode::None);
