@@ -206,4 +206,17 @@ void DragTo(QScrollBar* bar, int value) {
     ASSERT_EQ(bar->value(), value) << bar->objectName().toStdString() << " cannot be dragged to that value";
 }
 
+void DragThrough(QScrollBar* bar, std::initializer_list<int> shifts) {
+    const QStyleOptionSlider option = BarOption(bar);
+    const QPoint grip =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
+    const auto along = [bar](int shift) {
+        return bar->orientation() == Qt::Horizontal ? QPoint(shift, 0) : QPoint(0, shift);
+    };
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grip);
+    for (const int shift : shifts)
+        QTest::mouseMove(bar, grip + along(shift));
+    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, grip + along(*std::rbegin(shifts)));
+}
+
 } // namespace UserInput

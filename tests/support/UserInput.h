@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 // What a user does to the window's controls, as real mouse and key events,
 // so that the toolkit's own behaviour (focus, enabled state, the signals a
 // real click sends) is part of every test that uses them. The window must be
@@ -52,5 +54,9 @@ void Choose(QComboBox* box, const QString& item);
 // bar's handler runs once, for value alone. Only values the handle's pixel
 // positions can reach (a bar with fewer values than pixels) are dragged to.
 void DragTo(QScrollBar* bar, int value);
+
+// Drags the bar's handle with the mouse through several places along the bar,
+// pixels from where it was grabbed, and lets it go at the last one.
+void DragThrough(QScrollBar* bar, std::initializer_list<int> shifts);
 
 } // namespace UserInput

@@ -21,26 +21,6 @@
 
 namespace {
 
-// The bar's handle dragged with the mouse through several places before it
-// is let go.
-void DragHandle(QScrollBar* bar, std::initializer_list<int> shifts) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    const QPoint grip =
-        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
-    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grip);
-    for (const int shift : shifts)
-        QTest::mouseMove(bar, grip + QPoint(shift, 0));
-    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, grip + QPoint(*std::rbegin(shifts), 0));
-}
-
 class LogoUndoTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,7 +66,7 @@ TEST_F(LogoUndoTest, CtrlZUndoesEveryChangeAndCtrlShiftZOrCtrlYRedoesIt) {
 
     UserInput::SetValue(ui.ScrollBarLogoWidth, 101); // one key: one step, the height follows
     EXPECT_EQ(ui.LabelLogoHeight->text(), "80");
-    DragHandle(ui.ScrollBarLogoPosX, {3, 8, 15, 30}); // one step for the whole drag
+    UserInput::DragThrough(ui.ScrollBarLogoPosX, {3, 8, 15, 30}); // one step for the whole drag
     const int dragged = ui.ScrollBarLogoPosX->value();
     ASSERT_NE(dragged, imported.posX);
     UserInput::Click(ui.RadioButtonLogoColor1);
