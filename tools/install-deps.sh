@@ -11,7 +11,7 @@
 set -e
 RUN="qt6-translations-l10n fonts-dejavu-core qt6-image-formats-plugins"
 BUILD="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev"
-TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth dpkg-dev lintian appstream mandoc fonts-terminus-otb"
+TEST="$BUILD libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool dpkg-dev lintian appstream mandoc fonts-terminus-otb"
 CI="$TEST clang libclang-rt-14-dev"
 DOCS="xvfb xauth x11-apps netpbm"
 

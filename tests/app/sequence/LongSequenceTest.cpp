@@ -12,9 +12,11 @@
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -260,6 +262,67 @@ TEST_F(LongSequenceTest, AClickOnTheCancelButtonStopsTheLogoRemoval) {
         const std::size_t sent = RemovalUploads(pty.Take());
         EXPECT_LT(sent, 141u) << held;
         EXPECT_EQ(LastLog(), QStringLiteral("Przerwano po %1 z 141 znaków.").arg(sent)) << held;
+    }
+}
+
+// The cancel button pressed through a real X server, as a mouse gives it
+// (xdotool's pointer), held 0.15, 0.4 and 1.2 s after a click elsewhere that
+// must not be taken. Runs where the window is on an X server
+// (tests/tools/UnderXvfb.sh); every slice of the line's waits then takes a
+// little real time, so that the presses arrive while the sequence runs.
+class XServerClicks : public LongSequenceTest {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X server and xdotool (tests/tools/UnderXvfb.sh)";
+        LongSequenceTest::SetUp();
+    }
+    // Runs start with the pointer pressing the cancel button of bar once it
+    // has reached 10 steps; returns the log's last line.
+    QString PressCancelThroughX(const char* bar, double seconds, const std::function<void()>& start) {
+        const QByteArray cancelName = QByteArray(bar).replace("ProgressBar", "ButtonCancel");
+        QProcess xdotool;
+        bool pressed = false;
+        Repeat([&] {
+            QThread::msleep(5);
+            if (pressed || !Shown(cancelName.constData()) || Find<QProgressBar>(bar)->value() < 10)
+                return false;
+            pressed = true;
+            const QPoint elsewhere = Centre(Find("ButtonClrScr"));
+            const QPoint cancel = Centre(Find(cancelName.constData()));
+            xdotool.start(QStringLiteral("xdotool"),
+                          {"mousemove", "--sync", QString::number(elsewhere.x()), QString::number(elsewhere.y()),
+                           "click", "1", "mousemove", "--sync", QString::number(cancel.x()),
+                           QString::number(cancel.y()), "mousedown", "1", "sleep", QString::number(seconds), "mouseup",
+                           "1"});
+            return false;
+        });
+        start();
+        watcher.stop();
+        if (xdotool.state() != QProcess::NotRunning)
+            xdotool.waitForFinished(5000);
+        EXPECT_EQ(xdotool.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(xdotool.exitCode(), 0) << xdotool.readAllStandardError().toStdString();
+        return LastLog();
+    }
+    static QPoint Centre(const QWidget* control) { return control->mapToGlobal(control->rect().center()); }
+};
+
+TEST_F(XServerClicks, PressesOnTheCancelButtonStopTheUploadAndTheLogoRemoval) {
+    TPtyPort pty(3);
+    Connect(pty);
+    for (const double seconds : {0.15, 0.4, 1.2}) {
+        const QString logged = PressCancelThroughX("ProgressBarSendCharsToDevice", seconds, [this] { SendWholeSet(); });
+        const std::size_t sent = WholeUploads(pty.Take());
+        EXPECT_LT(sent, 256u) << seconds;
+        EXPECT_EQ(logged, QStringLiteral("Cancelled after %1 of 256 characters.").arg(sent)) << seconds;
+    }
+    ShowLogoPage();
+    for (const double seconds : {0.15, 1.2}) {
+        const QString logged = PressCancelThroughX("ProgressBarLogoProgress", seconds, [this] { RemoveLogo(); });
+        const std::size_t sent = RemovalUploads(pty.Take());
+        EXPECT_LT(sent, 141u) << seconds;
+        EXPECT_EQ(logged, QStringLiteral("Przerwano po %1 z 141 znaków.").arg(sent)) << seconds;
     }
 }
 
