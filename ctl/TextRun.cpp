@@ -40,7 +40,7 @@ std::string TTextRun::Start() {
     const std::string failure = OpenDisplayPort(port_, portName_);
     if (!failure.empty())
         return failure;
-    Report({TTextFact::Connecting});
+    Report({TTextFact::Connecting, 0, {}});
     Opened();
     if (settings_.Horiz.Enabled) {
         SwitchOn(device_, horiz_);

@@ -239,7 +239,7 @@ void TFormKR7::CheckBoxConnectClick() {
         Log(tr("Port niepołączony."));
         return;
     }
-    LogText({TTextFact::Connecting});
+    LogText({TTextFact::Connecting, 0, {}});
     port_->SelectPort(ToCp1250(ui_->ComboBoxPort->currentText()));
     port_->SetBaudRate(2400);
     port_->SetQueueSizes(1024, 1024);
