@@ -9,19 +9,8 @@ set -u
 here=$1
 build=$2
 command -v Xvfb >/dev/null 2>&1 || { echo "skipped: Xvfb is missing"; exit 77; }
-work=$(mktemp -d "${TMPDIR:-/tmp}/kr7-demotest.XXXXXX")
-xvfb_pid=
-finish() {
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap finish EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ] && [ "$tries" -lt 100 ]; do tries=$((tries + 1)); sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
+. "$(dirname "$0")/StartXvfb.sh"
+start_xvfb kr7-demotest 1280x800
 
 own="$build/bin/KR7Controller.ini"
 before=$(cat "$own" 2>/dev/null | md5sum)
