@@ -1,58 +1,24 @@
 // The Logo page driven by real mouse events: picking the background colour
-// by two clicks, and "Usuń" asking before it throws glyph edits away.
-#include "FakeSeams.h"
+// by two clicks or by a drag from the swatch, the colour dialog on the
+// swatch's right button, and dragging the picture over the view. The moves
+// and the colours are the logo document's rules (tests/models/logo).
 #include "IniFile.h"
-#include "PictureFile.h"
-#include "PtyPort.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "logo/LogoPage.h"
-#include "shell/Kr7unit1.h"
-
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "logo/LogoSteps.h"
 
 namespace {
 
-class LogoMouseTest : public ::testing::Test {
+class LogoMouseTest : public LogoFixture {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm() {
-        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        const TWindowControls ui(*form);
-        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
-        return form;
-    }
     // A 360 x 288 picture over the whole view: left half blue, right half red.
-    void ImportHalves(TFormKR7& form) {
-        QImage picture(360, 288, QImage::Format_RGB32);
-        picture.fill(0xFF0000FF);
-        for (int y = 0; y < 288; ++y)
-            for (int x = 180; x < 360; ++x)
-                picture.setPixel(x, y, 0xFFFF0000);
-        const QString path = dir.filePath(QStringLiteral("halves.bmp"));
-        ASSERT_TRUE(SaveBmp32File(picture, path));
-        const TWindowControls ui(form);
-        dialogs.openAnswers.push_back(path);
-        UserInput::Click(ui.ButtonLogoLoad);
-        UserInput::SetValue(ui.ScrollBarLogoWidth, 360);
-        UserInput::SetValue(ui.ScrollBarLogoPosX, 0);
-        UserInput::SetValue(ui.ScrollBarLogoPosY, 0);
-    }
+    void ImportHalves(TFormKR7& form) { ImportScreen(form, Halves(360, 288)); }
     // The stored colour, red in the low byte.
     int SavedColour() {
         TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
         return ini.ReadInteger("Logo", "TransparentColor", -1);
     }
-
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
 };
+
+} // namespace
 
 TEST_F(LogoMouseTest, AClickOnTheSwatchThenAClickOnThePicturePicksTheColourThere) {
     {
@@ -74,6 +40,7 @@ TEST_F(LogoMouseTest, AClickOnTheSwatchThenAClickOnThePicturePicksTheColourThere
         EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#ff0000"));
         EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080); // red is the background now
         EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000);
+        EXPECT_EQ(LogLines(*form), QStringList());
 
         // picking is over: moves change nothing more
         QTest::mouseMove(view, QPoint(50, 50));
@@ -93,40 +60,32 @@ TEST_F(LogoMouseTest, PressOnTheSwatchDraggedOntoThePictureStillPicks) {
     EXPECT_EQ(form->Logo().LogoView().pixel(20, 20), 0xFF808080);
 }
 
-TEST_F(LogoMouseTest, RemoveAsksAboutUnsavedGlyphEditsAndCancelSendsNothing) {
-    TPtyPort pty(3);
+// The right button on the swatch opens the colour dialog at the swatch's
+// colour, and the view is drawn again with the colour chosen.
+TEST_F(LogoMouseTest, TheRightButtonOnTheSwatchOpensTheColourDialog) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
-    UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
-    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
-    UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
-    UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM3"));
-    UserInput::SetChecked(ui.CheckBoxConnect, true);
-    ASSERT_FALSE(ui.ButtonLogoProgramClear->isHidden());
-    pty.Take();
-
-    // no unsaved edits: no question
-    QTest::mouseClick(ui.ButtonLogoProgramClear, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.questions.isEmpty());
-    EXPECT_NE(pty.Take(), "");
-
-    form->Chars().SetPixel(40, 130, 0x000000);
-    const QImage edited = form->Chars().Image();
-    ui.Memo->clear();
-    dialogs.okCancelAnswers.push_back(false);
-    QTest::mouseClick(ui.ButtonLogoProgramClear, Qt::LeftButton);
-    EXPECT_EQ(dialogs.questions, QStringList{QStringLiteral("Confirm: Actual characters not saved, continue?")});
-    EXPECT_EQ(pty.Take(), "");
-    EXPECT_EQ(form->Chars().Image(), edited);
-    EXPECT_TRUE(form->Chars().Modified());
-    EXPECT_EQ(ui.Memo->toPlainText(), QString());
-
-    dialogs.okCancelAnswers.push_back(true);
-    QTest::mouseClick(ui.ButtonLogoProgramClear, Qt::LeftButton);
-    EXPECT_EQ(dialogs.questions.size(), 2);
-    EXPECT_EQ(form->Chars().Image(), form->DefaultChars());
-    EXPECT_FALSE(form->Chars().Modified());
-    EXPECT_NE(pty.Take(), "");
+    Import(*form, Save(Filled(100, 100, 0xFF336699), "p.bmp"));
+    dialogs.colourAnswers.push_back(QColor(0x33, 0x66, 0x99));
+    Mouse(ui.ShapeLogoTransparentColor, QEvent::MouseButtonPress, {3, 3}, Qt::RightButton);
+    ASSERT_EQ(dialogs.colourCalls.size(), 1u);
+    EXPECT_EQ(dialogs.colourCalls[0], QColor(0, 255, 0));
+    EXPECT_TRUE(ui.ShapeLogoTransparentColor->styleSheet().contains("#336699"));
+    EXPECT_EQ(form->Logo().LogoView().pixel(150, 150), 0xFF808080);
 }
 
-} // namespace
+// A press on the picture, a move and a release move it by the distance
+// moved (the rule: LogoDocument.DraggingMovesByTheDistanceFromThePress).
+TEST_F(LogoMouseTest, DraggingThePictureMovesIt) {
+    auto form = MakeForm();
+    const TWindowControls ui(*form);
+    Preset(*form, 100, false);
+    Import(*form, Save(Filled(100, 100, 0xFF336699), "p.bmp"));
+    UserInput::SetValue(ui.ScrollBarLogoPosX, 80);
+    UserInput::SetValue(ui.ScrollBarLogoPosY, 40);
+    Mouse(ui.ImageLogo, QEvent::MouseButtonPress, {100, 50}, Qt::LeftButton);
+    Mouse(ui.ImageLogo, QEvent::MouseMove, {130, 20}, Qt::NoButton);
+    Mouse(ui.ImageLogo, QEvent::MouseButtonRelease, {130, 20}, Qt::LeftButton);
+    EXPECT_EQ(Placement(*form), QPoint(110, 10));
+    EXPECT_EQ(ui.LabelLogoPosY->text(), "10");
+}

@@ -2,44 +2,19 @@
 // window: every change of placement, size, mode, level, negative, background
 // and tolerance goes back with Ctrl+Z and forward with Ctrl+Shift+Z or
 // Ctrl+Y, a dragged bar as one step, and nothing reaches the device.
-#include "FakeSeams.h"
-#include "PictureFile.h"
-#include "PtyPort.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "logo/LogoPage.h"
 #include "logo/LogoSteps.h"
-#include "shell/Kr7unit1.h"
-
-#include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class LogoUndoTest : public ::testing::Test {
+class LogoUndoTest : public LogoFixture {
 protected:
     void SetUp() override {
-        form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form = MakeForm();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        const TWindowControls ui(*form);
-        UserInput::Type(ui.ComboBoxPort, QString::fromStdString(pty.Name()));
-        UserInput::SetChecked(ui.CheckBoxConnect, true);
-        UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);
-        QImage picture(100, 80, QImage::Format_RGB32);
-        picture.fill(qRgb(90, 90, 90));
-        const QString path = dir.filePath("logo.bmp");
-        ASSERT_TRUE(SaveBmp32File(picture, path));
-        ImportLogo(ui, dialogs, path);
+        Connect(*form, pty);
+        Import(*form, Save(Filled(100, 80, qRgb(90, 90, 90)), "logo.bmp"));
         ASSERT_TRUE(form->Logo().LogoBitmap().has_value());
-        ASSERT_EQ(pty.TakeAtLeast(10).size(), 10u); // the connection's text-mode frame
     }
 
     // A key pressed wherever the focus is.
@@ -50,10 +25,7 @@ protected:
     void Undo() { Key(Qt::Key_Z, Qt::ControlModifier); }
     void Redo() { Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
 
-    QTemporaryDir dir;
     TPtyPort pty{3};
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;
 };
 

@@ -1,7 +1,8 @@
 // The glyph editor of the service page as the window shows it: the cells and
-// the frame on the map, the mouse and the editor's buttons reaching the edit
-// model, and undo and redo by keys. The editing rules themselves are tested
-// on the model (tests/models/glyphs).
+// the frame on the map, the mouse, the keys and the editor's buttons reaching
+// the edit model, and undo and redo by keys. The editing rules themselves are
+// tested on the model (tests/models/glyphs); the Tab order that reaches the
+// map and the cells, in KeyboardTest.
 #include "service/ServiceFixture.h"
 
 #include <QToolButton>
@@ -22,6 +23,17 @@ protected:
     // A key with modifiers on the window, where the focus is.
     static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    // The window active, so that its keys reach the focus.
+    void Activate() {
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    QPoint FramePos() const { return Find("ShapeActiveChar")->pos(); }
+    // What the glyph map shows of the glyph of code.
+    QImage ShownGlyph(int code) const {
+        const QImage shown = Find("ImageChars")->grab().toImage();
+        return shown.copy(QRect(GlyphOrigin(code), QSize(12, 18))).convertToFormat(QImage::Format_RGB32);
     }
 };
 
@@ -135,6 +147,101 @@ TEST_F(ServiceEditorTest, DraggingWalksTheSelectionAndKeepsItBeyondTheEdge) {
     DragTo(shape, Find("ImageChars"), QPoint(12 * 2 + 1, 18 * 3 + 1));
     EXPECT_EQ(ActiveCode(), 16 * 3 + 2);
     EXPECT_EQ(shape->pos(), QPoint(2 + 24 - 2, 2 + 54 - 2));
+}
+
+// The map shows its focus ring without hiding a pixel of the set; the arrow,
+// page, Home and End keys walk the selection, the frame and the cells as
+// clicks on the glyphs do, and stop at the map's edges; choosing edits nothing.
+TEST_F(ServiceEditorTest, MapKeysWalkTheSelectionAsClicksDo) {
+    Activate();
+    QWidget* map = Find("ImageChars");
+    QWidget* ring = Find("ShapeCharsFocus");
+    EXPECT_FALSE(ring->isVisible());
+    const QImage unfocused = map->grab().toImage();
+    const qsizetype lines = form->LogLines().size();
+    map->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(map->geometry()));
+    EXPECT_EQ(map->grab().toImage(), unfocused);
+
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
+        Key(key, Qt::NoModifier);
+    EXPECT_EQ(ActiveCode(), 35);
+    EXPECT_EQ(FramePos(), QPoint(36, 36));
+    ExpectCellsShowTheSet();
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(ActiveCode(), 255);
+    EXPECT_EQ(FramePos(), QPoint(180, 270));
+    ExpectCellsShowTheSet();
+    Key(Qt::Key_Right, Qt::NoModifier); // the map's edge holds
+    Key(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(ActiveCode(), 255);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(ActiveCode(), 0);
+    Key(Qt::Key_End, Qt::NoModifier);
+    Key(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(ActiveCode(), 255);
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_PageUp, Qt::Key_Up, Qt::Key_Left})
+        Key(key, Qt::NoModifier);
+    EXPECT_EQ(ActiveCode(), 0);
+    EXPECT_EQ(FramePos(), QPoint(0, 0));
+    EXPECT_FALSE(form->Chars().Modified());
+    EXPECT_EQ(form->LogLines().mid(lines), QStringList());
+}
+
+// The cells show a cursor while they have the keys; Space and Enter paint the
+// cursor's cell as the left button does, Shift+Space as the right, Shift with
+// an arrow drags the stroke on, and 0, 1 and 2 paint black, grey and white.
+// The map shows the glyph so edited; a click on a cell gives the cells the keys.
+TEST_F(ServiceEditorTest, CellsPaintByKeysAsByTheMouse) {
+    Activate();
+    QWidget* panel = Find("PanelCharEditor");
+    QWidget* cursor = Find("ShapeCharCursor");
+    QImage expected(12, 18, QImage::Format_RGB32);
+    expected.fill(0xFF000000 | LEVEL_GREY);
+    ASSERT_EQ(Glyph(0), expected);
+    EXPECT_FALSE(cursor->isVisible());
+    panel->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(cursor->isVisible());
+    EXPECT_EQ(cursor->geometry(), Cell(0, 0)->geometry());
+    const qsizetype lines = form->LogLines().size();
+    const auto keys = [](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
+        for (const auto& [key, modifiers] : presses)
+            Key(key, modifiers);
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    keys({{Qt::Key_Right, none}, {Qt::Key_Right, none}, {Qt::Key_Right, none}});
+    keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}, {Qt::Key_Down, none}, {Qt::Key_Down, none}});
+    EXPECT_EQ(cursor->geometry(), Cell(3, 4)->geometry());
+    Key(Qt::Key_Space, none); // the left button: white on grey
+    EXPECT_EQ(GlyphPixel(3, 4), LEVEL_WHITE);
+    EXPECT_TRUE(form->Chars().Modified());
+    keys({{Qt::Key_Right, none}, {Qt::Key_Space, shift}}); // the right button: black on grey
+    keys({{Qt::Key_Left, none}, {Qt::Key_Return, none}});  // the left button on white: grey
+    keys({{Qt::Key_Down, none}, {Qt::Key_Right, none}, {Qt::Key_Right, none}, {Qt::Key_Enter, none}});
+    keys({{Qt::Key_Right, shift}, {Qt::Key_Right, shift}}); // the white dragged over two cells
+    keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}, {Qt::Key_Down, none}, {Qt::Key_Right, none}});
+    keys({{Qt::Key_0, none}, {Qt::Key_Right, none}, {Qt::Key_2, none}, {Qt::Key_Right, none}});
+    keys({{Qt::Key_2, none}, {Qt::Key_1, none}});
+    for (const QPoint white : {QPoint(5, 5), QPoint(6, 5), QPoint(7, 5), QPoint(9, 8)})
+        expected.setPixel(white, 0xFF000000 | LEVEL_WHITE);
+    for (const QPoint black : {QPoint(4, 4), QPoint(8, 8)})
+        expected.setPixel(black, 0xFF000000 | LEVEL_BLACK);
+    EXPECT_EQ(Glyph(0), expected);
+    EXPECT_EQ(ShownGlyph(0), expected);
+    ExpectCellsShowTheSet();
+    EXPECT_EQ(form->LogLines().mid(lines), QStringList());
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(cursor->geometry(), Cell(11, 17)->geometry());
+    Key(Qt::Key_Home, none);
+    EXPECT_EQ(cursor->geometry(), Cell(0, 17)->geometry());
+    Key(Qt::Key_Tab, none);
+    EXPECT_FALSE(cursor->isVisible());
+
+    QTest::mouseClick(Cell(10, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+    EXPECT_EQ(QApplication::focusWidget(), panel);
+    EXPECT_EQ(cursor->geometry(), Cell(10, 8)->geometry());
 }
 
 // Ctrl+Z walks back through every kind of edit, one step each (a drag is

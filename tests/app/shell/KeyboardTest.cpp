@@ -1,18 +1,17 @@
 // The window without a mouse: Tab reaches every value control in the order the
 // page reads, the keys step the scroll bars as designed and run their
-// handlers, the colour swatch, the glyph map and the glyph editor's cells
-// answer keys as they answer the mouse, each page's mnemonics are unique, and
-// every question answers to Enter and Esc.
+// handlers, the colour swatch answers keys as it answers the mouse, each
+// page's mnemonics are unique, and every question answers to Enter and Esc.
+// The glyph map's and the glyph editor's keys: ServiceEditorTest.
 #include "FakeSeams.h"
-#include "Glyphs.h"
 #include "PictureFile.h"
 #include "PtyPort.h"
 #include "ShownText.h"
 #include "UserInput.h"
 #include "WindowControls.h"
 #include "logo/LogoPage.h"
+#include "logo/LogoSteps.h"
 #include "platform/Dialogs.h"
-#include "service/ServicePage.h"
 #include "shell/Kr7unit1.h"
 
 #include <QAbstractButton>
@@ -48,12 +47,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    void ImportLogoPicture() {
-        QImage picture(100, 80, QImage::Format_RGB32);
-        picture.fill(0xFF808080);
-        ImportLogoPicture(picture);
-    }
-    void ImportLogoPicture(const QImage& picture) {
+    // "Importuj" pressed by Space, the open dialog answered with picture.
+    void ImportLogoPicture(const QImage& picture = Filled(100, 80, 0xFF808080)) {
         const QString path = dir.filePath(QStringLiteral("logo.bmp"));
         ASSERT_TRUE(SaveBmp32File(picture, path));
         dialogs.openAnswers.push_back(path);
@@ -65,12 +60,7 @@ protected:
     // A 720 x 576 picture, fitted over the whole view: left half blue, right
     // half red.
     void ImportHalves() {
-        QImage picture(720, 576, QImage::Format_RGB32);
-        picture.fill(0xFF0000FF);
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 360; x < picture.width(); ++x)
-                picture.setPixel(x, y, 0xFFFF0000);
-        ImportLogoPicture(picture);
+        ImportLogoPicture(Halves(720, 576));
         ASSERT_EQ(ui->LabelLogoPosX->text() + u' ' + ui->LabelLogoPosY->text() + u' ' + ui->LabelLogoWidth->text(),
                   QStringLiteral("0 0 360"));
     }
@@ -82,23 +72,6 @@ protected:
     // The log lines written since the log held lines.
     QStringList LogSince(qsizetype lines) const { return form->LogLines().mid(lines); }
 
-    template <typename T = QWidget> T* Find(const char* name) const {
-        T* control = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    // The cell of the glyph editor at column, row.
-    QFrame* Cell(int column, int row) const {
-        return qobject_cast<QFrame*>(Find("PanelCharEditor")->childAt(13 * column + 7, 13 * row + 7));
-    }
-    // What the glyph map shows of the glyph of code.
-    QImage ShownGlyph(int code) const {
-        return Find("ImageChars")
-            ->grab()
-            .toImage()
-            .copy(QRect(GlyphOrigin(code), QSize(12, 18)))
-            .convertToFormat(QImage::Format_RGB32);
-    }
     static void SavePicture(QWidget* widget, const QString& name) {
         const QString folder = qEnvironmentVariable("KR7_SHOTS_DIR");
         if (folder.isEmpty())
@@ -222,38 +195,30 @@ TEST_F(KeyboardTest, KeysStepEveryBarAsDesignedAndItsLabelFollows) {
         int start;
         // The label after Right, after Left then PageDown, after PageUp,
         // after Home, after End.
-        QStringList shown;
+        const char* shown;
         std::function<void()> prepare = [] {};
     };
     ImportLogoPicture();
     UserInput::SetChecked(ui->CheckBoxLogoProportional, false);
+    const TWindowControls& w = *ui;
     const std::vector<TCase> cases = {
-        {ui->ScrollBarHorizNeonInterval, ui->LabelHorizNeonInterval, 20, {"2.1", "3.0", "2.0", "0.1", "10.0"}},
-        {ui->ScrollBarHorizNeonY, ui->LabelHorizNeonY, 3, {"5", "14", "4", "1", "16"}},
-        {ui->ScrollBarHorizFileTime, ui->LabelHorizNeonFileTime, 30, {"00:31", "01:30", "00:30", "00:01", "59:59"}},
-        {ui->ScrollBarVertNeonInterval, ui->LabelVertNeonInterval, 10, {"11", "20", "10", "1", "100"}},
-        {ui->ScrollBarVertNeonY,
-         ui->LabelVertNeonY,
-         2,
-         {"4", "13", "3", "1", "14"},
-         [this] { ui->ScrollBarVertNeonHeight->setValue(3); }},
-        {ui->ScrollBarVertNeonHeight,
-         ui->LabelVertNeonHeight,
-         3,
-         {"4", "13", "3", "1", "16"},
-         [this] { ui->ScrollBarVertNeonY->setValue(0); }},
-        {ui->ScrollBarVertFileTime, ui->LabelVertNeonFileTime, 30, {"00:31", "01:30", "00:30", "00:01", "59:59"}},
-        {ui->ScrollBarLogoPosX, ui->LabelLogoPosX, 0, {"1", "10", "0", "-1000", "1000"}},
-        {ui->ScrollBarLogoPosY, ui->LabelLogoPosY, 0, {"1", "10", "0", "-1000", "1000"}},
-        {ui->ScrollBarLogoWidth, ui->LabelLogoWidth, 100, {"101", "110", "100", "1", "1000"}},
-        {ui->ScrollBarLogoHeight, ui->LabelLogoHeight, 100, {"101", "110", "100", "1", "1000"}},
-        {ui->ScrollBarLogoLevelBW, ui->LabelLogoLevelBWValue, 50, {"51%", "60%", "50%", "1%", "99%"}},
-        {ui->ScrollBarLogoTransparentColorTolerance,
-         ui->LabelLogoTransparentColorToleranceValue,
-         50,
-         {"51%", "60%", "50%", "1%", "100%"}},
-        {ui->ScrollBarCrossX, ui->LabelCrossX, 180, {"181", "190", "180", "0", "359"}},
-        {ui->ScrollBarCrossY, ui->LabelCrossY, 72, {"73", "82", "72", "0", "143"}},
+        {w.ScrollBarHorizNeonInterval, w.LabelHorizNeonInterval, 20, "2.1 3.0 2.0 0.1 10.0"},
+        {w.ScrollBarHorizNeonY, w.LabelHorizNeonY, 3, "5 14 4 1 16"},
+        {w.ScrollBarHorizFileTime, w.LabelHorizNeonFileTime, 30, "00:31 01:30 00:30 00:01 59:59"},
+        {w.ScrollBarVertNeonInterval, w.LabelVertNeonInterval, 10, "11 20 10 1 100"},
+        {w.ScrollBarVertNeonY, w.LabelVertNeonY, 2, "4 13 3 1 14", [&w] { w.ScrollBarVertNeonHeight->setValue(3); }},
+        {w.ScrollBarVertNeonHeight, w.LabelVertNeonHeight, 3, "4 13 3 1 16",
+         [&w] { w.ScrollBarVertNeonY->setValue(0); }},
+        {w.ScrollBarVertFileTime, w.LabelVertNeonFileTime, 30, "00:31 01:30 00:30 00:01 59:59"},
+        {w.ScrollBarLogoPosX, w.LabelLogoPosX, 0, "1 10 0 -1000 1000"},
+        {w.ScrollBarLogoPosY, w.LabelLogoPosY, 0, "1 10 0 -1000 1000"},
+        {w.ScrollBarLogoWidth, w.LabelLogoWidth, 100, "101 110 100 1 1000"},
+        {w.ScrollBarLogoHeight, w.LabelLogoHeight, 100, "101 110 100 1 1000"},
+        {w.ScrollBarLogoLevelBW, w.LabelLogoLevelBWValue, 50, "51% 60% 50% 1% 99%"},
+        {w.ScrollBarLogoTransparentColorTolerance, w.LabelLogoTransparentColorToleranceValue, 50,
+         "51% 60% 50% 1% 100%"},
+        {w.ScrollBarCrossX, w.LabelCrossX, 180, "181 190 180 0 359"},
+        {w.ScrollBarCrossY, w.LabelCrossY, 72, "73 82 72 0 143"},
     };
     ASSERT_EQ(cases.size(), 15u);
     for (const TCase& c : cases) {
@@ -264,36 +229,16 @@ TEST_F(KeyboardTest, KeysStepEveryBarAsDesignedAndItsLabelFollows) {
         c.bar->setFocus(Qt::TabFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), c.bar);
         QStringList shown;
-        Key(Qt::Key_Right);
-        shown << c.label->text();
-        Key(Qt::Key_Left);
-        EXPECT_EQ(c.bar->value(), c.start);
-        Key(Qt::Key_PageDown);
-        shown << c.label->text();
-        Key(Qt::Key_PageUp);
-        shown << c.label->text();
-        Key(Qt::Key_Home);
-        shown << c.label->text();
-        Key(Qt::Key_End);
-        shown << c.label->text();
-        EXPECT_EQ(shown.join(u' ').toStdString(), c.shown.join(u' ').toStdString());
+        for (const Qt::Key key :
+             {Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End}) {
+            Key(key);
+            if (key == Qt::Key_Left)
+                EXPECT_EQ(c.bar->value(), c.start);
+            else
+                shown << c.label->text();
+        }
+        EXPECT_EQ(shown.join(u' ').toStdString(), c.shown);
     }
-}
-
-TEST_F(KeyboardTest, CrossKeysSendThePositionAtOnce) {
-    TPtyPort pty(3);
-    ui->ComboBoxPort->setEditText(QString::fromStdString(pty.Name()));
-    UserInput::SetChecked(ui->CheckBoxConnect, true);
-    pty.Take();
-    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
-    ui->ScrollBarCrossX->setFocus(Qt::TabFocusReason);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 B5 00 48 00 00 FD");
-    Key(Qt::Key_PageDown);
-    EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 BF 00 48 00 00 07");
-    Key(Qt::Key_Tab);
-    Key(Qt::Key_End);
-    EXPECT_EQ(pty.TakeHex(), "FF 00 00 00 BF 00 8F 00 00 4E");
 }
 
 TEST_F(KeyboardTest, MnemonicsPressButtonsAndFocusTheLabelledBar) {
@@ -371,32 +316,19 @@ TEST_F(KeyboardTest, NoMnemonicLetterTwiceOnAPage) {
 // starts picking as a left click does, the arrows move a pick point over the
 // view that the swatch follows, and Enter takes the colour under it. The
 // colour, the view and the log end as a mouse pick at the same point leaves
-// them.
+// them (LogoMouseTest).
 TEST_F(KeyboardTest, SwatchPicksTheBackgroundByKeysAsTheMouseDoes) {
     ImportHalves();
     QFrame* swatch = ui->ShapeLogoTransparentColor;
     TImageView* view = ui->ImageLogo;
     const QPoint red(300, 100);
-
-    QTest::mouseClick(swatch, Qt::LeftButton);
-    QTest::mouseMove(view, red);
-    qsizetype lines = form->LogLines().size();
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, red);
-    const QRgb mouseColour = SwatchColour();
-    const QImage mouseView = form->Logo().LogoView();
-    const QStringList mouseLog = LogSince(lines);
-    ASSERT_EQ(mouseColour, 0xFF0000u);
-    QTest::mouseClick(swatch, Qt::LeftButton); // blue again, so that the keys have a change to make
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    ASSERT_EQ(SwatchColour(), 0x0000FFu);
-
     ui->CheckBoxLogoTransparentColor->setFocus(Qt::TabFocusReason);
     const QImage unfocused = swatch->grab().toImage();
     Key(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), swatch);
     EXPECT_NE(swatch->grab().toImage(), unfocused);
 
-    lines = form->LogLines().size();
+    const qsizetype lines = form->LogLines().size();
     Key(Qt::Key_Space);
     // picking: the view has the keys and shows the picture in its own colours,
     // the pick point stands on the picture's top left
@@ -416,9 +348,10 @@ TEST_F(KeyboardTest, SwatchPicksTheBackgroundByKeysAsTheMouseDoes) {
     SavePicture(form.get(), QStringLiteral("keyboard-logo-picking.png"));
     Key(Qt::Key_Return);
 
-    EXPECT_EQ(SwatchColour(), mouseColour);
-    EXPECT_EQ(form->Logo().LogoView(), mouseView);
-    EXPECT_EQ(LogSince(lines), mouseLog);
+    EXPECT_EQ(SwatchColour(), 0xFF0000u);
+    EXPECT_EQ(form->Logo().LogoView().pixel(red), 0xFF808080); // red is the background now
+    EXPECT_EQ(form->Logo().LogoView().pixel(100, 100), 0xFF000000);
+    EXPECT_EQ(LogSince(lines), QStringList());
     EXPECT_EQ(view->Marker(), std::nullopt);
     EXPECT_EQ(QApplication::focusWidget(), swatch);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
@@ -477,163 +410,25 @@ TEST_F(KeyboardTest, EscGivesPickingUpWithTheColourItHad) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
-// The menu key (or Shift+F10) on the swatch opens the colour dialog as a right
-// click does.
+// The menu key (or Shift+F10) on the swatch opens the colour dialog at the
+// swatch's colour, as a right click does (LogoMouseTest).
 TEST_F(KeyboardTest, MenuKeyOnTheSwatchOpensTheColourDialogAsARightClick) {
     ImportHalves();
-    QFrame* swatch = ui->ShapeLogoTransparentColor;
-    dialogs.colourAnswers.push_back(QColor(1, 2, 3));
-    QTest::mouseClick(swatch, Qt::RightButton);
-    const QImage mouseView = form->Logo().LogoView();
-    ASSERT_EQ(SwatchColour(), 0x010203u);
-    QTest::mouseClick(swatch, Qt::RightButton); // cancelled: no change
-
-    swatch->setFocus(Qt::TabFocusReason);
+    const QImage shown = form->Logo().LogoView();
+    ui->ShapeLogoTransparentColor->setFocus(Qt::TabFocusReason);
     dialogs.colourAnswers.push_back(std::nullopt);
+    dialogs.colourAnswers.push_back(QColor(255, 0, 0));
     dialogs.colourAnswers.push_back(QColor(0, 255, 0));
-    dialogs.colourAnswers.push_back(QColor(1, 2, 3));
-    Key(Qt::Key_Menu);
-    EXPECT_EQ(SwatchColour(), 0x010203u);
-    Key(Qt::Key_Menu);
+    Key(Qt::Key_Menu); // cancelled: no change
     EXPECT_EQ(SwatchColour(), 0x00FF00u);
+    Key(Qt::Key_Menu);
+    EXPECT_EQ(SwatchColour(), 0xFF0000u);
+    EXPECT_EQ(form->Logo().LogoView().pixel(300, 100), 0xFF808080);
     Key(Qt::Key_F10, Qt::ShiftModifier);
-    ASSERT_EQ(dialogs.colourCalls.size(), 5u);
-    EXPECT_EQ(dialogs.colourCalls[4], QColor(0, 255, 0));
-    EXPECT_EQ(SwatchColour(), 0x010203u);
-    EXPECT_EQ(form->Logo().LogoView(), mouseView);
-}
-
-// The glyph map takes Tab after the tab bar and shows its focus; the keys
-// walk the selection as clicks on the glyphs do.
-TEST_F(KeyboardTest, GlyphMapSelectsByKeysAsByClicks) {
-    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
-    QWidget* map = Find("ImageChars");
-    QWidget* frame = Find("ShapeActiveChar");
-    QWidget* cells = Find("PanelCharEditor");
-    const auto state = [&] {
-        return QStringList{
-            QString::number(16 * form->Service().Editor().ActiveCharRow() + form->Service().Editor().ActiveCharCol()),
-            QString::number(frame->x()) + u',' + QString::number(frame->y())};
-    };
-    const auto clickGlyph = [&](int code) {
-        QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, GlyphOrigin(code) + QPoint(6, 9));
-        return std::pair(state(), cells->grab().toImage());
-    };
-    const auto keys = [&](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
-        for (const auto& [key, modifiers] : presses)
-            Key(key, modifiers);
-        return std::pair(state(), cells->grab().toImage());
-    };
-    const auto clickedAt35 = clickGlyph(35);
-    const auto clickedAt255 = clickGlyph(255);
-    const auto clickedAt0 = clickGlyph(0);
-    ASSERT_EQ(clickedAt255.first.join(u' '), QStringLiteral("255 180,270"));
-    ui->ComboBoxPort->setFocus();
-    QWidget* ring = Find("ShapeCharsFocus");
-    EXPECT_FALSE(ring->isVisible());
-    const QImage unfocused = map->grab().toImage();
-    const qsizetype lines = form->LogLines().size();
-
-    const QStringList chain = TabChain(ui->ComboBoxPort, 7);
-    ASSERT_EQ(chain.last(), QStringLiteral("ImageChars"));
-    EXPECT_TRUE(ring->isVisible());
-    EXPECT_TRUE(ring->geometry().contains(map->geometry()));
-    EXPECT_EQ(map->grab().toImage(), unfocused); // the ring hides no pixel of the set
-    SavePicture(form.get(), QStringLiteral("keyboard-service.png"));
-    EXPECT_EQ(
-        keys({{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Down, {}}, {Qt::Key_Down, {}}}),
-        clickedAt35);
-    EXPECT_EQ(keys({{Qt::Key_End, Qt::ControlModifier}}), clickedAt255);
-    EXPECT_EQ(keys({{Qt::Key_Right, {}}, {Qt::Key_Down, {}}}), clickedAt255); // the map's edge holds
-    EXPECT_EQ(keys({{Qt::Key_Home, Qt::ControlModifier}}), clickedAt0);
-    EXPECT_EQ(keys({{Qt::Key_End, {}}, {Qt::Key_PageDown, {}}}), clickedAt255);
-    keys({{Qt::Key_Home, {}}, {Qt::Key_PageUp, {}}, {Qt::Key_Up, {}}, {Qt::Key_Left, {}}});
-    EXPECT_EQ(state().first(), QStringLiteral("0"));
-    EXPECT_FALSE(form->Chars().Modified()); // choosing a glyph edits nothing
-    EXPECT_EQ(LogSince(lines), QStringList());
-}
-
-// The cells take Tab after the map and show a cursor while they have focus;
-// the keys paint the cursor's cell as the mouse buttons paint a cell: the
-// same glyph, the same map, the modified flag set.
-TEST_F(KeyboardTest, EditorCellsPaintByKeysAsByTheMouse) {
-    UserInput::ShowPage(ui->PageControl, ui->TabSheetService);
-    QWidget* panel = Find("PanelCharEditor");
-    QWidget* cursor = Find("ShapeCharCursor");
-    const QImage blank = form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18)));
-    for (int y = 0; y < 18; ++y)
-        for (int x = 0; x < 12; ++x)
-            ASSERT_EQ(blank.pixel(x, y) & 0xFFFFFFu, LEVEL_GREY);
-    ASSERT_FALSE(form->Chars().Modified());
-    const auto mouseEdits = [&] {
-        QTest::mouseClick(Cell(3, 4), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseClick(Cell(4, 4), Qt::RightButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseClick(Cell(3, 4), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mousePress(Cell(5, 5), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseMove(Cell(6, 5), QPoint(7, 7));
-        QTest::mouseMove(Cell(7, 5), QPoint(7, 7));
-        QTest::mouseRelease(Cell(7, 5), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseClick(Cell(8, 8), Qt::RightButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseClick(Cell(9, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseClick(Cell(10, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-        QTest::mouseClick(Cell(10, 8), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
-    };
-
-    Find("ImageChars")->setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(cursor->isVisible());
-    Key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), panel);
-    EXPECT_TRUE(cursor->isVisible());
-    EXPECT_EQ(cursor->geometry(), Cell(0, 0)->geometry());
-    const qsizetype lines = form->LogLines().size();
-    for (int i = 0; i < 3; ++i)
-        Key(Qt::Key_Right);
-    for (int i = 0; i < 4; ++i)
-        Key(Qt::Key_Down);
-    EXPECT_EQ(cursor->geometry(), Cell(3, 4)->geometry());
-    Key(Qt::Key_Space); // the left button: white on grey
-    EXPECT_TRUE(form->Chars().Modified());
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Space, Qt::ShiftModifier); // the right button: black on grey
-    Key(Qt::Key_Left);
-    Key(Qt::Key_Return); // on white: grey
-    Key(Qt::Key_Down);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Enter);                    // white on grey ...
-    Key(Qt::Key_Right, Qt::ShiftModifier); // ... dragged over two cells
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    for (int i = 0; i < 3; ++i)
-        Key(Qt::Key_Down);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_0);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_2);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_1);
-    SavePicture(form.get(), QStringLiteral("keyboard-service-cells.png"));
-    const QImage byKeys = form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18)));
-    const QImage shownByKeys = ShownGlyph(0);
-    EXPECT_EQ(LogSince(lines), QStringList());
-    Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(cursor->geometry(), Cell(11, 17)->geometry());
-    Key(Qt::Key_Home);
-    EXPECT_EQ(cursor->geometry(), Cell(0, 17)->geometry());
-    Key(Qt::Key_Tab);
-    EXPECT_FALSE(cursor->isVisible());
-
-    QTest::mouseClick(Find<QAbstractButton>("ButtonDefaultChar"), Qt::LeftButton);
-    ASSERT_EQ(form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18))), blank);
-    mouseEdits();
-    EXPECT_EQ(QApplication::focusWidget(), panel); // a click on a cell gives the cells the keys
-    EXPECT_EQ(cursor->geometry(), Cell(10, 8)->geometry());
-    const QImage byMouse = form->Chars().Image().copy(QRect(GlyphOrigin(0), QSize(12, 18)));
-    EXPECT_NE(byMouse, blank);
-    EXPECT_EQ(byKeys, byMouse);
-    EXPECT_EQ(shownByKeys, ShownGlyph(0));
-    EXPECT_EQ(byKeys.pixel(6, 5) & 0xFFFFFFu, LEVEL_WHITE);
-    EXPECT_EQ(byKeys.pixel(8, 8) & 0xFFFFFFu, LEVEL_BLACK);
-    EXPECT_EQ(byKeys.pixel(10, 8) & 0xFFFFFFu, LEVEL_GREY);
+    ASSERT_EQ(dialogs.colourCalls.size(), 3u);
+    EXPECT_EQ(dialogs.colourCalls[2], QColor(255, 0, 0));
+    EXPECT_EQ(SwatchColour(), 0x00FF00u);
+    EXPECT_EQ(form->Logo().LogoView(), shown);
 }
 
 // Every question of the running program: Enter takes the default answer,

@@ -66,6 +66,29 @@ TEST(LogoDocument, ASmallPictureOnAFirstStartTakesItsOwnWidthOtherwiseTheWidthFo
     doc.Import(Filled(100, 80, BLACK)); // the width found is kept
     EXPECT_EQ(Size(doc), QSize(50, 40));
     EXPECT_EQ(Pos(doc), QPoint(155, 124));
+
+    doc.SetProportional(false);
+    doc.Clear();
+    doc.Import(Filled(720, 576, BLACK)); // a large picture is fitted whatever the width found
+    EXPECT_EQ(Size(doc), QSize(360, 288));
+    EXPECT_EQ(Pos(doc), QPoint(0, 0));
+    EXPECT_TRUE(doc.Settings().proportional);
+}
+
+TEST(LogoDocument, ANewPictureOfTheSameSizeIsShownMovedAndResized) {
+    TLogoDocument doc = Fresh();
+    doc.SetWidth(360);
+    doc.Import(Filled(360, 288, BLACK));
+    EXPECT_EQ(doc.View().pixel(100, 100), BLACK);
+    doc.SetPosX(10); // the same picture, moved
+    EXPECT_EQ(doc.View().pixel(5, 100), GREY);
+    EXPECT_EQ(doc.View().pixel(100, 100), BLACK);
+    doc.Clear();
+    doc.Import(Filled(360, 288, WHITE));
+    EXPECT_EQ(doc.View().pixel(100, 100), WHITE);
+    doc.SetWidth(180);
+    EXPECT_EQ(doc.View().pixel(100, 100), WHITE);
+    EXPECT_EQ(doc.View().pixel(300, 100), GREY);
 }
 
 TEST(LogoDocument, TheCentredCaseOfTheCommandLineLandsWhereThePageCentresIt) {
@@ -211,6 +234,32 @@ TEST(LogoDocument, GenerationCountsTilesAndUsage) {
     EXPECT_EQ(LogoUsagePercent(70), 50);
     EXPECT_EQ(LogoUsagePercent(71), 50);
     EXPECT_EQ(LogoUsagePercent(141), 100);
+}
+
+// The table is built from the view without its grid; the grid comes back on
+// the view afterwards. Background pixels are grey in the tiles.
+TEST(LogoDocument, GenerationLeavesTheGridOutOfTheTilesAndPutsItBack) {
+    QImage picture = Filled(360, 288, LIME);
+    for (int y = 54; y < 54 + 9; ++y)
+        for (int x = 60; x < 72; ++x)
+            picture.setPixel(x, y, WHITE);
+    picture.setPixel(60, 54 + 17, BLACK);
+    TLogoDocument doc = Fresh(true);
+    doc.SetWidth(360);
+    doc.Import(picture);
+    doc.SetPosX(0);
+    doc.SetPosY(0);
+    doc.SetGrid(true);
+    ASSERT_TRUE(doc.Generate(nullptr).built);
+    ASSERT_EQ(doc.Table().TileCount, 1);
+    QImage tile = picture.copy(60, 54, 12, 18);
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 12; ++x)
+            if (tile.pixel(x, y) == LIME)
+                tile.setPixel(x, y, GREY);
+    EXPECT_EQ(*doc.Table().LogoTiles[0], tile);
+    EXPECT_EQ(doc.Table().LogoTiles[0]->pixel(0, 9), GREY); // no grid line at the cell's left edge
+    EXPECT_EQ(doc.View().pixel(0, 0), 0xFF000080);
 }
 
 TEST(LogoDocument, UndoAndRedoEveryChangeOneStepAGesture) {
