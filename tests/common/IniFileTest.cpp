@@ -261,6 +261,15 @@ TEST_F(IniFileTest, SurvivesGarbageAndSize) {
     EXPECT_EQ(Contents().count("\r\n"), Contents().count('\n'));
 }
 
+TEST_F(IniFileTest, AHugeLineInsideASectionHidesNoKeyAfterIt) {
+    Put("[Settings]\r\nPort=COM7\r\n" + QByteArray(1 << 20, 'Q') +
+        "\r\nActivePageIndex=2\r\n[HorizNeon]\r\nText=" + QByteArray(1 << 20, 'T') + "\r\n");
+    const TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Settings", "Port", ""), "COM7");
+    EXPECT_EQ(ini.ReadInteger("Settings", "ActivePageIndex", 0), 2);
+    EXPECT_EQ(ini.ReadString("HorizNeon", "Text", ""), std::string(2047, 'T'));
+}
+
 TEST_F(IniFileTest, WholeSectionsAreWrittenAndReadInOnePass) {
     TIniFile ini(path);
     ASSERT_TRUE(ini.WriteInteger("VertNeon", "LinesCount", 2));

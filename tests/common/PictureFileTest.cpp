@@ -12,6 +12,7 @@
 #include <png.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -152,6 +153,14 @@ QImage TwoColourPicture(int w, int h) {
     return image;
 }
 
+// The bitmap with the height in its info header, a signed 32-bit number at byte 22.
+QByteArray WithBmpHeight(QByteArray bmp, std::int32_t height) {
+    const auto h = static_cast<std::uint32_t>(height);
+    for (int i = 0; i < 4; ++i)
+        bmp[22 + i] = static_cast<char>((h >> (8 * i)) & 0xFF);
+    return bmp;
+}
+
 class PictureFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -265,6 +274,11 @@ TEST_F(PictureFileTest, BadFilesFailAndLeaveThePictureAlone) {
     bmpBomb[22] = 0x60;
     bmpBomb[23] = static_cast<char>(0xEA);
 
+    QByteArray garbage(1000, '\0');
+    std::uint32_t state = 7;
+    for (char& c : garbage)
+        c = static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
+
     const std::vector<QString> bad = {
         Write("truncated.jpg", jpeg.left(jpeg.size() / 2)),
         Write("corrupt.jpg", corrupt),
@@ -276,6 +290,11 @@ TEST_F(PictureFileTest, BadFilesFailAndLeaveThePictureAlone) {
         Write("header.bmp", bmp.left(30)),
         Write("text.bmp", "this is not a bitmap"),
         Write("bomb.bmp", bmpBomb),
+        Write("garbage.jpg", jpeg.left(2) + garbage),
+        Write("garbage.bmp", bmp.left(14) + garbage.left(200)),
+        Write("tallest.bmp", WithBmpHeight(bmp, INT32_MAX)),
+        Write("tallest-top-down.bmp", WithBmpHeight(bmp, INT32_MIN)),
+        Write("tall-top-down.bmp", WithBmpHeight(bmp, -3000000)),
         Write("bmp.png", bmp),
         Path("missing.jpg"),
         Write("noext", jpeg),
@@ -287,6 +306,10 @@ TEST_F(PictureFileTest, BadFilesFailAndLeaveThePictureAlone) {
         EXPECT_EQ(image.size(), QSize(3, 3));
         EXPECT_EQ(image.pixel(0, 0), qRgb(1, 2, 3));
     }
+    // A negative height that fits is a top-down bitmap.
+    QImage image;
+    EXPECT_TRUE(LoadPictureFile(image, Write("top-down.bmp", WithBmpHeight(bmp, -64))));
+    EXPECT_EQ(image.size(), QSize(64, 64));
 }
 
 TEST_F(PictureFileTest, DamagedFilesNeverCrash) {

@@ -1,50 +1,24 @@
 // Files dragged from a file manager onto the file fields of the ticker and
 // the pages: one text file becomes the field's path, as the file dialog
 // would set it; anything else is refused and leaves the field alone.
-#include "FakeSeams.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "shell/Kr7unit1.h"
-#include "text/TextPages.h"
+#include "text/TextSteps.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-class TextFileDropTest : public ::testing::Test {
+class TextFileDropTest : public TTextWindowTest {
 protected:
-    std::unique_ptr<TFormKR7> MakeForm() {
-        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return form;
-    }
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
     static QLineEdit* Field(TFormKR7& form, const char* name) {
         return form.findChild<QLineEdit*>(QString::fromLatin1(name));
     }
-
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
 };
 
 // Drags mime over field and drops it there, as a file manager would: the
@@ -136,8 +110,8 @@ TEST_F(TextFileDropTest, DroppingDoesNotDisturbTheRunningFeatures) {
     UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     const QString file = WriteFile(QStringLiteral("news.txt"), "news");
     EXPECT_TRUE(DropUrls(ui.EditHorizFile, {QUrl::fromLocalFile(file)}));
-    EXPECT_TRUE(form->findChild<QTimer*>(QStringLiteral("TimerHorizNeon"))->isActive());
-    EXPECT_TRUE(form->findChild<QTimer*>(QStringLiteral("TimerVertNeon"))->isActive());
+    EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
+    EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
     EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
 }
 

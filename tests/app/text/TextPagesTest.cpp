@@ -1,20 +1,8 @@
 // The horizontal ticker and the vertical pages offscreen, with the device on a
-// pseudo-terminal: frames, window bars, file reads and their settings.
-#include "text/TextPages.h"
-
-#include "FakeSeams.h"
+// pseudo-terminal: what only the window does with the text engine's rules
+// (tests/models/text): its controls, timers, log lines and the frames sent.
 #include "Glyphs.h"
-#include "IniFile.h"
-#include "PtyPort.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "shell/Kr7unit1.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include "text/TextSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -44,48 +32,19 @@ std::string Joined(std::initializer_list<std::string> frames) {
     return all;
 }
 
-QStringList LogLines(const TFormKR7& form) {
-    return TWindowControls(form).Memo->toPlainText().split(u'\n');
-}
-
-class TextPagesTest : public ::testing::Test {
+class TextPagesTest : public TTextWindowTest {
 protected:
-    // The window shown, as the user sees it, on its preview page.
-    std::unique_ptr<TFormKR7> MakeForm() {
-        auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return form;
-    }
     // A window connected to the pseudo-terminal, the connect frames discarded.
     std::unique_ptr<TFormKR7> MakeConnectedForm() {
         auto form = MakeForm();
-        const TWindowControls ui(*form);
-        UserInput::Type(ui.ComboBoxPort, QString::fromStdString(pty.Name()));
-        UserInput::Click(ui.CheckBoxConnect);
+        Connect(*form, pty.Name());
         EXPECT_TRUE(form->IsConnectChecked());
         pty.Take();
         return form;
     }
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    QByteArray SettingsText() {
-        QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     static void ShowHorizPage(const TWindowControls& ui) { UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon); }
     static void ShowVertPage(const TWindowControls& ui) { UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon); }
-    static QTimer* Timer(TFormKR7& form, const char* name) {
-        return form.findChild<QTimer*>(QString::fromLatin1(name));
-    }
 
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
     TPtyPort pty{3};
 };
 
@@ -109,9 +68,7 @@ TEST_F(TextPagesTest, TickerIsOnByDefaultAndItsTimersAreDesigned) {
     EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
     EXPECT_EQ(Timer(*form, "TimerHorizNeonFileTime")->interval(), 30000);
     EXPECT_EQ(Timer(*form, "TimerVertNeonFileTime")->interval(), 30000);
-    EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 8);
     EXPECT_EQ(TWindowControls(*form).LabelHorizNeonY->text(), QStringLiteral("9"));
-    EXPECT_EQ(form->TextPages().Vert().Neon().PosY, 12);
     EXPECT_EQ(TWindowControls(*form).LabelVertNeonY->text(), QStringLiteral("13"));
     EXPECT_EQ(TWindowControls(*form).ScrollBarVertNeonY->maximum(), 13);
     EXPECT_EQ(TWindowControls(*form).ScrollBarVertNeonHeight->maximum(), 4);
@@ -131,13 +88,10 @@ TEST_F(TextPagesTest, TheTickerSendsItsWindowsOnRowEight) {
     EXPECT_FALSE(Timer(*form, "TimerHorizNeon")->isActive());
 
     UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, true); // shows the first window at once
-    for (int tick = 1; tick < 5; ++tick)
-        form->TextPages().Horiz().TimerHorizNeonTimer();
-    const std::string padded = BLANK + "ABC" + BLANK;
-    std::string expected = TEXT_MODE + " " + Frame(ROW_8, BLANK);
-    for (int p = 1; p <= 4; ++p)
-        expected += " " + Frame(ROW_8, padded.substr(p - 1, 30));
-    EXPECT_EQ(pty.TakeHex(), expected);
+    form->TextPages().Horiz().TimerHorizNeonTimer();
+    form->TextPages().Horiz().TimerHorizNeonTimer();
+    EXPECT_EQ(pty.TakeHex(),
+              Joined({TEXT_MODE, Frame(ROW_8, BLANK), Frame(ROW_8, BLANK), Frame(ROW_8, std::string(29, ' ') + "A")}));
     EXPECT_TRUE(Timer(*form, "TimerHorizNeon")->isActive());
 }
 
@@ -212,14 +166,16 @@ TEST_F(TextPagesTest, IntervalAndFileTimeLabels) {
     EXPECT_EQ(Timer(*form, "TimerVertNeon")->interval(), 100000);
 }
 
+// The page arithmetic and the padding are the engine's (NeonTest, WrapTest);
+// the page sends its rows after text mode, as the centre box says.
 TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
     auto form = MakeConnectedForm();
     const TWindowControls ui(*form);
     ShowHorizPage(ui);
     UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
     ShowVertPage(ui);
-    UserInput::Type(ui.MemoVertNeon, QStringLiteral("one\ntwo\n\nthree\nfour\nfive\nsix\nseven  "));
-    EXPECT_EQ(form->TextPages().Vert().Neon().Lines.size(), 7u);
+    UserInput::Type(ui.MemoVertNeon, QStringLiteral("one\ntwo\n\nthree\nfour  "));
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines.size(), 4u);
     pty.Take();
 
     UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
@@ -229,14 +185,9 @@ TEST_F(TextPagesTest, PagesOnRowTwelveLeftAlignedAndCentred) {
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 
     UserInput::SetChecked(ui.CheckBoxVertNeonCenter, true);
-    form->TextPages().Vert().TimerVertNeonTimer();
-    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(13, ' ') + "four" + std::string(13, ' ')),
-                                     Frame(ROW_13, std::string(13, ' ') + "five" + std::string(13, ' ')),
-                                     Frame(ROW_14, std::string(13, ' ') + "six" + std::string(14, ' '))}));
     form->TextPages().Vert().TimerVertNeonTimer(); // the last page: one line and two blank rows
-    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(12, ' ') + "seven" + std::string(13, ' ')),
+    EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, std::string(13, ' ') + "four" + std::string(13, ' ')),
                                      Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
-    EXPECT_EQ(form->TextPages().Vert().Neon().First, 0);
 
     UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false);
     EXPECT_EQ(pty.TakeHex(), Joined({Frame(ROW_12, BLANK), Frame(ROW_13, BLANK), Frame(ROW_14, BLANK)}));
@@ -278,68 +229,52 @@ TEST_F(TextPagesTest, WindowBarsBoundEachOtherAndMovingBlanksTheOldWindow) {
     EXPECT_EQ(form->TextPages().Vert().Neon().Height, 1);
 }
 
-TEST_F(TextPagesTest, HorizontalFileReads) {
+// What a read gives is the engine's (FeatureFileTest), its failures too; the
+// window shows the text in the page's editor, logs a failure in the page's
+// words and keeps the read box, its timer and the last-read label in step.
+// Files changing between timed reads: FaultTest.
+TEST_F(TextPagesTest, FileReadsFillTheEditorsAndFollowTheirBoxes) {
     auto form = MakeForm();
     const TWindowControls ui(*form);
     ShowHorizPage(ui);
     UserInput::Type(ui.EditHorizNeon, QStringLiteral("keep"));
-    const auto expectFailure = [&](const QString& name, const QString& message) {
-        UserInput::Type(ui.EditHorizFile, name);
-        ui.Memo->clear();
-        UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
-        EXPECT_EQ(LogLines(*form).last(), message);
-        EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
-        EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
-        EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "keep");
-    };
-    expectFailure(QString(), QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."));
-    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
-    expectFailure(missing, QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
-    // The file's limits and rules belong to the text engine (FeatureFileTest); one refusal shows here.
-    expectFailure(dir.path(), QStringLiteral("Błąd otwarcia pliku: \"%1\".").arg(dir.path()));
-    EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().isEmpty());
-
-    UserInput::Type(ui.EditHorizFile, WriteFile(QStringLiteral("two.txt"), QByteArray("AB\r\nCD\n")));
+    ui.Memo->clear();
     UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
-    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "AB\r\nCD");
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Nie wskazano pliku dla teletekstu poziomego."));
+    EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
+    EXPECT_FALSE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "keep");
+    EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().isEmpty());
+    ShowVertPage(ui);
+    UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
+    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."));
+    EXPECT_FALSE(ui.CheckBoxVertFileRead->isChecked());
+
+    ReadFile(ui, TICKER_FILE, WriteFile(QStringLiteral("ticker.txt"), QByteArray("\xA5 x\rB\0C", 7)));
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "\xA5 x\r\nB");
+    EXPECT_EQ(ui.EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
     EXPECT_TRUE(ui.CheckBoxHorizFileRead->isChecked());
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
     EXPECT_TRUE(ui.LabelHorizNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
     EXPECT_TRUE(
         ui.LabelHorizNeonLastTime->text().contains(QLocale().toString(platform.now.date(), QLocale::ShortFormat)));
 
-    // Periodic reads follow the file; a zero byte ends the text.
-    WriteFile(QStringLiteral("two.txt"), QByteArray("\xA5 x\rB\0C", 7));
-    form->TextPages().Horiz().TimerHorizNeonFileTimeTimer();
-    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "\xA5 x\r\nB");
-    EXPECT_EQ(ui.EditHorizNeon->text(), QStringLiteral("Ą x\r\nB\r\n"));
-
-    // Switching the ticker off switches the periodic read off too.
-    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
-    EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
-}
-
-TEST_F(TextPagesTest, VerticalFileReads) {
-    auto form = MakeForm();
-    const TWindowControls ui(*form);
-    ShowVertPage(ui);
-    ui.Memo->clear();
-    UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
-    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Nie wskazano pliku dla teletekstu pionowego."));
-    EXPECT_FALSE(ui.CheckBoxVertFileRead->isChecked());
-    const QString missing = dir.filePath(QStringLiteral("gone.txt"));
-    UserInput::Type(ui.EditVertFile, missing);
-    form->TextPages().Vert().ReadVertFile();
-    EXPECT_EQ(LogLines(*form).last(), QStringLiteral("Plik nie istnieje: \"%1\".").arg(missing));
-
-    UserInput::Type(ui.EditVertFile, WriteFile(QStringLiteral("pages.txt"),
-                                               QByteArray("first\r\n\r\nsecond\rthird\n") + QByteArray(40, 'x')));
-    UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
-    EXPECT_TRUE(ui.CheckBoxVertFileRead->isChecked());
+    ReadFile(ui, PAGES_FILE,
+             WriteFile(QStringLiteral("pages.txt"), QByteArray("first\r\n\r\nsecond\rthird\n") + QByteArray(40, 'x')));
     EXPECT_EQ(ui.MemoVertNeon->toPlainText(), QStringLiteral("first\n\nsecond\nthird\n") + QString(40, u'x'));
     EXPECT_EQ(form->TextPages().Vert().Neon().Lines,
               (std::vector<std::string>{"first", "second", "third", std::string(40, 'x')}));
+    EXPECT_TRUE(Timer(*form, "TimerVertNeonFileTime")->isActive());
     EXPECT_TRUE(ui.LabelVertNeonLastTime->text().startsWith(QStringLiteral("Ostatnio odczytany: ")));
+
+    // Switching a feature off switches its timed read off too.
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
+    UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false);
+    EXPECT_FALSE(ui.CheckBoxVertFileRead->isChecked());
+    EXPECT_FALSE(Timer(*form, "TimerVertNeonFileTime")->isActive());
+    ShowHorizPage(ui);
+    UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
+    EXPECT_FALSE(ui.CheckBoxHorizFileRead->isChecked());
 }
 
 TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
@@ -377,6 +312,8 @@ TEST_F(TextPagesTest, FileDialogsPauseBothTickersAndDoNotRead) {
     EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
 }
 
+// Each control of both pages comes back at the next start. Values, key order
+// and bytes of the file: tests/models/text/TextSettingsTest.cpp, SettingsTest.
 TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
     const QString horizFile = WriteFile(QStringLiteral("h.txt"), "from file");
     const QString vertFile = dir.filePath(QStringLiteral("v.txt"));
@@ -401,28 +338,6 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
         UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, true);
     }
     {
-        TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
-        EXPECT_EQ(ini.ReadString("HorizNeon", "Text", ""), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
-        EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 5);
-        // Profile values lose their trailing blanks; the page line gives them up anyway.
-        EXPECT_EQ(ini.ReadString("VertNeonLines", "Line3", ""), std::string(29, 'a'));
-        EXPECT_EQ(ini.ReadString("VertNeonLines", "Line4", ""), "b");
-    }
-    const QByteArray text = SettingsText();
-    // Keys in their fixed order; the page lines follow in a section of their own.
-    const QList<QByteArray> order = {"[HorizNeon]",  "Text=",      "Interval=25", "PosY=3",     "FileTime=65",
-                                     "File=",        "FileRead=0", "Enabled=0",   "[VertNeon]", "Center=1",
-                                     "LinesCount=5", "Interval=7", "PosY=14",     "Height=2",   "FileTime=90",
-                                     "File=",        "FileRead=0", "Enabled=1"};
-    qsizetype at = 0;
-    for (const QByteArray& key : order) {
-        const qsizetype found = text.indexOf(key, at);
-        EXPECT_GE(found, at) << key.constData();
-        at = found < 0 ? at : found;
-    }
-    EXPECT_GT(text.indexOf("[VertNeonLines]"), text.indexOf("[VertNeon]"));
-
-    {
         auto form = MakeForm();
         const TWindowControls ui(*form);
         EXPECT_EQ(ui.EditHorizNeon->text(), QStringLiteral("Zażółć gęślą jaźń"));
@@ -445,15 +360,7 @@ TEST_F(TextPagesTest, SettingsRoundTripForBothPages) {
         EXPECT_EQ(ui.EditVertFile->text(), vertFile);
         EXPECT_TRUE(ui.CheckBoxVertNeonEnabled->isChecked());
         EXPECT_TRUE(Timer(*form, "TimerVertNeon")->isActive());
-
-        ShowVertPage(ui);
-        UserInput::Type(ui.MemoVertNeon, QStringLiteral("x\ny"));
     }
-    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
-    EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 2);
-    EXPECT_EQ(ini.ReadString("VertNeonLines", "Line1", "?"), "y");
-    EXPECT_FALSE(SettingsText().contains("Line2="));
-    EXPECT_FALSE(SettingsText().contains("Line4="));
 }
 
 // Row 7 is where both row bars are designed to stand, so restoring it moves
@@ -486,13 +393,10 @@ TEST_F(TextPagesTest, AStoredRowAtTheBarsDesignedPositionIsTheRowWritten) {
 
 TEST_F(TextPagesTest, RestoredFileReadReadsAtOnce) {
     const QString file = WriteFile(QStringLiteral("news.txt"), "news");
-    WriteFile(QStringLiteral("KR7Controller.ini"),
-              "[HorizNeon]\r\nFile=" + file.toUtf8() + "\r\nFileRead=1\r\nInterval=500\r\nPosY=-3\r\n");
+    WriteFile(QStringLiteral("KR7Controller.ini"), "[HorizNeon]\r\nFile=" + file.toUtf8() + "\r\nFileRead=1\r\n");
     auto form = MakeForm();
     EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), "news");
     EXPECT_TRUE(Timer(*form, "TimerHorizNeonFileTime")->isActive());
-    EXPECT_EQ(TWindowControls(*form).ScrollBarHorizNeonInterval->value(), 100);
-    EXPECT_EQ(form->TextPages().Horiz().Neon().PosY, 0);
 }
 
 // Every byte but the line breaks, in lines of at most 30 bytes without a
@@ -509,27 +413,30 @@ std::vector<std::string> EveryByteLines() {
     return lines;
 }
 
-TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
+// The editors hold every byte as it stands, no-break spaces included, from a
+// file and back from the settings; the pages send them unchanged.
+TEST_F(TextPagesTest, EveryByteSurvivesBothEditorsAndReachesTheWire) {
     const std::vector<std::string> lines = EveryByteLines();
     ASSERT_NE(lines[5].find('\xA0'), std::string::npos);
-    QByteArray file;
+    QByteArray pagesFile;
     for (const std::string& line : lines)
-        file.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+        pagesFile.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+    // The ticker trims blanks and control bytes at the ends of its text.
+    std::string ticker = "<";
+    for (const std::string& line : lines)
+        ticker += line;
+    ticker += ">";
     const auto left = [](const std::string& s) { return s + std::string(30 - s.size(), ' '); };
-    for (int run = 0; run < 2; ++run) {
-        // first from a text file, then from the Line keys the first run stored
+    {
         auto form = MakeConnectedForm();
         const TWindowControls ui(*form);
-        ShowHorizPage(ui);
+        ReadFile(ui, TICKER_FILE, WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(ticker)));
+        UserInput::SetChecked(ui.CheckBoxHorizFileRead, false);
         UserInput::SetChecked(ui.CheckBoxHorizNeonEnabled, false);
-        ShowVertPage(ui);
-        UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false); // the first run stored it on
-        if (run == 0) {
-            UserInput::Type(ui.EditVertFile, WriteFile(QStringLiteral("pages.txt"), file));
-            UserInput::SetChecked(ui.CheckBoxVertFileRead, true);
-            UserInput::SetChecked(ui.CheckBoxVertFileRead, false);
-        }
-        ASSERT_EQ(form->TextPages().Vert().Neon().Lines, lines) << run;
+        EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), ticker);
+        ReadFile(ui, PAGES_FILE, WriteFile(QStringLiteral("pages.txt"), pagesFile));
+        UserInput::SetChecked(ui.CheckBoxVertFileRead, false);
+        ASSERT_EQ(form->TextPages().Vert().Neon().Lines, lines);
         pty.Take();
         for (std::size_t page = 0; page < 3; ++page) {
             if (page == 0)
@@ -539,68 +446,13 @@ TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveThePageEditor) {
             std::string expected = page == 0 ? TEXT_MODE + " " : "";
             expected += Joined({Frame(ROW_12, left(lines[page * 3])), Frame(ROW_13, left(lines[page * 3 + 1])),
                                 Frame(ROW_14, left(lines[page * 3 + 2]))});
-            EXPECT_EQ(pty.TakeHex(), expected) << run << " " << page;
+            EXPECT_EQ(pty.TakeHex(), expected) << page;
         }
-        form.reset();
-        TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            EXPECT_EQ(ini.ReadString("VertNeonLines", "Line" + std::to_string(i), ""), lines[i]) << run << " " << i;
+        UserInput::SetChecked(ui.CheckBoxVertNeonEnabled, false);
     }
-}
-
-TEST_F(TextPagesTest, NoBreakSpacesAndEveryOtherByteSurviveTheTickerEditor) {
-    // The ticker trims blanks and control bytes at the ends of its text.
-    std::string all = "<";
-    for (const std::string& line : EveryByteLines())
-        all += line;
-    all += ">";
-    {
-        auto form = MakeForm();
-        const TWindowControls ui(*form);
-        ShowHorizPage(ui);
-        UserInput::Type(ui.EditHorizFile, WriteFile(QStringLiteral("ticker.txt"), QByteArray::fromStdString(all)));
-        UserInput::SetChecked(ui.CheckBoxHorizFileRead, true);
-        EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
-    }
-    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
-    EXPECT_EQ(ini.ReadString("HorizNeon", "Text", ""), all);
     auto form = MakeForm();
-    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), all);
-}
-
-TEST_F(TextPagesTest, OutlandishLineCountsReadOnlyTheKeysPresent) {
-    WriteFile(QStringLiteral("KR7Controller.ini"),
-              "[VertNeon]\r\nLinesCount=2000000000\r\n[VertNeonLines]\r\nLine0=one\r\nLine1=two\r\n");
-    {
-        auto form = MakeForm();
-        EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"one", "two"}));
-        const TWindowControls ui(*form);
-        ShowVertPage(ui);
-        UserInput::Type(ui.MemoVertNeon, QString());
-    }
-    WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=-5\r\n[VertNeonLines]\r\nLine0=one\r\n");
-    auto form = MakeForm();
-    EXPECT_TRUE(form->TextPages().Vert().Neon().Lines.empty());
-    EXPECT_TRUE(TWindowControls(*form).MemoVertNeon->toPlainText().isEmpty());
-}
-
-TEST_F(TextPagesTest, ASparseLineSectionKeepsItsLines) {
-    WriteFile(QStringLiteral("KR7Controller.ini"), "[VertNeon]\r\nLinesCount=50\r\n[VertNeonLines]\r\nLine40=hello\r\n"
-                                                   "Line50=beyond the count\r\nLine041=padded\r\n");
-    {
-        auto form = MakeForm();
-        EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"hello"}));
-        EXPECT_EQ(TWindowControls(*form).MemoVertNeon->toPlainText(), QString(40, u'\n') + QStringLiteral("hello"));
-    }
-    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
-    EXPECT_EQ(ini.ReadInteger("VertNeon", "LinesCount", 0), 1);
-    EXPECT_EQ(ini.ReadString("VertNeonLines", "Line0", ""), "hello");
-
-    // a huge count and a huge index cost no more than the keys present
-    WriteFile(QStringLiteral("KR7Controller.ini"),
-              "[VertNeon]\r\nLinesCount=2147483647\r\n[VertNeonLines]\r\nLine2147483000=far\r\nLine1=near\r\n");
-    auto form = MakeForm();
-    EXPECT_EQ(form->TextPages().Vert().Neon().Lines, (std::vector<std::string>{"near", "far"}));
+    EXPECT_EQ(form->TextPages().Horiz().Neon().GetText(), ticker);
+    EXPECT_EQ(form->TextPages().Vert().Neon().Lines, lines);
 }
 
 } // namespace
