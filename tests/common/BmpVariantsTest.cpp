@@ -1,5 +1,6 @@
 // Rarer bitmaps through the import: the OS/2 core header, run-length coding
 // cut short, bit fields of any width, alpha masks, variants that are not read.
+#include "BmpBytes.h"
 #include "PictureFile.h"
 
 #include <QByteArray>
@@ -10,50 +11,6 @@
 #include <vector>
 
 namespace {
-
-void Put16(QByteArray& b, int pos, std::uint32_t v) {
-    b[pos] = static_cast<char>(v & 0xFF);
-    b[pos + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(QByteArray& b, int pos, std::uint32_t v) {
-    Put16(b, pos, v & 0xFFFF);
-    Put16(b, pos + 2, v >> 16);
-}
-
-// A bitmap file: the file header, an information header of headerSize bytes
-// (12 the OS/2 core header), then `between` (masks, palette, a gap) and the
-// pixel data.
-QByteArray Bmp(int headerSize, int width, int height, int bits, std::uint32_t compression, const QByteArray& between,
-               const QByteArray& pixels) {
-    QByteArray b(14 + headerSize, '\0');
-    b[0] = 'B';
-    b[1] = 'M';
-    const int offset = 14 + headerSize + static_cast<int>(between.size());
-    Put32(b, 2, static_cast<std::uint32_t>(offset + pixels.size()));
-    Put32(b, 10, static_cast<std::uint32_t>(offset));
-    Put32(b, 14, static_cast<std::uint32_t>(headerSize));
-    if (headerSize == 12) {
-        Put16(b, 18, static_cast<std::uint32_t>(width));
-        Put16(b, 20, static_cast<std::uint32_t>(height));
-        Put16(b, 22, 1);
-        Put16(b, 24, static_cast<std::uint32_t>(bits));
-    } else {
-        Put32(b, 18, static_cast<std::uint32_t>(width));
-        Put32(b, 22, static_cast<std::uint32_t>(height));
-        Put16(b, 26, 1);
-        Put16(b, 28, static_cast<std::uint32_t>(bits));
-        Put32(b, 30, compression);
-    }
-    return b + between + pixels;
-}
-
-QByteArray Le32s(const std::vector<std::uint32_t>& values) {
-    QByteArray b(static_cast<qsizetype>(values.size()) * 4, '\0');
-    for (std::size_t i = 0; i < values.size(); ++i)
-        Put32(b, static_cast<int>(i) * 4, values[i]);
-    return b;
-}
 
 TPictureResult Read(const QByteArray& bytes) {
     return ReadPicture(bytes, TPictureFormat::Bmp);
@@ -81,7 +38,7 @@ TEST(BmpVariantsTest, RunLengthBitmapsCutShortAreRefused) {
     for (int y = 0; y < 4; ++y)
         codes += QByteArray::fromHex("0812") + QByteArray::fromHex("0000");
     codes += QByteArray::fromHex("0001");
-    const QByteArray rle4 = Bmp(40, 8, 4, 4, 2, Palette16(), codes);
+    const QByteArray rle4 = BmpFile(40, 8, 4, 4, 2, Palette16(), codes);
     const TPictureResult whole = Read(rle4);
     ASSERT_TRUE(whole.Ok());
     EXPECT_EQ(whole.image.pixel(0, 0), PaletteColour(1));
@@ -92,7 +49,7 @@ TEST(BmpVariantsTest, RunLengthBitmapsCutShortAreRefused) {
         EXPECT_EQ(Read(rle4.left(keep)).fault, TPictureFault::Damaged) << share;
     }
     // Literal pixels running past the end are missing data too.
-    const QByteArray literal = Bmp(40, 8, 1, 4, 2, Palette16(), QByteArray::fromHex("00081212"));
+    const QByteArray literal = BmpFile(40, 8, 1, 4, 2, Palette16(), QByteArray::fromHex("00081212"));
     EXPECT_EQ(Read(literal).fault, TPictureFault::Damaged);
 }
 
@@ -105,7 +62,7 @@ TEST(BmpVariantsTest, CoreHeaderBitmapsHonourTheirDataOffsetAndLength) {
     const QByteArray rows = QByteArray::fromHex("0a141e28"
                                                 "323c4650"); // bottom row first
     const QByteArray gap(12, '\x7f');
-    const QByteArray os2 = Bmp(12, 4, 2, 8, 0, palette + gap, rows);
+    const QByteArray os2 = BmpFile(12, 4, 2, 8, 0, palette + gap, rows);
     const TPictureResult read = Read(os2);
     ASSERT_TRUE(read.Ok());
     EXPECT_EQ(read.image.size(), QSize(4, 2));
@@ -114,9 +71,9 @@ TEST(BmpVariantsTest, CoreHeaderBitmapsHonourTheirDataOffsetAndLength) {
     for (qsizetype cut : {os2.size() / 10, os2.size() / 2, os2.size() - 1})
         EXPECT_EQ(Read(os2.left(cut)).fault, TPictureFault::Damaged) << cut;
     // 24 bits: blue, green, red
-    const TPictureResult colour = Read(Bmp(12, 1, 1, 24, 0, QByteArray(),
-                                           QByteArray::fromHex("102030"
-                                                               "00")));
+    const TPictureResult colour = Read(BmpFile(12, 1, 1, 24, 0, QByteArray(),
+                                               QByteArray::fromHex("102030"
+                                                                   "00")));
     ASSERT_TRUE(colour.Ok());
     EXPECT_EQ(colour.image.pixel(0, 0), qRgb(0x30, 0x20, 0x10));
 }
@@ -149,20 +106,22 @@ TEST(BmpVariantsTest, BitFieldsOfAnyWidthAndAlphaMasks) {
             header.replace(0, masks.size(), masks);
             masks.clear();
         }
-        QByteArray file = Bmp(40, 2, 1, 32, c.compression, masks, Le32s({c.pixel, 0xFFFFFFFF}));
+        QByteArray file = BmpFile(40, 2, 1, 32, c.compression, masks, Le32s({c.pixel, 0xFFFFFFFF}));
         file.insert(14 + 40, header);
-        Put32(file, 14, static_cast<std::uint32_t>(c.header));
-        Put32(file, 10, static_cast<std::uint32_t>(14 + c.header + masks.size()));
+        PutLe32(file, 14, static_cast<std::uint32_t>(c.header));
+        PutLe32(file, 10, static_cast<std::uint32_t>(14 + c.header + masks.size()));
         const TPictureResult read = Read(file);
         ASSERT_TRUE(read.Ok());
         EXPECT_EQ(read.image.pixel(0, 0), c.expected) << std::hex << read.image.pixel(0, 0);
         EXPECT_EQ(read.image.format(), qAlpha(c.expected) == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
     }
     // An alpha mask that no pixel fills: opaque, as other programs show it.
-    const QByteArray unfilled = Bmp(40, 1, 1, 32, 6, Le32s({0xFF0000, 0xFF00, 0xFF, 0xFF000000}), Le32s({0x00102030}));
+    const QByteArray unfilled =
+        BmpFile(40, 1, 1, 32, 6, Le32s({0xFF0000, 0xFF00, 0xFF, 0xFF000000}), Le32s({0x00102030}));
     EXPECT_EQ(Read(unfilled).image.pixel(0, 0), 0xFF102030u);
     // Masks with gaps are not a bitmap any writer makes.
-    EXPECT_EQ(Read(Bmp(40, 1, 1, 32, 3, Le32s({0xF0F000, 0xFF00, 0xFF}), Le32s({0}))).fault, TPictureFault::Damaged);
+    EXPECT_EQ(Read(BmpFile(40, 1, 1, 32, 3, Le32s({0xF0F000, 0xFF00, 0xFF}), Le32s({0}))).fault,
+              TPictureFault::Damaged);
 }
 
 TEST(BmpVariantsTest, VariantsThatAreNotReadSaySo) {
@@ -175,11 +134,11 @@ TEST(BmpVariantsTest, VariantsThatAreNotReadSaySo) {
     };
     const QByteArray pixels(16, '\0');
     for (const TCase& c : {
-             TCase{"2 bits", Bmp(40, 4, 2, 2, 0, Palette16().left(16), pixels), TPictureVariant::PixelBits, 2,
+             TCase{"2 bits", BmpFile(40, 4, 2, 2, 0, Palette16().left(16), pixels), TPictureVariant::PixelBits, 2,
                    TPictureFormat::Unknown},
-             TCase{"JPEG inside", Bmp(40, 4, 2, 0, 4, QByteArray(), QByteArray("\xFF\xD8\xFF\xE0", 4)),
+             TCase{"JPEG inside", BmpFile(40, 4, 2, 0, 4, QByteArray(), QByteArray("\xFF\xD8\xFF\xE0", 4)),
                    TPictureVariant::EmbeddedFormat, 0, TPictureFormat::Jpeg},
-             TCase{"PNG inside", Bmp(40, 4, 2, 0, 5, QByteArray(), QByteArray("\x89PNG\r\n\x1A\n")),
+             TCase{"PNG inside", BmpFile(40, 4, 2, 0, 5, QByteArray(), QByteArray("\x89PNG\r\n\x1A\n")),
                    TPictureVariant::EmbeddedFormat, 0, TPictureFormat::Png},
          }) {
         SCOPED_TRACE(c.name);

@@ -1,10 +1,7 @@
 #include "GlyphUpload.h"
 
-#include "COMSocket.h"
-#include "FakeLineClock.h"
 #include "Glyphs.h"
-#include "KR7.h"
-#include "PtyPort.h"
+#include "Wire.h"
 
 #include <QImage>
 
@@ -13,21 +10,6 @@
 #include <string>
 
 namespace {
-
-// The device end of the line, with the program's port open at 2400 baud on
-// a clock that does not make the tests wait for the line.
-struct TWire {
-    TPtyPort pty{3};
-    TFakeLineClock clock;
-    TCOMSocket port{&clock};
-    TKR7 kr7{port};
-
-    TWire() {
-        port.SelectPort(pty.Name());
-        port.SetBaudRate(2400);
-        port.Open();
-    }
-};
 
 struct TCountingProgress : TProgress {
     int max = -1;

@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "TempFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,19 +36,11 @@ private:
     void (*previousHandler_)(int) = nullptr;
 };
 
-struct IniFileTest : ::testing::Test {
-    QTemporaryDir dir;
-    QString path = dir.filePath("KR7Controller.ini");
+struct IniFileTest : ::testing::Test, TTempFolder {
+    QString path = Path("KR7Controller.ini");
 
-    void Put(const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Contents() const {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void Put(const QByteArray& bytes) const { Write("KR7Controller.ini", bytes); }
+    QByteArray Contents() const { return Read(path); }
 };
 
 } // namespace

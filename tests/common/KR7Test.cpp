@@ -1,30 +1,12 @@
 #include "KR7.h"
 
-#include "COMSocket.h"
-#include "FakeLineClock.h"
-#include "PtyPort.h"
+#include "Wire.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 namespace {
-
-// The device end of the line, with the program's port open at 2400 baud on
-// a clock that does not make the tests wait for the line.
-struct TWire {
-    TPtyPort pty;
-    TFakeLineClock clock;
-    TCOMSocket port{&clock};
-    TKR7 kr7{port};
-
-    TWire() {
-        port.SelectPort(pty.Name());
-        port.SetBaudRate(2400);
-        port.SetQueueSizes(1024, 1024);
-        port.Open();
-    }
-};
 
 std::string Repeat(char c, std::size_t n) {
     return std::string(n, c);

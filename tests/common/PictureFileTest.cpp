@@ -1,6 +1,8 @@
 #include "PictureFile.h"
 
+#include "BmpBytes.h"
 #include "CmykJpeg.h"
+#include "TempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,31 +63,12 @@ QByteArray CyanOverRedJpeg(int w, int h, bool ycck, bool adobeMarker) {
 // bit fields (BI_RGB), or with the given masks (BI_BITFIELDS).
 QByteArray Bmp16(int w, int h, std::uint16_t pixel, std::optional<std::array<std::uint32_t, 3>> masks) {
     const int stride = (w * 2 + 3) / 4 * 4;
-    const int offset = 14 + 40 + (masks ? 12 : 0);
-    QByteArray b(offset + stride * h, '\0');
-    auto put32 = [&b](int pos, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            b[pos + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, static_cast<std::uint32_t>(offset));
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(w));
-    put32(22, static_cast<std::uint32_t>(h));
-    b[26] = 1;
-    b[28] = 16;
-    put32(30, masks ? 3 : 0);
-    if (masks)
-        for (int i = 0; i < 3; ++i)
-            put32(54 + 4 * i, (*masks)[static_cast<std::size_t>(i)]);
+    QByteArray pixels(stride * h, '\0');
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            b[offset + y * stride + 2 * x] = static_cast<char>(pixel & 0xFF);
-            b[offset + y * stride + 2 * x + 1] = static_cast<char>(pixel >> 8);
-        }
-    return b;
+        for (int x = 0; x < w; ++x)
+            PutLe16(pixels, y * stride + 2 * x, pixel);
+    return BmpFile(40, w, h, 16, masks ? 3 : 0, masks ? Le32s({(*masks)[0], (*masks)[1], (*masks)[2]}) : QByteArray(),
+                   pixels);
 }
 
 // A 3 x 1 16-bit PNG, grey or colour, with a transparent colour (tRNS): the
@@ -161,21 +144,7 @@ QByteArray WithBmpHeight(QByteArray bmp, std::int32_t height) {
     return bmp;
 }
 
-class PictureFileTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    QString Write(const QString& name, const QByteArray& bytes) const {
-        QFile f(Path(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return Path(name);
-    }
-    static QByteArray Read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
+class PictureFileTest : public ::testing::Test, protected TTempFolder {};
 
 bool Near(QRgb a, QRgb b, int tolerance = 12) {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
@@ -227,7 +196,11 @@ TEST_F(PictureFileTest, Bmp32RoundTrip) {
     ASSERT_TRUE(SaveBmp32File(picture, path));
     const QByteArray bytes = Read(path);
     EXPECT_EQ(bytes.size(), 54 + 7 * 5 * 4);
+    EXPECT_EQ(bytes.mid(18, 8).toHex(' '), "07 00 00 00 05 00 00 00"); // 7 x 5, bottom row first
     EXPECT_EQ(static_cast<uchar>(bytes[28]), 32);
+    // Blue, green, red and a zero byte.
+    EXPECT_EQ(bytes.mid(54, 4).toHex(' '), "fa fa fa 00");
+    EXPECT_EQ(bytes.mid(54 + 6 * 4, 4).toHex(' '), "03 02 01 00");
     QImage image;
     ASSERT_TRUE(LoadPictureFile(image, path));
     EXPECT_EQ(image, picture);

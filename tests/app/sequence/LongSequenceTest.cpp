@@ -355,7 +355,7 @@ TEST_F(LongSequenceTest, ACloseStopsTheUploadAndTheWindowCloses) {
     EXPECT_EQ(LastLog(), QStringLiteral("Cancelled after %1 of 256 characters.").arg(sent));
     QTRY_VERIFY(!form->isVisible());
     form.reset();
-    EXPECT_TRUE(ReadFile(FilePath("KR7Controller.ini")).contains("Connected=1"));
+    EXPECT_TRUE(Read(Path("KR7Controller.ini")).contains("Connected=1"));
 }
 
 TEST_F(LongSequenceTest, ATerminationSignalStopsTheLogoRemovalAndTheWindowCloses) {

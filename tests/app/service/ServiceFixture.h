@@ -2,11 +2,12 @@
 
 // A window started with the service page, offscreen and showing that page,
 // and the helpers the service page tests share: controls found by name, clicks,
-// mouse presses on the glyph map and the editor cells, the log, and a
-// pseudo-terminal as the device.
+// mouse presses on the glyph map and the editor cells, the log, the files in
+// the test's folder, and a pseudo-terminal as the device.
 #include "FakeSeams.h"
 #include "Glyphs.h"
 #include "PtyPort.h"
+#include "TempFolder.h"
 #include "UserInput.h"
 #include "logo/ImageView.h"
 #include "service/ServicePage.h"
@@ -15,12 +16,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,7 +27,7 @@
 #include <memory>
 #include <string>
 
-class ServiceFixture : public ::testing::Test {
+class ServiceFixture : public ::testing::Test, protected TTempFolder {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -99,20 +98,6 @@ protected:
     }
     QImage Glyph(int code) const { return form->Chars().Image().copy(QRect(GlyphOrigin(code), QSize(12, 18))); }
 
-    QString FilePath(const QString& name) const { return dir.filePath(name); }
-    static void WriteFile(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    static QByteArray ReadFile(const QString& path) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
-
-    QTemporaryDir dir;
     TFakeDialogs dialogs;
     TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;

@@ -1,11 +1,9 @@
 // The window on the desktop: unique underlined letters on every page in both
 // languages, focus that shows, the keys that work anywhere in the window, a
 // second start handing over to the first, and pictures given at start.
-#include "FakeSeams.h"
-#include "WindowControls.h"
 #include "logo/LogoPage.h"
-#include "shell/Kr7unit1.h"
 #include "shell/Language.h"
+#include "shell/ShellSteps.h"
 #include "shell/SingleInstance.h"
 
 #include <QAbstractButton>
@@ -17,10 +15,6 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <map>
 
@@ -50,12 +44,10 @@ std::map<QChar, QStringList> MnemonicsOn(const TFormKR7& form, const QWidget& pa
     return letters;
 }
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public TShellTest {
 protected:
     void Open(bool service = true) {
-        form = MakeTestForm(dir.path(), service, dialogs, platform);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form = MakeForm(service);
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
@@ -69,9 +61,6 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
 
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;
 };
 
@@ -142,7 +131,7 @@ TEST_F(DesktopTest, PictureGivenAtStartIsImportedOnTheLogoPage) {
     Open();
     QImage picture(100, 80, QImage::Format_RGB32);
     picture.fill(Qt::white);
-    const QString file = dir.filePath(QStringLiteral("shop.png"));
+    const QString file = Path(QStringLiteral("shop.png"));
     ASSERT_TRUE(picture.save(file, "PNG"));
     form->OpenFiles({file});
     EXPECT_EQ(Find<QTabWidget>("PageControl")->currentWidget(), Find("TabSheetLogo"));

@@ -1,16 +1,7 @@
 // Errors that no handler dealt with are shown in the standard error box and
 // the program goes on.
-#include "FakeSeams.h"
-#include "PtyPort.h"
-#include "UserInput.h"
-#include "WindowControls.h"
 #include "shell/Application.h"
-#include "shell/Kr7unit1.h"
-
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "shell/ShellSteps.h"
 
 #include <new>
 #include <stdexcept>
@@ -41,7 +32,7 @@ public:
     TLeakCheckPaused& operator=(const TLeakCheckPaused&) = delete;
 };
 
-class ErrorBoxTest : public ::testing::Test {
+class ErrorBoxTest : public TShellTest {
 protected:
     void SetUp() override { App()->SetDialogs(&dialogs); }
     void TearDown() override { App()->SetDialogs(nullptr); }
@@ -54,9 +45,6 @@ protected:
         return options;
     }
 
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
     const TLeakCheckPaused leakCheckPaused;
 };
 
@@ -75,7 +63,7 @@ TEST_F(ErrorBoxTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Brak pamięci na pauzę")});
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
 
     // the window still answers the user, the box and the port included
     platform.whileSleeping = [] { throw std::bad_alloc(); };
@@ -83,11 +71,11 @@ TEST_F(ErrorBoxTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
     form->ClearLog();
     QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);
-    EXPECT_EQ(form->LogLines(), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
+    EXPECT_EQ(form->LogLines(), Disconnected());
     QTest::mouseClick(ui.CheckBoxConnect, Qt::LeftButton);
     EXPECT_EQ(dialogs.errors.size(), 2);
     EXPECT_EQ(dialogs.errors.last(), QString::fromLocal8Bit(std::bad_alloc().what()));
-    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
 }
 
 } // namespace

@@ -3,11 +3,7 @@
 #include "shell/Language.h"
 
 #include "COMSocket.h"
-#include "FakeSeams.h"
-#include "PtyPort.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "shell/Kr7unit1.h"
+#include "shell/ShellSteps.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -17,12 +13,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 #include <QXmlStreamReader>
-
-#include <gtest/gtest.h>
 
 #include <map>
 #include <utility>
@@ -93,21 +85,16 @@ int CaptionWidth(const QAbstractButton& button) {
     return button.fontMetrics().horizontalAdvance(text);
 }
 
-class EnglishWindowTest : public ::testing::Test {
+class EnglishWindowTest : public TShellTest {
 protected:
     void SetUp() override {
         english = InstallProgramEnglish();
         ASSERT_NE(english, nullptr);
-        form = MakeTestForm(dir.path(), true, dialogs, platform);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form = MakeForm(true);
     }
     template <typename T = QWidget> T* Find(const char* name) const { return form->findChild<T*>(name); }
 
     std::unique_ptr<QTranslator> english;
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;
 };
 
@@ -147,17 +134,26 @@ TEST(TranslationFileTest, LupdateFindsNoNewOrVanishedText) {
     ExpectAllTranslated(found);
 }
 
+// The command line wins over the environment; other names keep Polish, and a
+// switch without its value is no request.
 TEST(RequestedLanguageTest, EnglishOnlyWhenAskedFor) {
-    EXPECT_EQ(RequestedLanguage(Args({}), Env(nullptr)), TLanguage::Polish);
-    EXPECT_EQ(RequestedLanguage(Args({"--lang", "en"}), Env(nullptr)), TLanguage::English);
-    EXPECT_EQ(RequestedLanguage(Args({"-service", "--lang=EN"}), Env(nullptr)), TLanguage::English);
-    EXPECT_EQ(RequestedLanguage(Args({}), Env("en")), TLanguage::English);
-    // the command line wins over the environment; other names keep Polish
-    EXPECT_EQ(RequestedLanguage(Args({"--lang", "pl"}), Env("en")), TLanguage::Polish);
-    EXPECT_EQ(RequestedLanguage(Args({"--lang", "de"}), Env(nullptr)), TLanguage::Polish);
-    EXPECT_EQ(RequestedLanguage(Args({}), Env("en_GB.UTF-8")), TLanguage::Polish);
-    // a switch without its value is no request
-    EXPECT_EQ(RequestedLanguage(Args({"--lang"}), Env(nullptr)), TLanguage::Polish);
+    const struct {
+        QStringList args;
+        const char* env;
+        TLanguage language;
+    } cases[] = {
+        {Args({}), nullptr, TLanguage::Polish},
+        {Args({"--lang", "en"}), nullptr, TLanguage::English},
+        {Args({"-service", "--lang=EN"}), nullptr, TLanguage::English},
+        {Args({}), "en", TLanguage::English},
+        {Args({"--lang", "pl"}), "en", TLanguage::Polish},
+        {Args({"--lang", "de"}), nullptr, TLanguage::Polish},
+        {Args({}), "en_GB.UTF-8", TLanguage::Polish},
+        {Args({"--lang"}), nullptr, TLanguage::Polish},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RequestedLanguage(c.args, Env(c.env)), c.language)
+            << c.args.join(u' ').toStdString() << " KR7_LANG=" << (c.env ? c.env : "");
 }
 
 TEST_F(EnglishWindowTest, CaptionsAndLogLinesReadEnglish) {

@@ -1,35 +1,21 @@
-// The window over the reconnect policy (tested on its own under models): the
-// log lines it shows, the box that stays ticked, the text mode once the port
-// opens again, and the tries that unticking stops.
-#include "FakeSeams.h"
-#include "PtyPort.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "shell/Kr7unit1.h"
+// The window over the reconnect policy (tested on its own, the quiet tries
+// included, in tests/models/text/ReconnectPolicyTest): the log line it shows,
+// the box that stays ticked, the text mode once the port opens again, and the
+// tries that unticking stops.
+#include "shell/ShellSteps.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 const QString GONE = QStringLiteral("Urządzenie odłączone: błąd wejścia-wyjścia (EIO).");
 constexpr int LONGEST_MS = 5000;
 
-class ReconnectTest : public ::testing::Test {
+class ReconnectTest : public TShellTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        form = MakeTestForm(dir.path(), false, dialogs, platform);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form = MakeForm();
         UserInput::Type(TWindowControls(*form).ComboBoxPort, QString::fromStdString(first.Name()));
         QTest::mouseClick(TWindowControls(*form).CheckBoxConnect, Qt::LeftButton);
         ASSERT_TRUE(form->IsConnectChecked());
@@ -47,38 +33,24 @@ protected:
     QTimer* Tries() const { return form->findChild<QTimer*>("TimerReconnect"); }
     bool Reconnected() const { return form->LogLines().contains(QStringLiteral("Port: COM3")); }
 
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
     TPtyPort first{3};
     std::unique_ptr<TFormKR7> form;
 };
 
-TEST_F(ReconnectTest, AVanishedDeviceClosesThePortWithOneLineAndTheBoxStaysTicked) {
+TEST_F(ReconnectTest, AVanishedDeviceIsTriedWithTheBoxTickedAndConnectedAgainWhenBack) {
     Vanish();
     EXPECT_EQ(form->LogLines(), QStringList{GONE});
     EXPECT_TRUE(form->IsConnectChecked());
     ASSERT_NE(Tries(), nullptr);
     EXPECT_TRUE(Tries()->isActive());
-    // The tries while the device is away say nothing.
-    QSignalSpy tries(Tries(), &QTimer::timeout);
-    ASSERT_TRUE(tries.wait(LONGEST_MS));
-    EXPECT_EQ(form->LogLines(), QStringList{GONE});
-    form.reset();
-    QFile ini(dir.path() + "/KR7Controller.ini");
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(ini.readAll()).contains(QStringLiteral("Connected=1")));
-}
+    form->SaveSettings(); // the connection is still wanted
+    EXPECT_TRUE(Settings().ReadBool("Settings", "Connected", false));
 
-TEST_F(ReconnectTest, TheDeviceBackIsConnectedWithTheDesignedLinesAndTextMode) {
-    Vanish();
     TPtyPort back(3);
     ASSERT_TRUE(QTest::qWaitFor([this] { return Reconnected(); }, LONGEST_MS));
-    const QStringList expected{GONE, QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Port połączony."),
-                               QStringLiteral("Port: COM3")};
-    EXPECT_EQ(form->LogLines(), expected);
+    EXPECT_EQ(form->LogLines(), QStringList{GONE} + Connected(3));
     // Text mode comes first; the ticker's rows, which go on, may follow it.
-    EXPECT_EQ(back.TakeHex().substr(0, 29), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_EQ(back.TakeHex().substr(0, 29), TEXT_MODE);
     EXPECT_FALSE(Tries()->isActive());
     QTest::mouseClick(TWindowControls(*form).ButtonClrScr, Qt::LeftButton);
     EXPECT_NE(back.TakeHex().find("FF 00 03 00 00 00 00 00 00 03"), std::string::npos);

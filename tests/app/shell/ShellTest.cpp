@@ -1,51 +1,18 @@
-// The window shell offscreen: connection, screen buttons, log, pages, and the
-// Settings section of the settings file.
-#include "FakeSeams.h"
-#include "IniFile.h"
+// The window shell offscreen: first start, screen buttons, log, pages, and the
+// Settings section of the settings file. The connection itself is in
+// ConnectBoxTest; the designed height of every page in ScreenFitTest.
 #include "PictureFile.h"
-#include "PtyPort.h"
 #include "ShownText.h"
-#include "UserInput.h"
-#include "WindowControls.h"
-#include "shell/Kr7unit1.h"
+#include "logo/LogoPage.h"
+#include "shell/FormOptions.h"
+#include "shell/ShellSteps.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-QStringList LogLines(const TFormKR7& form) {
-    return TWindowControls(form).Memo->toPlainText().split(u'\n');
-}
-
-class ShellTest : public ::testing::Test {
-protected:
-    std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
-        auto form = MakeTestForm(dir.path(), service, dialogs, platform);
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return form;
-    }
-    void WriteSettings(const QByteArray& text) {
-        QFile file(dir.filePath(QStringLiteral("KR7Controller.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    static void Connect(TFormKR7& form, const std::string& port) {
-        const TWindowControls ui(form);
-        UserInput::Type(ui.ComboBoxPort, QString::fromStdString(port));
-        UserInput::SetChecked(ui.CheckBoxConnect, true);
-    }
-
-    QTemporaryDir dir;
-    TFakeDialogs dialogs;
-    TFakePlatform platform;
-};
+class ShellTest : public TShellTest {};
 
 TEST_F(ShellTest, FirstStartIsDisconnectedOnPreviewWithDesignedControls) {
     auto form = MakeForm();
@@ -54,47 +21,38 @@ TEST_F(ShellTest, FirstStartIsDisconnectedOnPreviewWithDesignedControls) {
     EXPECT_EQ(ui.ComboBoxPort->currentText(), QStringLiteral("COM1"));
     EXPECT_EQ(ui.CheckBoxConnect->checkState(), Qt::Unchecked);
     EXPECT_EQ(ui.PageControl->currentIndex(), 0);
-    EXPECT_EQ(form->height(), 506);
-    EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Port niepołączony.")}));
+    EXPECT_EQ(form->LogLines(), Disconnected());
     EXPECT_FALSE(ui.PageControl->isTabVisible(4));
     EXPECT_EQ(ShownText(ui.ButtonClrScr->text()), QStringLiteral("Wyczyść"));
     EXPECT_EQ(ui.ButtonClrScr->toolTip(), QStringLiteral("Czyści ekran urządzenia"));
     EXPECT_EQ(ui.GroupBoxMessages->title(), QStringLiteral("Komunikaty:"));
+    // The text features' starting values (tests/models/text) reach their boxes.
+    EXPECT_TRUE(ui.CheckBoxHorizNeonEnabled->isChecked());
+    EXPECT_FALSE(ui.CheckBoxVertNeonEnabled->isChecked());
+    EXPECT_FALSE(form->Logo().LogoBitmap().has_value());
 }
 
 TEST_F(ShellTest, ServiceSwitchInAnyCaseShowsTheServicePage) {
-    EXPECT_TRUE(HasServiceSwitch({"prog", "-service"}));
-    EXPECT_TRUE(HasServiceSwitch({"prog", "/SERVICE"}));
-    EXPECT_TRUE(HasServiceSwitch({"prog", "x", "-SeRvIcE"}));
-    EXPECT_FALSE(HasServiceSwitch({"prog"}));
-    EXPECT_FALSE(HasServiceSwitch({"prog", "service"}));
-    EXPECT_FALSE(HasServiceSwitch({"prog", "--service"}));
-    EXPECT_FALSE(HasServiceSwitch({"-service"})); // the program's own name
+    const std::pair<QStringList, bool> cases[] = {
+        {{"prog", "-service"}, true},
+        {{"prog", "/SERVICE"}, true},
+        {{"prog", "x", "-SeRvIcE"}, true},
+        {{"prog"}, false},
+        {{"prog", "service"}, false},
+        {{"prog", "--service"}, false},
+        {{"-service"}, false}, // the program's own name
+    };
+    for (const auto& [args, service] : cases)
+        EXPECT_EQ(HasServiceSwitch(args), service) << args.join(u' ').toStdString();
     auto form = MakeForm(true);
     EXPECT_TRUE(TWindowControls(*form).PageControl->isTabVisible(4));
 }
 
-TEST_F(ShellTest, FailedConnectLogsFiveLinesAndUnchecks) {
-    TScopedEnv ports("KR7_PORTS", dir.path().toUtf8().constData());
-    auto form = MakeForm();
-    form->ClearLog();
-    Connect(*form, "COM77");
-    EXPECT_EQ(LogLines(*form),
-              (QStringList{QString(), QStringLiteral("Trwa łączenie...."), QStringLiteral("Błąd otwarcia portu."),
-                           QString(), QStringLiteral("Port niepołączony."),
-                           QStringLiteral("Przyczyna: nie ma takiego urządzenia (%1/COM77).").arg(dir.path())}));
-    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Unchecked);
-}
-
-TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
+TEST_F(ShellTest, ScreenButtonsSendTheirFrames) {
     TPtyPort pty(3);
     auto form = MakeForm(true);
-    form->ClearLog();
-    Connect(*form, pty.Name());
-    EXPECT_EQ(LogLines(*form), (QStringList{QString(), QStringLiteral("Trwa łączenie...."),
-                                            QStringLiteral("Port połączony."), QStringLiteral("Port: COM3")}));
-    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
-    EXPECT_EQ(platform.slept, 1000);
+    Connect(*form, pty);
+    EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
 
     const TWindowControls ui(*form);
     UserInput::Click(ui.ButtonSetCrossMode);
@@ -107,31 +65,12 @@ TEST_F(ShellTest, ConnectSendsTextModeAndScreenButtonsSendTheirFrames) {
     UserInput::Click(ui.ButtonTurnCrossMode);
     EXPECT_EQ(pty.TakeHex(), "FF 00 01 00 00 00 00 00 00 01");
     UserInput::Click(ui.ButtonTurnTextMode);
-    EXPECT_EQ(pty.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
+    EXPECT_EQ(pty.TakeHex(), TEXT_MODE);
     UserInput::Click(ui.ButtonClrScr);
     EXPECT_EQ(pty.TakeHex(), "FF 00 03 00 00 00 00 00 00 03");
     UserInput::Click(ui.ButtonSaveScreen);
     UserInput::Click(ui.ButtonEEPROMSave);
     EXPECT_EQ(pty.TakeHex(), "FF 00 02 00 00 00 00 00 00 02 FF 00 02 00 00 00 00 00 00 02");
-}
-
-TEST_F(ShellTest, ChangingThePortReconnectsOnlyWhileConnected) {
-    TPtyPort first(3);
-    TPtyPort second(4);
-    // Both pseudo-terminals must be visible in one folder.
-    QFile::link(QString::fromStdString(second.SlavePath()), first.Folder() + QStringLiteral("/COM4"));
-    TScopedEnv ports("KR7_PORTS", first.Folder().toUtf8().constData());
-    auto form = MakeForm();
-    const TWindowControls ui(*form);
-    UserInput::Type(ui.ComboBoxPort, QStringLiteral("COM4"));
-    EXPECT_EQ(second.Take(), "");
-    Connect(*form, "COM3");
-    EXPECT_EQ(first.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
-    form->ClearLog();
-    UserInput::Choose(ui.ComboBoxPort, QStringLiteral("COM4"));
-    EXPECT_EQ(second.TakeHex(), "FF 00 01 01 00 00 00 00 00 02");
-    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port: COM4")));
-    EXPECT_TRUE(LogLines(*form).contains(QStringLiteral("Port niepołączony.")));
 }
 
 TEST_F(ShellTest, LogIsTrimmedToItsNewestThousandLines) {
@@ -140,24 +79,21 @@ TEST_F(ShellTest, LogIsTrimmedToItsNewestThousandLines) {
     for (int i = 0; i < 1500; ++i)
         form->Log(QString::number(i));
     form->TimerClearMemoTimer();
-    QStringList lines = LogLines(*form);
+    QStringList lines = form->LogLines();
     ASSERT_EQ(lines.size(), 1000);
     EXPECT_EQ(lines.first(), QStringLiteral("500"));
     EXPECT_EQ(lines.last(), QStringLiteral("1499"));
     form->TimerClearMemoTimer();
-    EXPECT_EQ(LogLines(*form).size(), 1000);
+    EXPECT_EQ(form->LogLines().size(), 1000);
 }
 
-TEST_F(ShellTest, PageChangeSetsTheClientHeightAndKeepsTheLogAtTheBottom) {
+TEST_F(ShellTest, PageChangeKeepsTheLogAtTheBottom) {
     auto form = MakeForm(true);
-    const int heights[] = {506, 424, 621, 658, 618};
     const TWindowControls ui(*form);
     for (int page = 0; page < 5; ++page) {
         UserInput::ShowPage(ui.PageControl, ui.PageControl->widget(page));
-        EXPECT_EQ(form->height(), heights[page]) << page;
-        EXPECT_EQ(TWindowControls(*form).GroupBoxMessages->geometry().bottom(), heights[page] - 3) << page;
-        EXPECT_LE(TWindowControls(*form).PanelMain->geometry().bottom(), TWindowControls(*form).GroupBoxMessages->y())
-            << page;
+        EXPECT_EQ(ui.GroupBoxMessages->geometry().bottom(), form->height() - 3) << page;
+        EXPECT_LE(ui.PanelMain->geometry().bottom(), ui.GroupBoxMessages->y()) << page;
     }
 }
 
@@ -169,38 +105,28 @@ TEST_F(ShellTest, SettingsSectionRoundTrips) {
         UserInput::ShowPage(ui.PageControl, ui.TabSheetService);
         form->move(40, 50);
     }
-    TIniFile ini(dir.filePath(QStringLiteral("KR7Controller.ini")));
-    EXPECT_EQ(ini.ReadString("Settings", "Port", ""), "COM12");
-    EXPECT_EQ(ini.ReadInteger("Settings", "ActivePageIndex", -1), 4);
-    EXPECT_FALSE(ini.ReadBool("Settings", "Connected", true));
+    EXPECT_EQ(Settings().ReadString("Settings", "Port", ""), "COM12");
+    EXPECT_EQ(Settings().ReadInteger("Settings", "ActivePageIndex", -1), 4);
+    EXPECT_FALSE(Settings().ReadBool("Settings", "Connected", true));
     auto form = MakeForm(true);
     EXPECT_EQ(TWindowControls(*form).ComboBoxPort->currentText(), QStringLiteral("COM12"));
     EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 4);
-    EXPECT_EQ(form->height(), 618);
+    EXPECT_EQ(form->height(), 618); // the restored page's own height
 }
 
-TEST_F(ShellTest, UnusablePageIndexesGivePageZero) {
-    for (const char* index : {"4", "7", "-1", "x"}) {
-        WriteSettings(QByteArray("[Settings]\r\nActivePageIndex=") + index + "\r\n");
+// Values the file's reader refuses (tests/common/IniFileTest) start the
+// window on its defaults; the service page is no page without its switch.
+TEST_F(ShellTest, UnusableSettingsStartOnPageZeroDisconnected) {
+    for (const QByteArray& text :
+         {QByteArray("[Settings]\r\nActivePageIndex=4\r\n"), QByteArray("[Settings]\r\nActivePageIndex=7\r\n"),
+          QByteArray("[Settings]\r\nActivePageIndex=-1\r\nConnected=yes\r\n"),
+          QByteArray("[Settings]\r\nActivePageIndex=x\r\n"),
+          QByteArray("\x00\xff\xfe[Sett\nings]\n=\n[Settings\nPort=\n\x01\x02", 26)}) {
+        WriteSettings(text);
         auto form = MakeForm(false);
-        EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 0) << index;
+        EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 0) << text.toStdString();
+        EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Unchecked) << text.toStdString();
     }
-}
-
-TEST_F(ShellTest, BadSettingsFileStartsWithDefaults) {
-    WriteSettings(QByteArray("\x00\xff\xfe[Sett\nings]\n=\n[Settings\nPort=\n\x01\x02", 26));
-    auto form = MakeForm();
-    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Unchecked);
-    EXPECT_EQ(TWindowControls(*form).PageControl->currentIndex(), 0);
-}
-
-TEST_F(ShellTest, ConnectedValuesReadAsIntegers) {
-    WriteSettings("[Settings]\r\nConnected=yes\r\n");
-    EXPECT_EQ(TWindowControls(*MakeForm()).CheckBoxConnect->checkState(), Qt::Unchecked);
-    TPtyPort pty(3);
-    WriteSettings("[Settings]\r\nPort=COM3\r\nConnected=2\r\n");
-    auto form = MakeForm();
-    EXPECT_EQ(TWindowControls(*form).CheckBoxConnect->checkState(), Qt::Checked);
 }
 
 } // namespace
@@ -211,11 +137,7 @@ TEST_F(ShellTest, BoxesTakeAClickAnywhereOnTheirArea) {
     auto form = MakeForm(true);
     const TWindowControls ui(*form);
     // The file boxes ask for a file while their field is empty.
-    const QString text = dir.filePath(QStringLiteral("text.txt"));
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("tekst\r\n");
-    file.close();
+    const QString text = Write(QStringLiteral("text.txt"), "tekst\r\n");
     UserInput::ShowPage(ui.PageControl, ui.TabSheetHorizNeon);
     UserInput::Type(ui.EditHorizFile, text);
     UserInput::ShowPage(ui.PageControl, ui.TabSheetVertNeon);
@@ -223,7 +145,7 @@ TEST_F(ShellTest, BoxesTakeAClickAnywhereOnTheirArea) {
     // The Logo page's boxes wait for a picture.
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(0xFF808080);
-    const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+    const QString path = Path(QStringLiteral("logo.bmp"));
     ASSERT_TRUE(SaveBmp32File(picture, path));
     dialogs.openAnswers.push_back(path);
     UserInput::ShowPage(ui.PageControl, ui.TabSheetLogo);

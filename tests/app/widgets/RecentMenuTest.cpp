@@ -96,8 +96,7 @@ TEST_F(RecentMenuTest, APictureThatFailsIsNotPutBackAndNoListMeansNoMenu) {
     ShowPage("TabSheetLogo");
     EXPECT_EQ(RightClick("ButtonLogoLoad"), nullptr);
 
-    const QString broken = dir.filePath(QStringLiteral("broken.png"));
-    ServiceFixture::WriteFile(broken, QByteArray("not a picture"));
+    const QString broken = Write(QStringLiteral("broken.png"), "not a picture");
     dialogs.recent[TFileDialog::LogoPicture] = {broken};
     QMenu* menu = RightClick("ButtonLogoLoad");
     ASSERT_NE(menu, nullptr);
@@ -108,8 +107,8 @@ TEST_F(RecentMenuTest, APictureThatFailsIsNotPutBackAndNoListMeansNoMenu) {
 }
 
 TEST_F(RecentMenuTest, AGlyphSetChosenFromALoadsListLoadsAsFromItsDialog) {
-    const QString binary = FilePath(QStringLiteral("myset"));
-    const QString bitmap = FilePath(QStringLiteral("myset.bmp"));
+    const QString binary = Path(QStringLiteral("myset"));
+    const QString bitmap = Path(QStringLiteral("myset.bmp"));
     SaveEditedSet(binary, bitmap);
     dialogs.recent[TFileDialog::CharsBinaryLoad] = {binary};
     dialogs.recent[TFileDialog::CharsBitmapLoad] = {bitmap};
@@ -141,8 +140,8 @@ TEST_F(RecentMenuTest, AGlyphSetChosenFromALoadsListLoadsAsFromItsDialog) {
 }
 
 TEST_F(RecentMenuTest, UnsavedEditsAskBeforeARecentSetLoads) {
-    const QString binary = FilePath(QStringLiteral("myset.bin"));
-    SaveEditedSet(binary, FilePath(QStringLiteral("myset.bmp")));
+    const QString binary = Path(QStringLiteral("myset.bin"));
+    SaveEditedSet(binary, Path(QStringLiteral("myset.bmp")));
     dialogs.recent[TFileDialog::CharsBinaryLoad] = {binary};
     ClickCell(0, 0);
     const QImage unsaved = form->Chars().Image();
@@ -160,7 +159,7 @@ TEST_F(RecentMenuTest, UnsavedEditsAskBeforeARecentSetLoads) {
     EXPECT_EQ(LastLog(), QStringLiteral("Binary file loaded success."));
 
     // A file that went wrong says why, as from the dialog, and is not put back.
-    ServiceFixture::WriteFile(binary, QByteArray(13823, char(0xAA)));
+    Write(QStringLiteral("myset.bin"), QByteArray(13823, char(0xAA)));
     dialogs.reused.clear();
     Choose(RightClick("ButtonLoadFromBinaryFile"), 0);
     EXPECT_EQ(LastLog(), QStringLiteral("Wrong binary file size, must be 13824."));
