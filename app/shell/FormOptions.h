@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class TDialogs;
 class TLineClock;
@@ -18,6 +17,3 @@ struct TFormOptions {
     TPlatform* platform = nullptr; // null: the real clock and pause
     TLineClock* line = nullptr;    // null: the serial line's real clock
 };
-
-// True when args hold "service" after "-" or "/", in any letter case.
-bool HasServiceSwitch(const QStringList& args);

@@ -56,6 +56,16 @@ TEST(CommandLineTest, OwnAndToolkitOptionsAreTakenUnknownOnesRefused) {
         EXPECT_FALSE(ParseCommandLine(bad).error.isEmpty()) << bad.join(u' ').toStdString();
 }
 
+TEST(CommandLineTest, ServiceSwitchInAnyCaseAfterADashOrASlash) {
+    const std::pair<QStringList, bool> cases[] = {
+        {{"prog", "-service"}, true},          {{"prog", "/SERVICE"}, true},
+        {{"prog", "x.bmp", "-SeRvIcE"}, true}, {{"prog"}, false},
+        {{"prog", "service"}, false},          {{"-service"}, false}, // the program's own name
+    };
+    for (const auto& [args, service] : cases)
+        EXPECT_EQ(ParseCommandLine(args).service, service) << args.join(u' ').toStdString();
+}
+
 TEST(CommandLineTest, WindowProgramRefusesUnknownOptionsWithStatusTwoAndTheUsage) {
     for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"--lang", "de"}}) {
         const TRun run = RunProgram(QStringLiteral(KR7CONTROLLER_PATH), args, QProcessEnvironment::systemEnvironment());
