@@ -507,6 +507,7 @@ TEST_F(PictureFileTest, ReadersSayWhyTheyFail) {
              TCase{Path("folder.jpg"), TPictureFault::CannotOpen},
              TCase{Write("cut.jpg", jpeg.left(jpeg.size() / 2)), TPictureFault::Damaged},
              TCase{Write("cut.bmp", bmp.left(bmp.size() - 1)), TPictureFault::Damaged},
+             TCase{Write("cut.png", Read(Path("a.png")).chopped(20)), TPictureFault::Damaged},
              TCase{Write("empty.jpg", QByteArray()), TPictureFault::Damaged},
              TCase{Write("bomb.bmp", bmpBomb), TPictureFault::TooLarge},
          }) {

@@ -7,15 +7,14 @@
 #include "PictureFile.h"
 #include "Protocol.h"
 #include "PtyPort.h"
+#include "TempFolder.h"
 #include "UserInput.h"
 #include "WindowControls.h"
 #include "logo/LogoPage.h"
 #include "shell/Kr7unit1.h"
 
-#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -60,7 +59,8 @@ inline void PresetLogo(const TWindowControls& ui, TFakeDialogs& dialogs, const Q
     ui.Memo->clear();
 }
 
-class LogoFixture : public ::testing::Test {
+// Files in the window's settings folder: TTempFolder's Path, Write and Read.
+class LogoFixture : public ::testing::Test, protected TTempFolder {
 protected:
     // A window of its own settings folder, shown on the Logo page, log empty.
     std::unique_ptr<TFormKR7> MakeForm(bool service = false) {
@@ -77,17 +77,6 @@ protected:
         const QString path = dir.filePath(name);
         EXPECT_TRUE(name.endsWith(".bmp") ? SaveBmp32File(picture, path) : picture.save(path));
         return path;
-    }
-    QString Write(const QString& name, const QByteArray& bytes) const {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        return file.readAll();
     }
     // "Importuj" on an empty log.
     void Import(TFormKR7& form, const QString& path) {
@@ -134,7 +123,6 @@ protected:
         QCoreApplication::sendEvent(widget, &event);
     }
 
-    QTemporaryDir dir;
     TFakeDialogs dialogs;
     TFakePlatform platform;
 };
