@@ -1,5 +1,6 @@
 #include "GlyphUpload.h"
 
+#include "CountingProgress.h"
 #include "Glyphs.h"
 #include "Wire.h"
 
@@ -10,13 +11,6 @@
 #include <string>
 
 namespace {
-
-struct TCountingProgress : TProgress {
-    int max = -1;
-    int steps = 0;
-    void SetMax(int m) override { max = m; }
-    void Step() override { ++steps; }
-};
 
 // A glyph image whose every glyph differs: code c has c's bits as white and
 // black pixels on its top row.

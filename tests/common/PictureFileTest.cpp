@@ -1,7 +1,7 @@
 #include "PictureFile.h"
 
 #include "BmpBytes.h"
-#include "CmykJpeg.h"
+#include "JpegBytes.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <png.h>
 
 #include <array>
@@ -21,34 +20,6 @@
 #include <vector>
 
 namespace {
-
-// A JPEG of the picture's colours, made with libjpeg's own compressor.
-QByteArray EncodeJpeg(const QImage& picture, int quality = 95) {
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(rgb.width());
-    cinfo.image_height = static_cast<JDIMENSION>(rgb.height());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<uchar*>(rgb.constScanLine(static_cast<int>(cinfo.next_scanline)));
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    return bytes;
-}
 
 // A four-channel JPEG of w x h pixels, the top half cyan, the bottom half
 // red, stored as CMYK or YCCK, with or without the Adobe marker.

@@ -1,8 +1,8 @@
 // The frames of programming, removing and showing a logo.
 #include "LogoSequences.h"
 
+#include "CountingProgress.h"
 #include "KR7.h"
-#include "Progress.h"
 #include "PtyPort.h"
 
 #include <QImage>
@@ -34,14 +34,6 @@ TLogoTable OneTileTable() {
     table.TileCount = 1;
     return table;
 }
-
-struct TCancelAfter : TProgress {
-    int left;
-    explicit TCancelAfter(int steps) : left(steps) {}
-    void SetMax(int) override {}
-    void Step() override { --left; }
-    bool Cancelled() const override { return left <= 0; }
-};
 
 } // namespace
 
@@ -80,7 +72,7 @@ TEST(LogoSequences, RemovalSendsTheDefaultGlyphsFrom115AndACancelLeavesTheScreen
     EXPECT_EQ(hex.substr(hex.size() - 29), "FF 00 02 00 00 00 00 00 00 02");
 
     TWire cut;
-    TCancelAfter progress(2);
+    TCountingProgress progress(2); // cancelled after two steps
     SendLogoRemoval(cut.device, chars, &progress);
     EXPECT_EQ(cut.bytes.size(), 3u * 10 + 2 * 64);
 }

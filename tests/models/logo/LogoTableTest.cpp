@@ -1,5 +1,6 @@
 #include "LogoTable.h"
 
+#include "CountingProgress.h"
 #include "Glyphs.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,6 @@
 #include <string>
 
 namespace {
-
-struct TCountingProgress : TProgress {
-    int max = -1;
-    int steps = 0;
-    void SetMax(int m) override { max = m; }
-    void Step() override { ++steps; }
-};
 
 QImage GreyView() {
     QImage view(360, 288, QImage::Format_RGB32);

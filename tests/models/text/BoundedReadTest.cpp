@@ -2,10 +2,11 @@
 // past it, files past it refused without reading them.
 #include "BoundedRead.h"
 
+#include "TempFolder.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,7 @@
 
 namespace {
 
-class BoundedReadTest : public ::testing::Test {
-protected:
-    QString Write(const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    QTemporaryDir dir;
-};
+class BoundedReadTest : public ::testing::Test, protected TTempFolder {};
 
 TEST_F(BoundedReadTest, FilesUpToTheLimitAreReadWholeAndLargerOnesRefused) {
     const QString ten = Write("ten.txt", "0123456789");
@@ -32,8 +24,8 @@ TEST_F(BoundedReadTest, FilesUpToTheLimitAreReadWholeAndLargerOnesRefused) {
     EXPECT_EQ(ReadTextFile(ten, 9).result, TReadResult::TooLarge);
     EXPECT_EQ(ReadTextInput(ten, 9).result, TReadResult::TooLarge);
     EXPECT_EQ(ReadTextInput(ten, 10).bytes, "0123456789");
-    EXPECT_EQ(ReadTextFile(dir.filePath("none"), 10).result, TReadResult::Missing);
-    EXPECT_EQ(ReadTextInput(dir.filePath("none"), 10).result, TReadResult::Missing);
+    EXPECT_EQ(ReadTextFile(Path("none"), 10).result, TReadResult::Missing);
+    EXPECT_EQ(ReadTextInput(Path("none"), 10).result, TReadResult::Missing);
     EXPECT_EQ(ReadTextFile(dir.path(), 10).result, TReadResult::Failed);
     EXPECT_EQ(ReadTextInput(dir.path(), 10).result, TReadResult::Failed);
 }
@@ -54,7 +46,7 @@ TEST_F(BoundedReadTest, EndlessAndHugeInputsEndAtOnce) {
     // device up to the limit.
     EXPECT_EQ(ReadTextFile(QStringLiteral("/dev/zero"), 1 << 20).result, TReadResult::Failed);
     EXPECT_EQ(ReadTextInput(QStringLiteral("/dev/zero"), 1 << 20).result, TReadResult::TooLarge);
-    QFile sparse(dir.filePath(QStringLiteral("sparse")));
+    QFile sparse(Path(QStringLiteral("sparse")));
     ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
     ASSERT_TRUE(sparse.resize(qint64(1) << 30));
     sparse.close();

@@ -2,36 +2,29 @@
 // its lines, the ticker's CR LF text and the limits.
 #include "FeatureFile.h"
 
+#include "TempFolder.h"
 #include "TextLimits.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class FeatureFileTest : public ::testing::Test {
+class FeatureFileTest : public ::testing::Test, protected TTempFolder {
 protected:
-    QString Write(const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
     static TTextFact Failure(TTextFeature feature, const QString& path) {
         const TFeatureFileRead read = ReadFeatureFile(feature, path);
         EXPECT_TRUE(read.failure.has_value()) << path.toStdString();
         EXPECT_EQ(read.failure ? read.failure->path : QString(), path.isEmpty() ? QString() : path);
         return read.failure ? read.failure->fact : TTextFact::Connecting;
     }
-    QTemporaryDir dir;
 };
 
 TEST_F(FeatureFileTest, FailuresAreTheFactsTheLogWords) {
     EXPECT_EQ(Failure(TTextFeature::Ticker, QString()), TTextFact::NoTickerFile);
     EXPECT_EQ(Failure(TTextFeature::Pages, QString()), TTextFact::NoPagesFile);
-    EXPECT_EQ(Failure(TTextFeature::Pages, dir.filePath("gone.txt")), TTextFact::FileMissing);
+    EXPECT_EQ(Failure(TTextFeature::Pages, Path("gone.txt")), TTextFact::FileMissing);
     EXPECT_EQ(Failure(TTextFeature::Ticker, dir.path()), TTextFact::FileUnreadable);
     EXPECT_EQ(Failure(TTextFeature::Ticker, QStringLiteral("/dev/zero")), TTextFact::FileUnreadable);
 }
@@ -50,7 +43,7 @@ TEST_F(FeatureFileTest, EachFeatureHasItsLimit) {
     const QString feeds = Write("feeds.txt", QByteArray(TICKER_TEXT_LIMIT * 3 / 4, '\n'));
     EXPECT_EQ(Failure(TTextFeature::Ticker, feeds), TTextFact::FileUnreadable);
     EXPECT_FALSE(ReadFeatureFile(TTextFeature::Pages, feeds).failure);
-    QFile large(dir.filePath(QStringLiteral("large.txt")));
+    QFile large(Path(QStringLiteral("large.txt")));
     ASSERT_TRUE(large.open(QIODevice::WriteOnly));
     ASSERT_TRUE(large.resize(PAGES_FILE_LIMIT + 1));
     large.close();

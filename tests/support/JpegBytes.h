@@ -1,11 +1,16 @@
 #pragma once
 
-// Four-channel JPEG files as printing tools write them, for the tests of the
-// picture import.
+// JPEG files written by libjpeg's own compressor, for the tests of the picture
+// readers: three-channel ones of a picture's colours, and four-channel ones as
+// printing tools write them.
 
 #include <QByteArray>
+#include <QImage>
 
 #include <array>
+
+// The picture's colours at the given quality.
+QByteArray EncodeJpeg(const QImage& picture, int quality = 95);
 
 // The inks of a pixel: cyan, magenta, yellow, black; 0 none, 255 full.
 using TInks = std::array<unsigned char, 4>;
@@ -23,7 +28,7 @@ struct TCmykJpeg {
     int quality = 75; // libjpeg's default
 };
 
-// The file's bytes, written by libjpeg's compressor.
+// The file's bytes.
 QByteArray EncodeCmykJpeg(const TCmykJpeg& picture);
 
 // A picture all of one ink, stored as CMYK with the Adobe marker at the
