@@ -7,26 +7,10 @@
 
 #include <QFile>
 #include <QListWidget>
-#include <QProcess>
 #include <QSpinBox>
 
-namespace {
-
-TRun RunKr7ctl(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
+// Which names are closest is the font catalogue's rule; kr7ctl says them and
+// writes nothing.
 TEST(Kr7ctlFont, AnUnknownFontExitsFourWithTheClosestNames) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("set.bin"));
@@ -41,11 +25,11 @@ TEST(Kr7ctlFont, AnUnknownFontExitsFourWithTheClosestNames) {
 class Kr7ctlFontWindowTest : public Kr7ctlWindowFixture {};
 
 TEST_F(Kr7ctlFontWindowTest, ApplyTakesKr7ctlsShapesAsAnUnsavedEditAndSendsNothing) {
-    const QString ctlSet = dir.filePath(QStringLiteral("ctl.bin"));
-    const QString preview = dir.filePath(QStringLiteral("preview.png"));
+    const QString ctlSet = Path(QStringLiteral("ctl.bin"));
+    const QString preview = Path(QStringLiteral("preview.png"));
     const TRun run = RunKr7ctl({"font", "DejaVu Serif:Bold", "--out", ctlSet, "--weight", "1", "--preview", preview});
     ASSERT_EQ(run.status, EXIT_DONE) << run.err;
-    EXPECT_EQ(FileBytes(ctlSet).size(), 13824);
+    EXPECT_EQ(Read(ctlSet).size(), 13824);
     EXPECT_FALSE(QImage(preview).isNull());
 
     OpenWindow(true);
@@ -72,9 +56,9 @@ TEST_F(Kr7ctlFontWindowTest, ApplyTakesKr7ctlsShapesAsAnUnsavedEditAndSendsNothi
     EXPECT_TRUE(form->Chars().Modified());
     EXPECT_EQ(TakeHex().find("FF 00 05"), std::string::npos); // no glyph goes to the device until an upload
 
-    dialogs.saveAnswers.push_back(dir.filePath(QStringLiteral("window.bin")));
+    dialogs.saveAnswers.push_back(Path(QStringLiteral("window.bin")));
     UserInput::Click(form->findChild<QPushButton*>(QStringLiteral("ButtonSaveToBinaryFile")));
-    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("window.bin"))), FileBytes(ctlSet));
+    EXPECT_EQ(Read(Path(QStringLiteral("window.bin"))), Read(ctlSet));
 
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier); // Apply is one undo step
     EXPECT_EQ(form->Chars().Image(), form->DefaultChars());

@@ -1,20 +1,14 @@
 // kr7ctl run against a pseudo-terminal: the ticker's frames are the window's
 // for the same settings file, a stop signal ends it, a vanished port is an
-// error of its own.
+// error of its own. Its refusals: Kr7ctlRefusalTest.
 #include "FakeSeams.h"
-#include "Kr7ctl.h"
-#include "PtyPort.h"
+#include "Kr7ctlRunner.h"
 #include "shell/Kr7unit1.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <QImage>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <csignal>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -26,54 +20,41 @@ const char* const TICKER_SETTINGS = "[Settings]\r\nPort=COM3\r\nConnected=1\r\n"
 // The connection's and the ticker's text-mode frames, then five ticks.
 constexpr std::size_t COMPARED = 2 * 10 + 5 * 40;
 
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-// Collects what reaches the device until at least size bytes came.
-std::string TakeAtLeast(TPtyPort& pty, std::size_t size, bool pumpEvents) {
-    std::string bytes;
-    for (int round = 0; round < 40 && bytes.size() < size; ++round) {
-        if (pumpEvents)
-            QTest::qWait(200);
-        bytes += pty.Take();
-    }
-    return bytes;
-}
-
-class Kr7ctlRunTest : public ::testing::Test {
+class Kr7ctlRunTest : public Kr7ctlFixture {
 protected:
-    QString SettingsPath() const { return dir.filePath(QStringLiteral("KR7Controller.ini")); }
+    QString WriteSettings(const QByteArray& text) const { return Write(QStringLiteral("KR7Controller.ini"), text); }
 
-    QTemporaryDir dir;
-    TPtyPort pty{3};
+    // kr7ctl args, stopped by signal once size bytes reached the device; received is what came.
+    TRun RunAndStop(const QStringList& args, std::size_t size, int signal, std::string* received = nullptr) {
+        QProcess process;
+        return RunKr7ctl(process, args, [&](pid_t pid) {
+            const std::string bytes = pty.TakeAtLeast(size);
+            if (received != nullptr)
+                *received = bytes;
+            ::kill(pid, signal);
+        });
+    }
 };
 
 TEST_F(Kr7ctlRunTest, TheTickerRowsAreTheWindowsAndSigtermStopsIt) {
-    WriteFile(SettingsPath(), TICKER_SETTINGS);
+    WriteSettings(TICKER_SETTINGS);
     std::string window;
     {
         TFakeDialogs dialogs;
         TFakePlatform platform;
         auto form = MakeTestForm(dir.path(), false, dialogs, platform);
-        window = TakeAtLeast(pty, COMPARED, true);
+        for (int round = 0; round < 40 && window.size() < COMPARED; ++round) {
+            QTest::qWait(200); // the window's timers run in this process
+            window += pty.Take();
+        }
     }
     pty.Take();
-    WriteFile(SettingsPath(), TICKER_SETTINGS);
 
-    QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), {"run", "--settings", SettingsPath()});
-    ASSERT_TRUE(process.waitForStarted(30000));
-    const std::string ctl = TakeAtLeast(pty, COMPARED, false);
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), EXIT_DONE);
-    const std::string log = process.readAllStandardError().toStdString();
+    std::string ctl;
+    const TRun run = RunAndStop({"run", "--settings", WriteSettings(TICKER_SETTINGS)}, COMPARED, SIGTERM, &ctl);
+    EXPECT_EQ(run.status, EXIT_DONE);
     // The engine's reports, in English unless asked for the window's Polish.
-    EXPECT_EQ(log, "Connecting....\nPort connected.\nPort: COM3\n");
+    EXPECT_EQ(run.err, "Connecting....\nPort connected.\nPort: COM3\n");
 
     ASSERT_GE(window.size(), COMPARED);
     ASSERT_GE(ctl.size(), COMPARED);
@@ -82,63 +63,28 @@ TEST_F(Kr7ctlRunTest, TheTickerRowsAreTheWindowsAndSigtermStopsIt) {
     EXPECT_EQ(ToHex(ctl.substr(20, 10)), "FF 00 04 00 02 1E 00 00 00 24");
 }
 
+// Which settings cannot be used, and what is used instead, is the settings
+// model's rule; kr7ctl says each on a line of its own before it starts.
 TEST_F(Kr7ctlRunTest, SigintIsAnInterruptionAndTheWindowsPolishIsThereOnRequest) {
-    WriteFile(SettingsPath(), TICKER_SETTINGS);
-    QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), {"--lang", "pl", "run", "--settings", SettingsPath()});
-    ASSERT_TRUE(process.waitForStarted(30000));
-    TakeAtLeast(pty, 30, false);
-    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), EXIT_INTERRUPTED);
-    EXPECT_EQ(process.readAllStandardError().toStdString(), "Trwa łączenie....\nPort połączony.\nPort: COM3\n");
-}
-
-TEST_F(Kr7ctlRunTest, SettingsThatCannotBeUsedAreNamedOneLineEach) {
-    WriteFile(SettingsPath(), "[HorizNeon]\r\nText=x\r\nInterval=2O\r\nPosY=99\r\nEnabled=yes\r\n"
-                              "[VertNeon]\r\nHeight=0\r\n");
-    QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), {"--port", "COM3", "run", "--settings", SettingsPath()});
-    ASSERT_TRUE(process.waitForStarted(30000));
-    TakeAtLeast(pty, 30, false);
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "kr7ctl: warning: [HorizNeon] Interval=2O cannot be used; using 1\n"
-              "kr7ctl: warning: [HorizNeon] PosY=99 cannot be used; using 15\n"
-              "kr7ctl: warning: [HorizNeon] Enabled=yes cannot be used; using 1\n"
-              "kr7ctl: warning: [VertNeon] Height=0 cannot be used; using 1\n"
-              "Connecting....\nPort connected.\nPort: COM3\n");
-}
-
-TEST_F(Kr7ctlRunTest, RunRefusesWhatItCannotDo) {
-    std::ostringstream out, err;
-    EXPECT_EQ(Kr7ctlMain({"run", "--settings", dir.filePath("none.ini").toStdString()}, out, err), EXIT_FILE);
-    EXPECT_EQ(err.str(), "kr7ctl: cannot read settings " + dir.filePath("none.ini").toStdString() + ": no such file\n");
-    err.str("");
-    EXPECT_EQ(Kr7ctlMain({"--dry-run", "run"}, out, err), EXIT_USAGE);
-    err.str("");
-    WriteFile(SettingsPath(), TICKER_SETTINGS);
-    EXPECT_EQ(Kr7ctlMain({"--port", "COM9", "run", "--settings", SettingsPath().toStdString()}, out, err), EXIT_PORT);
-    EXPECT_EQ(err.str(), "kr7ctl: cannot open port COM9: " + pty.Folder().toStdString() + "/COM9 does not exist\n");
+    const QString settings = WriteSettings(QByteArray(TICKER_SETTINGS) + "Height=0\r\n");
+    const TRun run = RunAndStop({"--lang", "pl", "run", "--settings", settings}, 30, SIGINT);
+    EXPECT_EQ(run.status, EXIT_INTERRUPTED);
+    EXPECT_EQ(run.err, "kr7ctl: warning: [VertNeon] Height=0 cannot be used; using 1\n"
+                       "Trwa łączenie....\nPort połączony.\nPort: COM3\n");
 }
 
 TEST_F(Kr7ctlRunTest, APortThatVanishesDuringAnUploadIsAPortError) {
     // A whole glyph set takes seconds at 2400 baud: the device goes early.
     QImage chars(192, 288, QImage::Format_RGB32);
     chars.fill(Qt::white);
-    const QString set = dir.filePath(QStringLiteral("set.bmp"));
-    ASSERT_TRUE(chars.save(set, "BMP"));
+    ASSERT_TRUE(chars.save(Path("set.bmp"), "BMP"));
     QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), {"--port", "COM3", "glyphs", set});
-    ASSERT_TRUE(process.waitForStarted(30000));
-    TakeAtLeast(pty, 200, false);
-    pty.CloseMaster();
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), EXIT_PORT);
-    EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "kr7ctl: port COM3 went away while sending; the display got only part of it\n");
+    const TRun run = RunKr7ctl(process, {"--port", "COM3", "glyphs", Path("set.bmp")}, [this](pid_t) {
+        pty.TakeAtLeast(200);
+        pty.CloseMaster();
+    });
+    EXPECT_EQ(run.status, EXIT_PORT);
+    EXPECT_EQ(run.err, "kr7ctl: port COM3 went away while sending; the display got only part of it\n");
 }
 
 } // namespace

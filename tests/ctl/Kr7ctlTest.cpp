@@ -1,16 +1,14 @@
 // kr7ctl's one-shot actions against the window's clicks for the same
-// action, its errors and exit statuses, and its port handling.
+// action, and its port handling. Its refusals: Kr7ctlRefusalTest.
 #include "COMSocket.h"
 #include "Kr7ctlWindow.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 
 #include <algorithm>
 #include <chrono>
 #include <string>
-#include <tuple>
 
 namespace {
 
@@ -47,11 +45,8 @@ TEST_F(Kr7ctlTest, TextAndCodesRowsAreWhatThePagesSend) {
 }
 
 TEST_F(Kr7ctlTest, PagesShowEveryPageOnceInTheirRows) {
-    QFile file(QString::fromStdString(Path("pages.txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("one\r\ntwo\nthree\n");
-    file.close();
-    const std::string hex = DryRunHex({"pages", Path("pages.txt"), "--row", "3", "--height", "2"});
+    const std::string hex =
+        DryRunHex({"pages", WriteFile("pages.txt", "one\r\ntwo\nthree\n"), "--row", "3", "--height", "2"});
     const std::string blank = "20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20";
     EXPECT_EQ(hex, "FF 00 01 01 00 00 00 00 00 02 "
                    "FF 00 04 00 02 1E 00 00 00 24 6F 6E 65 " +
@@ -62,7 +57,7 @@ TEST_F(Kr7ctlTest, PagesShowEveryPageOnceInTheirRows) {
 
 TEST_F(Kr7ctlTest, GlyphUploadsSendAFrameAndARecordPerGlyph) {
     // The default set saved by the window is the file kr7ctl uploads.
-    const std::string set = Path("set.bmp");
+    const std::string set = File("set.bmp");
     ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
     const std::string hex = DryRunHex({"glyph", "65", set});
     EXPECT_EQ(hex.substr(0, 29), "FF 00 05 41 00 00 00 00 00 46");
@@ -70,58 +65,6 @@ TEST_F(Kr7ctlTest, GlyphUploadsSendAFrameAndARecordPerGlyph) {
     TRun all = Kr7ctl({"--dry-run", "glyphs", set});
     EXPECT_EQ(all.status, EXIT_DONE);
     EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 256);
-}
-
-TEST_F(Kr7ctlTest, BadInputGivesItsStatusAndNothingIsSent) {
-    TRun run = Kr7ctl({"--port", pty.Name(), "clear", "text", "17", "x"});
-    EXPECT_EQ(run.status, EXIT_USAGE);
-    EXPECT_EQ(run.err, "kr7ctl: row must be a number from 1 to 16, not \"17\" (see kr7ctl --help)\n");
-    EXPECT_EQ(Kr7ctl({"frobnicate"}).status, EXIT_USAGE);
-    EXPECT_EQ(Kr7ctl({}).status, EXIT_USAGE);
-    EXPECT_EQ(Kr7ctl({"mode", "sideways"}).status, EXIT_USAGE);
-
-    run = Kr7ctl({"--port", pty.Name(), "clear", "glyphs", Path("missing.bin")});
-    EXPECT_EQ(run.status, EXIT_FILE);
-    EXPECT_EQ(run.err, "kr7ctl: cannot read glyph set " + Path("missing.bin") + ": no such file\n");
-    QFile shortSet(QString::fromStdString(Path("short.bin")));
-    ASSERT_TRUE(shortSet.open(QIODevice::WriteOnly));
-    shortSet.write(std::string(100, '\0').c_str(), 100);
-    shortSet.close();
-    EXPECT_EQ(Kr7ctl({"--port", pty.Name(), "clear", "glyphs", Path("short.bin")}).status, EXIT_FILE);
-    EXPECT_EQ(Kr7ctl({"--port", pty.Name(), "logo", Path("missing.jpg"), "--program"}).status, EXIT_FILE);
-    // A picture is refused with the reader's reason.
-    QFile cut(QString::fromStdString(Path("cut.png")));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write("\x89PNG\r\n\x1a\n", 8);
-    cut.close();
-    run = Kr7ctl({"--port", pty.Name(), "clear", "logo", Path("cut.png"), "--program"});
-    EXPECT_EQ(run.status, EXIT_FILE);
-    EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path("cut.png") + ": the picture is truncated or damaged\n");
-    run = Kr7ctl({"logo", Path("short.bin"), "--program"});
-    EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path("short.bin") +
-                           ": not a BMP, JPEG, PNG, GIF, TIFF or WebP picture\n");
-    // One line, the program's own, however the file is damaged or named.
-    QImage picture(64, 64, QImage::Format_RGB32);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            picture.setPixel(x, y, qRgb(x * 4, y * 4, (x ^ y) * 4));
-    ASSERT_TRUE(picture.save(QString::fromStdString(Path("whole.png")), "PNG"));
-    QFile whole(QString::fromStdString(Path("whole.png")));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    const QByteArray png = whole.readAll();
-    for (const auto& [name, bytes, reason] : {
-             std::tuple{"half.png", png.left(png.size() / 2), "the picture is truncated or damaged"},
-             std::tuple{"png.bmp", png, "a PNG picture named .bmp"},
-         }) {
-        QFile file(QString::fromStdString(Path(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        run = Kr7ctl({"--port", pty.Name(), "clear", "logo", Path(name)});
-        EXPECT_EQ(run.status, EXIT_FILE);
-        EXPECT_EQ(run.err, "kr7ctl: cannot read picture " + Path(name) + ": " + reason + "\n");
-    }
-    EXPECT_EQ(pty.Take(), ""); // the clear before each bad file never went out
 }
 
 TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {
@@ -149,7 +92,7 @@ TEST_F(Kr7ctlTest, ItReturnsOnceTheLineHasCarriedTheFrames) {
     // Three glyphs are 192 bytes, 0.8 s at 2400 baud, far less than the
     // driver's queue takes at once.
     UserInput::SetChecked(TWindowControls(*form).CheckBoxConnect, false);
-    const std::string set = Path("set.bmp");
+    const std::string set = File("set.bmp");
     ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
     const auto start = std::chrono::steady_clock::now();
     const TRun run = Kr7ctl({"--port", pty.Name(), "glyph", "1", set, "glyph", "2", set, "glyph", "3", set});
@@ -176,8 +119,8 @@ TEST_F(Kr7ctlTest, LogoTooLargeForTheTilesIsRefused) {
     for (int y = 0; y < 288; ++y)
         for (int x = 0; x < 360; ++x)
             noise.setPixel(x, y, ((x * 7 + y * 13) ^ (x * y)) % 3 == 0 ? 0xFFFFFFFF : 0xFF000000);
-    ASSERT_TRUE(noise.save(QString::fromStdString(Path("noise.bmp")), "BMP"));
-    TRun run = Kr7ctl({"--dry-run", "logo", Path("noise.bmp"), "--program"});
+    ASSERT_TRUE(noise.save(Path("noise.bmp"), "BMP"));
+    TRun run = Kr7ctl({"--dry-run", "logo", File("noise.bmp"), "--program"});
     EXPECT_EQ(run.status, EXIT_LOGO_TOO_BIG);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "kr7ctl: the logo needs more than 141 glyphs; make it smaller\n");
@@ -186,8 +129,8 @@ TEST_F(Kr7ctlTest, LogoTooLargeForTheTilesIsRefused) {
 TEST_F(Kr7ctlTest, LogoMixingWithASeedRepeatsByteForByte) {
     QImage grey(120, 60, QImage::Format_RGB32);
     grey.fill(qRgb(127, 127, 128));
-    ASSERT_TRUE(grey.save(QString::fromStdString(Path("grey.bmp")), "BMP"));
-    const std::vector<std::string> args = {"--dry-run", "logo", Path("grey.bmp"), "--mode", "mix", "--program"};
+    ASSERT_TRUE(grey.save(Path("grey.bmp"), "BMP"));
+    const std::vector<std::string> args = {"--dry-run", "logo", File("grey.bmp"), "--mode", "mix", "--program"};
     std::vector<std::string> seeded = args;
     seeded.insert(seeded.end(), {"--seed", "7"});
     const TRun first = Kr7ctl(seeded);
@@ -197,17 +140,100 @@ TEST_F(Kr7ctlTest, LogoMixingWithASeedRepeatsByteForByte) {
     EXPECT_NE(Kr7ctl(seeded).out, first.out);
 }
 
+// Every refusal: its status and its one line, and a "clear" before the bad
+// part never goes out. Which values each reader takes is tested on the
+// readers (tests/common, tests/models); here each kind of reason once.
+class Kr7ctlRefusalTest : public Kr7ctlFixture {};
+
+TEST_F(Kr7ctlRefusalTest, EachRefusalHasItsStatusAndOneLineAndNothingIsSent) {
+    const std::string folder = dir.path().toStdString();
+    const std::string port = pty.Name();
+    const std::string shortSet = WriteFile("short.bin", QByteArray(100, '\0'));
+    const std::string cut = WriteFile("cut.png", QByteArray("\x89PNG\r\n\x1a\n", 8));
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(Path("real.png"), "PNG"));
+    const std::string pngBmp = WriteFile("png.bmp", Read(Path("real.png")));
+    const std::string settings = WriteFile("ticker.ini", "[HorizNeon]\r\nText=x\r\nEnabled=1\r\n");
+    struct TCase {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {{"--port", port, "clear", "text", "17", "x"},
+              EXIT_USAGE,
+              "kr7ctl: row must be a number from 1 to 16, not \"17\" (see kr7ctl --help)\n"},
+             {{"frobnicate"}, EXIT_USAGE, "kr7ctl: unknown action \"frobnicate\" (see kr7ctl --help)\n"},
+             {{}, EXIT_USAGE, "kr7ctl: no action given (see kr7ctl --help)\n"},
+             {{"mode", "sideways"},
+              EXIT_USAGE,
+              "kr7ctl: mode must be text or cross, not \"sideways\" (see kr7ctl --help)\n"},
+             {{"--dry-run", "--out", File("frames.bin"), "clear"},
+              EXIT_USAGE,
+              "kr7ctl: --dry-run prints the frames and --out writes them to a file: give one of them (see kr7ctl "
+              "--help)\n"},
+             {{"--dry-run", "run"},
+              EXIT_USAGE,
+              "kr7ctl: run takes no other action, --dry-run or --out (see kr7ctl --help)\n"},
+             {{"--port", port, "clear", "glyphs", File("missing.bin")},
+              EXIT_FILE,
+              "kr7ctl: cannot read glyph set " + File("missing.bin") + ": no such file\n"},
+             {{"--port", port, "clear", "glyphs", shortSet},
+              EXIT_FILE,
+              "kr7ctl: cannot read glyph set " + shortSet + ": a binary glyph set must be 13824 bytes\n"},
+             {{"--port", port, "clear", "logo", File("missing.jpg"), "--program"},
+              EXIT_FILE,
+              "kr7ctl: cannot read picture " + File("missing.jpg") + ": no such file\n"},
+             {{"--port", port, "clear", "logo", cut, "--program"},
+              EXIT_FILE,
+              "kr7ctl: cannot read picture " + cut + ": the picture is truncated or damaged\n"},
+             {{"--port", port, "clear", "logo", shortSet},
+              EXIT_FILE,
+              "kr7ctl: cannot read picture " + shortSet + ": not a BMP, JPEG, PNG, GIF, TIFF or WebP picture\n"},
+             {{"--port", port, "clear", "logo", pngBmp},
+              EXIT_FILE,
+              "kr7ctl: cannot read picture " + pngBmp + ": a PNG picture named .bmp\n"},
+             {{"--dry-run", "logo", folder}, EXIT_FILE, "kr7ctl: cannot read picture " + folder + ": Is a directory\n"},
+             {{"--out", folder, "clear"}, EXIT_FILE, "kr7ctl: cannot write " + folder + ": Is a directory\n"},
+             {{"--settings", File("missing.ini"), "clear"},
+              EXIT_FILE,
+              "kr7ctl: cannot read settings " + File("missing.ini") + ": no such file\n"},
+             {{"--port", port, "--settings", folder, "clear"},
+              EXIT_FILE,
+              "kr7ctl: cannot read settings " + folder + ": Is a directory\n"},
+             {{"--settings", folder, "run"},
+              EXIT_FILE,
+              "kr7ctl: cannot read settings " + folder + ": Is a directory\n"},
+             {{"run", "--settings", File("none.ini")},
+              EXIT_FILE,
+              "kr7ctl: cannot read settings " + File("none.ini") + ": no such file\n"},
+             {{"--port", "COM9", "clear"},
+              EXIT_PORT,
+              "kr7ctl: cannot open port COM9: " + pty.Folder().toStdString() + "/COM9 does not exist\n"},
+             {{"--port", "COM9", "run", "--settings", settings},
+              EXIT_PORT,
+              "kr7ctl: cannot open port COM9: " + pty.Folder().toStdString() + "/COM9 does not exist\n"},
+         }) {
+        std::string line = "kr7ctl";
+        for (const std::string& arg : c.args)
+            line += " " + arg;
+        SCOPED_TRACE(line);
+        const TRun run = Kr7ctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_FALSE(QFile::exists(Path("frames.bin"))); // a dry run writes no file
+    EXPECT_EQ(pty.Take(), "");
+}
+
 TEST(Kr7ctlProgram, TheInstalledBinaryAnswersAndPrintsFrames) {
-    QProcess process;
-    process.start(QStringLiteral(KR7CTL_PATH), {"--dry-run", "clear", "store"});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(process.readAllStandardOutput().toStdString(),
-              "FF 00 03 00 00 00 00 00 00 03\nFF 00 02 00 00 00 00 00 00 02\n");
-    process.start(QStringLiteral(KR7CTL_PATH), {"--bogus"});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 2);
-    EXPECT_EQ(process.readAllStandardError().toStdString(), "kr7ctl: unknown option \"--bogus\" (see kr7ctl --help)\n");
+    TRun run = RunKr7ctl({"--dry-run", "clear", "store"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "FF 00 03 00 00 00 00 00 00 03\nFF 00 02 00 00 00 00 00 00 02\n");
+    run = RunKr7ctl({"--bogus"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "kr7ctl: unknown option \"--bogus\" (see kr7ctl --help)\n");
 }
 
 } // namespace

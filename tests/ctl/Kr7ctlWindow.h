@@ -4,53 +4,17 @@
 // offscreen and connected by the user's own input to a pseudo-terminal, so
 // that what a click sends to the device can be set against kr7ctl's dry run.
 #include "FakeSeams.h"
-#include "Kr7ctl.h"
-#include "PtyPort.h"
+#include "Kr7ctlRunner.h"
 #include "UserInput.h"
 #include "WindowControls.h"
 #include "shell/Kr7unit1.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <sstream>
 #include <string>
-#include <vector>
 
-struct TRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-inline TRun Kr7ctl(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.status = Kr7ctlMain(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-// The dry run's lines joined as one hex string, the form the port reader gives.
-inline std::string DryRunHex(std::vector<std::string> args) {
-    args.insert(args.begin(), "--dry-run");
-    const TRun run = Kr7ctl(args);
-    EXPECT_EQ(run.status, EXIT_DONE) << run.err;
-    std::string hex = run.out;
-    for (char& c : hex)
-        if (c == '\n')
-            c = ' ';
-    while (!hex.empty() && hex.back() == ' ')
-        hex.pop_back();
-    return hex;
-}
-
-class Kr7ctlWindowFixture : public ::testing::Test {
+class Kr7ctlWindowFixture : public Kr7ctlFixture {
 protected:
     // Starts the window (with the service page when service), shows it, and
     // connects it as a user does: types the port's name and ticks the box.
@@ -84,10 +48,6 @@ protected:
         return TakeHex(expected);
     }
 
-    std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
-
-    QTemporaryDir dir;
-    TPtyPort pty{3};
     TFakeDialogs dialogs;
     TFakePlatform platform;
     std::unique_ptr<TFormKR7> form;

@@ -10,7 +10,6 @@
 #include "Protocol.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QPushButton>
 
@@ -34,7 +33,7 @@ TEST_F(Kr7ctlLogoWindowTest, AFreshWindowAndKr7ctlWithItsBackgroundProgramTheSam
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 150; ++x)
             picture.setPixel(x, y, (x / 7 + y / 5) % 2 ? qRgb(250, 250, 250) : qRgb(10, 20, 30));
-    const std::string path = Path("picture.bmp");
+    const std::string path = File("picture.bmp");
     ASSERT_TRUE(SaveBmp32File(picture, QString::fromStdString(path)));
 
     TWindowControls ui(*form);
@@ -123,13 +122,10 @@ protected:
 };
 
 TEST_F(Kr7ctlGlyphWindowTest, BinarySetUploadIsTheServicePagesSend) {
-    const std::string file = Path("changed.bin");
     TMemoryStream stream;
     WriteCharsBitmap(set, stream);
-    QFile out(QString::fromStdString(file));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(stream.Bytes().data(), static_cast<qint64>(stream.Size())), 13824);
-    out.close();
+    ASSERT_EQ(stream.Size(), 13824u);
+    const std::string file = WriteFile("changed.bin", QByteArray::fromStdString(stream.Bytes()));
     LoadInTheWindow("ButtonLoadFromBinaryFile", file, QStringLiteral("Binary file loaded success."));
 
     ExpectWholeSetAsKr7ctl(file);
@@ -138,7 +134,7 @@ TEST_F(Kr7ctlGlyphWindowTest, BinarySetUploadIsTheServicePagesSend) {
 }
 
 TEST_F(Kr7ctlGlyphWindowTest, BitmapSetUploadIsTheServicePagesSend) {
-    const std::string file = Path("changed.bmp");
+    const std::string file = File("changed.bmp");
     ASSERT_TRUE(set.save(QString::fromStdString(file), "BMP")); // 24 bits a pixel
     LoadInTheWindow("ButtonLoadFromBitmap", file, QStringLiteral("Bitmap load success."));
 
@@ -150,7 +146,7 @@ TEST_F(Kr7ctlGlyphWindowTest, BitmapSetUploadIsTheServicePagesSend) {
 }
 
 TEST_F(Kr7ctlGlyphWindowTest, TheDefaultSetIsWhatTheWindowStartsWith) {
-    const std::string file = Path("default.bmp");
+    const std::string file = File("default.bmp");
     ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(file), "BMP"));
     ExpectWholeSetAsKr7ctl(file);
 }
