@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QImage>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -53,18 +52,6 @@ TEST_F(Kr7ctlTest, PagesShowEveryPageOnceInTheirRows) {
                        blank + " FF 00 04 00 03 1E 00 00 00 25 74 77 6F " + blank +
                        " FF 00 04 00 02 1E 00 00 00 24 74 68 72 65 65 " + blank.substr(6) +
                        " FF 00 04 00 03 1E 00 00 00 25 20 20 20 " + blank);
-}
-
-TEST_F(Kr7ctlTest, GlyphUploadsSendAFrameAndARecordPerGlyph) {
-    // The default set saved by the window is the file kr7ctl uploads.
-    const std::string set = File("set.bmp");
-    ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(set), "BMP"));
-    const std::string hex = DryRunHex({"glyph", "65", set});
-    EXPECT_EQ(hex.substr(0, 29), "FF 00 05 41 00 00 00 00 00 46");
-    EXPECT_EQ(hex.size(), (10 + 54) * 3 - 1);
-    TRun all = Kr7ctl({"--dry-run", "glyphs", set});
-    EXPECT_EQ(all.status, EXIT_DONE);
-    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 256);
 }
 
 TEST_F(Kr7ctlTest, PortsAreOpenedAsTheWindowOpensThem) {

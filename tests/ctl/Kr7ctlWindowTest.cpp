@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPushButton>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,8 @@ TEST_F(Kr7ctlGlyphWindowTest, TheDefaultSetIsWhatTheWindowStartsWith) {
     const std::string file = File("default.bmp");
     ASSERT_TRUE(form->DefaultChars().save(QString::fromStdString(file), "BMP"));
     ExpectWholeSetAsKr7ctl(file);
+    const std::string lines = Kr7ctl({"--dry-run", "glyphs", file}).out; // a glyph's frame and record a line
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 256);
 }
 
 } // namespace
